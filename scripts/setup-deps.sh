@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the program need, when any is missing.
+set -eu
+packages="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libchm-dev fp-utils
+  fonts-noto-cjk xvfb xauth libbenchmark-dev"
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Some packages are missing; run as root or install them with apt-get:$missing" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends $missing
+fi

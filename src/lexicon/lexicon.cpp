@@ -1,0 +1,104 @@
+#include "lexicon/lexicon.h"
+
+namespace ciku {
+
+qint16 rangeCursor = 0;
+qint16 rangeEnd = 0;
+
+namespace {
+
+struct Text {
+    const char16_t *chars;
+    qsizetype length;
+};
+
+struct Row {
+    int index;
+    Text fields[5];
+};
+
+// Rows in ascending index order, so one pass writes the built-in words, then the further
+// lessons and drills, then the test words.
+constexpr Row kRows[] = {
+#include "lexicondata.inc"
+};
+
+QStringView view(const Text &t)
+{
+    return QStringView(t.chars, t.length);
+}
+
+} // namespace
+
+QStringView WordEntry::field(int number) const
+{
+    switch (number) {
+    case 1:
+        return chinese;
+    case 2:
+        return kana;
+    case 3:
+        return kanji;
+    case 4:
+        return accent;
+    case 5:
+        return partOfSpeech;
+    default:
+        return {};
+    }
+}
+
+bool isNoKanjiMarker(QStringView kanji)
+{
+    return kanji.isEmpty() || kanji == u"空缺" || kanji == u"片假名";
+}
+
+bool WordEntry::hasKanji() const
+{
+    return !isNoKanjiMarker(kanji);
+}
+
+const WordEntry *Lexicon::entry(int index) const
+{
+    if (!isValidIndex(index))
+        return nullptr;
+    return &m_slots[static_cast<std::size_t>(index - kFirstSlot)];
+}
+
+std::optional<QStringView> Lexicon::field(int index, int fieldNumber) const
+{
+    const WordEntry *e = entry(index);
+    if (!e || !isValidField(fieldNumber))
+        return std::nullopt;
+    return e->field(fieldNumber);
+}
+
+QString Lexicon::text(int index, int fieldNumber) const
+{
+    const auto f = field(index, fieldNumber);
+    if (!f || f->isEmpty())
+        return QString();
+    // The data is static and lives as long as the program, so no copy is needed.
+    return QString::fromRawData(reinterpret_cast<const QChar *>(f->utf16()), f->size());
+}
+
+Lexicon &lexicon()
+{
+    static Lexicon table;
+    return table;
+}
+
+void fillLexicon()
+{
+    Lexicon &table = lexicon();
+    for (const Row &row : kRows) {
+        WordEntry &slot = table.m_slots[static_cast<std::size_t>(row.index - Lexicon::kFirstSlot)];
+        slot.chinese = view(row.fields[0]);
+        slot.kana = view(row.fields[1]);
+        slot.kanji = view(row.fields[2]);
+        slot.accent = view(row.fields[3]);
+        slot.partOfSpeech = view(row.fields[4]);
+    }
+}
+
+} // namespace ciku

@@ -1,0 +1,21 @@
+#include "shell/shell.h"
+#include "ui/qtinteraction.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("cifan"));
+    QApplication::setApplicationDisplayName(QString());
+    // The shell decides when the program ends: a hidden practice window is not a reason to stay,
+    // and switching windows must never look like the last one closing.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ui::QtInteraction interaction;
+    shell::Shell shell(QApplication::applicationDirPath(), interaction,
+                       [](int code) { QCoreApplication::exit(code); });
+    if (!shell.start())
+        return 1;
+    return QApplication::exec();
+}

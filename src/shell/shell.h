@@ -1,0 +1,104 @@
+#pragma once
+
+#include "shell/screen.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+#include <QWidget>
+
+namespace ui {
+class Interaction;
+}
+
+namespace shell {
+
+class StartMenuWindow;
+class WorkWindow;
+
+// Owns the ordinary windows and moves the user between them. A switch shows the target and
+// closes the current window, which is built anew the next time it is shown; only the practice
+// window may instead be hidden with its state kept. Windows call back into the shell for every
+// navigation command, so the rules live here once.
+class Shell : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QuitFunction = std::function<void(int exitCode)>;
+    // Builds a working window for a screen; the default builds the program's own windows.
+    using WindowFactory = std::function<WorkWindow *(Screen, Shell &)>;
+    // Opens a help file for a window; empty until a viewer is installed.
+    using HelpOpener = std::function<void(QWidget *owner, const QString &helpFile)>;
+    using ModalOpener = std::function<void(QWidget *owner)>;
+
+    Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit);
+    ~Shell() override;
+
+    // Program start: creates and shows the start window. False when it could not start (a
+    // picture is missing); the program has then been told to end.
+    bool start();
+
+    // Shows the target window and closes the current one.
+    void switchTo(Screen target);
+    // Leaves the practice window for target, asking the keep-state question when practice has
+    // begun (both progress markers set).
+    void leavePractice(Screen target, const QString &question);
+    // Closes the rest reminder and any hidden practice window, then ends the program.
+    void exitProgram();
+    // A window was closed through its frame's close box.
+    void windowClosedByUser(QWidget *window);
+
+    void openHelp(QWidget *owner, const QString &helpFile);
+    void showAbout(QWidget *owner);
+    void showCompare(QWidget *owner);
+    // Loads the hidden rest reminder once; later calls do nothing.
+    void loadReminder();
+
+    QString programDir() const { return m_programDir; }
+    QString programPath(const QString &relative) const;
+    ui::Interaction &interaction() const { return m_interaction; }
+
+    QWidget *currentWindow() const { return m_current; }
+    Screen currentScreen() const { return m_currentScreen; }
+    StartMenuWindow *startWindow() const;
+    WorkWindow *workWindow(Screen screen) const;
+    // The practice window, visible or hidden with its state kept.
+    WorkWindow *practiceWindow() const;
+    QObject *reminder() const { return m_reminder; }
+    bool hasExited() const { return m_exited; }
+
+    void setWindowFactory(WindowFactory factory) { m_factory = std::move(factory); }
+    void setHelpOpener(HelpOpener opener) { m_helpOpener = std::move(opener); }
+    void setAboutOpener(ModalOpener opener) { m_aboutOpener = std::move(opener); }
+    void setCompareOpener(ModalOpener opener) { m_compareOpener = std::move(opener); }
+    // Builds the rest reminder; the default loads none.
+    void setReminderFactory(std::function<QObject *(Shell &)> factory) { m_reminderFactory = std::move(factory); }
+
+Q_SIGNALS:
+    void switched(shell::Screen screen);
+
+private:
+    QWidget *createWindow(Screen target);
+    void retire(QWidget *window);
+
+    QString m_programDir;
+    ui::Interaction &m_interaction;
+    QuitFunction m_quit;
+    WindowFactory m_factory;
+    HelpOpener m_helpOpener;
+    ModalOpener m_aboutOpener;
+    ModalOpener m_compareOpener;
+    std::function<QObject *(Shell &)> m_reminderFactory;
+
+    QPointer<QWidget> m_current;
+    Screen m_currentScreen = Screen::Start;
+    QPointer<WorkWindow> m_practice;
+    QPointer<QObject> m_reminder;
+    bool m_exited = false;
+};
+
+} // namespace shell

@@ -1,0 +1,223 @@
+#include "shell/startmenuwindow.h"
+
+#include "shell/shell.h"
+#include "ui/activelabel.h"
+#include "ui/interaction.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace shell {
+namespace {
+
+constexpr int kPictureWidth = 150;
+constexpr int kPictureHeight = 190;
+constexpr int kPictureTop = 18;
+constexpr int kPictureGap = 40;
+constexpr int kFrameMargin = 6; // distance of the highlight frame from its picture
+constexpr int kFrameThickness = 3;
+
+QFont chineseFont(const QString &preferred, double points, bool bold = false)
+{
+    QFont f;
+    f.setFamilies({preferred, QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")});
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace
+
+const QStringList &StartMenuWindow::requiredPictures()
+{
+    static const QStringList files{QStringLiteral("pic/chaxun.gif"), QStringLiteral("pic/xuexi.gif"),
+                                   QStringLiteral("pic/lianxi.gif")};
+    return files;
+}
+
+StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell)
+{
+    setObjectName(QStringLiteral("startmenu"));
+    setWindowTitle(QStringLiteral("岚舟工作室-词帆（初级）"));
+    setMouseTracking(true);
+    setFixedSize(640, 500);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(255, 250, 236));
+    setPalette(pal);
+
+    m_line1 = new QFrame(this);
+    m_line1->setObjectName(QStringLiteral("Line1"));
+    m_line1->setFrameShape(QFrame::HLine);
+    m_line1->setStyleSheet(QStringLiteral("color: rgb(200, 160, 110);"));
+    m_line1->setGeometry(30, 330, 580, 2);
+
+    m_frapic = new QFrame(this);
+    m_frapic->setObjectName(QStringLiteral("frapic"));
+    m_frapic->setMouseTracking(true);
+    m_frapic->installEventFilter(this);
+    const int frameWidth = 3 * kPictureWidth + 2 * kPictureGap + 2 * 24;
+    m_frapic->setGeometry((width() - frameWidth) / 2, 16, frameWidth, 300);
+
+    static const char *const pictureNames[] = {"picchaxun", "piclianxi", "picxuexi"};
+    static const char *const captionNames[] = {"Label1", "Label2", "Label3"};
+    const QString captions[] = {QStringLiteral("单词查询"), QStringLiteral("单词练习"), QStringLiteral("单词学习")};
+    const QColor captionColors[] = {QColor(40, 110, 190), QColor(40, 150, 80), QColor(215, 110, 30)};
+
+    for (int i = 0; i < 3; ++i) {
+        const int left = 24 + i * (kPictureWidth + kPictureGap);
+        auto *pic = new ui::ActiveLabel(QString(), m_frapic);
+        pic->setObjectName(QString::fromLatin1(pictureNames[i]));
+        pic->setGeometry(left, kPictureTop, kPictureWidth, kPictureHeight);
+        pic->setCursor(Qt::PointingHandCursor);
+        m_pictures[i] = pic;
+
+        auto *caption = new ui::ActiveLabel(captions[i], m_frapic);
+        caption->setObjectName(QString::fromLatin1(captionNames[i]));
+        caption->setToolTip(QStringLiteral("请点击头像"));
+        caption->setFont(chineseFont(QStringLiteral("华文彩云"), 18, true));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setStyleSheet(QStringLiteral("color: %1;").arg(captionColors[i].name()));
+        caption->setGeometry(left - 10, kPictureTop + kPictureHeight + 16, kPictureWidth + 20, 44);
+        caption->setCursor(Qt::PointingHandCursor);
+        m_captions[i] = caption;
+
+        // Four lines frame the picture: top, bottom, left, right.
+        const QRect box(left - kFrameMargin, kPictureTop - kFrameMargin, kPictureWidth + 2 * kFrameMargin,
+                        kPictureHeight + 2 * kFrameMargin);
+        const QRect sides[] = {
+            QRect(box.left(), box.top(), box.width(), kFrameThickness),
+            QRect(box.left(), box.bottom() - kFrameThickness + 1, box.width(), kFrameThickness),
+            QRect(box.left(), box.top(), kFrameThickness, box.height()),
+            QRect(box.right() - kFrameThickness + 1, box.top(), kFrameThickness, box.height()),
+        };
+        for (int s = 0; s < 4; ++s) {
+            auto *line = new QFrame(m_frapic);
+            line->setObjectName(QStringLiteral("Line%1").arg(2 + i * 4 + s));
+            line->setGeometry(sides[s]);
+            line->setAutoFillBackground(true);
+            QPalette lp = line->palette();
+            lp.setColor(QPalette::Window, captionColors[i]);
+            line->setPalette(lp);
+            line->hide();
+            m_lines[static_cast<std::size_t>(i * 4 + s)] = line;
+        }
+    }
+
+    connect(m_pictures[0], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::picchaxun_MouseMove);
+    connect(m_pictures[1], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::piclianxi_MouseMove);
+    connect(m_pictures[2], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::picxuexi_MouseMove);
+    const Screen targets[] = {Screen::Query, Screen::Practice, Screen::Study};
+    for (int i = 0; i < 3; ++i) {
+        const Screen target = targets[i];
+        auto go = [this, target] { m_shell.switchTo(target); };
+        connect(m_pictures[i], &ui::ActiveLabel::clicked, this, go);
+        connect(m_captions[i], &ui::ActiveLabel::clicked, this, go);
+        connect(m_captions[i], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::lines);
+    }
+
+    m_welcome = new ui::ActiveLabel(QString(), this);
+    m_welcome->setObjectName(QStringLiteral("welcome"));
+    m_welcome->setFont(chineseFont(QStringLiteral("宋体"), 10.5));
+    m_welcome->setWordWrap(true);
+    m_welcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_welcome->setStyleSheet(QStringLiteral("color: rgb(90, 60, 30);"));
+    m_welcome->setGeometry(30, 340, 580, 92);
+    connect(m_welcome, &ui::ActiveLabel::doubleClicked, this, &StartMenuWindow::welcome_DblClick);
+    connect(m_welcome, &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::lines);
+
+    m_exuse = new QPushButton(QStringLiteral("使用前请务必仔细阅读帮助文件"), this);
+    m_exuse->setObjectName(QStringLiteral("exuse"));
+    m_exuse->setFont(chineseFont(QStringLiteral("华文新魏"), 11));
+    m_exuse->setGeometry(190, 448, 260, 34);
+    connect(m_exuse, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
+}
+
+bool StartMenuWindow::Form_Load()
+{
+    m_shell.loadReminder();
+
+    for (const QString &file : requiredPictures()) {
+        if (!QFile::exists(m_shell.programPath(file))) {
+            m_shell.interaction().message(this, ui::Message{ui::Icon::None, ui::Buttons::Ok, QString(),
+                                                            QStringLiteral("文件丢失，无法启动程序")});
+            m_shell.exitProgram();
+            return false;
+        }
+    }
+
+    static const char *const files[] = {"pic/chaxun.gif", "pic/lianxi.gif", "pic/xuexi.gif"};
+    for (int i = 0; i < 3; ++i)
+        m_pictures[i]->setPixmap(QPixmap(m_shell.programPath(QString::fromLatin1(files[i]))));
+
+    m_welcome->setText(QStringLiteral("        欢迎使用岚舟工作室的学习软件。此软件是为日语学习者设计的，"
+                                      "具有单词学习，练习，和查询三大功能。\n"
+                                      "         此级别是标日初级。\n"
+                                      "         请点击相应图片进入。"));
+    return true;
+}
+
+QList<QFrame *> StartMenuWindow::highlightLines() const
+{
+    return QList<QFrame *>(m_lines.begin(), m_lines.end());
+}
+
+void StartMenuWindow::showFrame(int picture)
+{
+    for (int i = 0; i < 12; ++i)
+        m_lines[static_cast<std::size_t>(i)]->setVisible(i / 4 == picture);
+}
+
+void StartMenuWindow::picchaxun_MouseMove()
+{
+    showFrame(0);
+}
+
+void StartMenuWindow::piclianxi_MouseMove()
+{
+    showFrame(1);
+}
+
+void StartMenuWindow::picxuexi_MouseMove()
+{
+    showFrame(2);
+}
+
+void StartMenuWindow::lines()
+{
+    showFrame(-1);
+}
+
+void StartMenuWindow::exuse_Click()
+{
+    m_shell.openHelp(this, m_shell.programPath(QStringLiteral("帮助.chm")));
+}
+
+void StartMenuWindow::welcome_DblClick()
+{
+    m_shell.exitProgram();
+}
+
+void StartMenuWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    lines();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool StartMenuWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_frapic && event->type() == QEvent::MouseMove)
+        lines();
+    return QWidget::eventFilter(watched, event);
+}
+
+void StartMenuWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_shell.windowClosedByUser(this);
+}
+
+} // namespace shell

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QFrame;
+class QPushButton;
+
+namespace ui {
+class ActiveLabel;
+}
+
+namespace shell {
+
+class Shell;
+
+// The start window: a greeting and three pictures that lead to the query, practice and study
+// windows. It is only a launcher; all it does is hand the choice to the shell.
+class StartMenuWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static const QStringList &requiredPictures();
+
+    explicit StartMenuWindow(Shell &shell, QWidget *parent = nullptr);
+
+    // Loads the reminder, checks and shows the pictures, writes the welcome text. False when a
+    // picture is missing: the user has been told and the program is ending.
+    bool Form_Load();
+
+    // The highlight frames Line2..Line13, four for each picture.
+    QList<QFrame *> highlightLines() const;
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void picchaxun_MouseMove();
+    void piclianxi_MouseMove();
+    void picxuexi_MouseMove();
+    void lines();
+    void showFrame(int picture);
+    void exuse_Click();
+    void welcome_DblClick();
+
+    Shell &m_shell;
+    QFrame *m_frapic{nullptr};
+    std::array<ui::ActiveLabel *, 3> m_pictures{}; // picchaxun, piclianxi, picxuexi
+    std::array<ui::ActiveLabel *, 3> m_captions{}; // Label1, Label2, Label3
+    std::array<QFrame *, 12> m_lines{};            // Line2..Line13
+    QFrame *m_line1{nullptr};
+    QPushButton *m_exuse{nullptr};
+    ui::ActiveLabel *m_welcome{nullptr};
+};
+
+} // namespace shell

@@ -1,0 +1,138 @@
+#include "shell/workwindow.h"
+
+#include "shell/shell.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+
+namespace shell {
+
+WorkWindow::WorkWindow(Shell &shell, Screen screen, QWidget *parent)
+    : QMainWindow(parent), m_shell(shell), m_screen(screen), m_surface(new QWidget(this))
+{
+    m_surface->setObjectName(QStringLiteral("surface"));
+    m_surface->setMouseTracking(true);
+    m_surface->installEventFilter(this);
+    setCentralWidget(m_surface);
+
+    m_popout = new QMenu(QStringLiteral("弹出式"), this);
+    m_popout->setObjectName(QStringLiteral("popout"));
+    // The pop-up menu belongs to the menu bar in name only: it is never shown there.
+    menuBar()->addMenu(m_popout)->setVisible(false);
+}
+
+QAction *WorkWindow::addBarCommand(const char *name, const QString &caption)
+{
+    QAction *action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    // Insert before the hidden pop-up menu so the visible order is the order of the calls.
+    menuBar()->insertAction(m_popout->menuAction(), action);
+    return action;
+}
+
+QMenu *WorkWindow::addCarrierMenu(const char *name)
+{
+    QMenu *menu = new QMenu(QStringLiteral(" "), this);
+    menu->setObjectName(QString::fromLatin1(name));
+    menuBar()->insertMenu(m_popout->menuAction(), menu)->setVisible(false);
+    return menu;
+}
+
+QAction *WorkWindow::addKeyCarrier(QMenu *carrier, const char *name, const QString &caption,
+                                   const QKeySequence &key)
+{
+    QAction *action = carrier->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+}
+
+QAction *WorkWindow::addPopupItem(const char *name, const QString &caption)
+{
+    QAction *action = m_popout->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction *WorkWindow::addHelpCommand()
+{
+    QAction *help = addBarCommand("shuoming", QStringLiteral("使用说明(F1)"));
+    help->setShortcut(Qt::Key_F1);
+    help->setShortcutContext(Qt::WindowShortcut);
+    addAction(help);
+    // The working windows name the help file bare, so it resolves against the working folder.
+    connect(help, &QAction::triggered, this, [this] { m_shell.openHelp(this, QStringLiteral("帮助.chm")); });
+    return help;
+}
+
+QAction *WorkWindow::addAboutCommand(const char *name)
+{
+    QAction *about = addBarCommand(name, QStringLiteral("关于"));
+    connect(about, &QAction::triggered, this, [this] { m_shell.showAbout(this); });
+    return about;
+}
+
+QAction *WorkWindow::addCompareCommand()
+{
+    QAction *compare = addBarCommand("compare", QStringLiteral("字形比较(F5)"));
+    connect(compare, &QAction::triggered, this, [this] { m_shell.showCompare(this); });
+    return compare;
+}
+
+QAction *WorkWindow::addExitPopupItem()
+{
+    QAction *exit = addPopupItem("popexit", QStringLiteral("退出"));
+    connect(exit, &QAction::triggered, this, [this] { m_shell.exitProgram(); });
+    return exit;
+}
+
+QAction *WorkWindow::addPopupSeparator()
+{
+    return m_popout->addSeparator();
+}
+
+void WorkWindow::openPopout(const QPoint &globalPos)
+{
+    m_popout->popup(globalPos);
+}
+
+void WorkWindow::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton)
+        openPopout(globalPos);
+}
+
+void WorkWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_shell.windowClosedByUser(this);
+}
+
+bool WorkWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_surface) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            Form_MouseMove();
+            break;
+        case QEvent::MouseButtonPress: {
+            auto *me = static_cast<QMouseEvent *>(event);
+            Form_MouseDown(me->button(), me->globalPosition().toPoint());
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                Form_Click();
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace shell

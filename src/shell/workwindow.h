@@ -1,0 +1,65 @@
+#pragma once
+
+#include "shell/screen.h"
+
+#include <QMainWindow>
+
+class QMenu;
+
+namespace shell {
+
+class Shell;
+
+// What the study, practice and query windows share: the shell they navigate through, the
+// builders for their menu bar, hidden function-key carriers and pop-up menu, and the window
+// surface whose mouse events feed the hover and pop-up behaviour.
+class WorkWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    WorkWindow(Shell &shell, Screen screen, QWidget *parent = nullptr);
+
+    Screen screen() const { return m_screen; }
+    // Runs once after the window has been shown for the first time.
+    virtual void Form_Load() {}
+    QMenu *popout() const { return m_popout; }
+    // The window's own surface (the central widget).
+    QWidget *surface() const { return m_surface; }
+
+protected:
+    // A command directly on the menu bar.
+    QAction *addBarCommand(const char *name, const QString &caption);
+    // A top-level menu with a one-blank caption that is never shown; it carries key entries.
+    QMenu *addCarrierMenu(const char *name);
+    // An entry of a carrier menu that holds a key; the window itself owns the shortcut, so the
+    // key works although the menu is hidden.
+    QAction *addKeyCarrier(QMenu *carrier, const char *name, const QString &caption, const QKeySequence &key);
+    QAction *addPopupItem(const char *name, const QString &caption);
+    // The commands every working window has in the same form.
+    QAction *addHelpCommand();                       // shuoming, key F1
+    QAction *addAboutCommand(const char *name);      // "关于"
+    QAction *addCompareCommand();                    // compare "字形比较(F5)"
+    QAction *addExitPopupItem();                     // popexit "退出"
+
+    QAction *addPopupSeparator();
+    void openPopout(const QPoint &globalPos);
+
+    // Mouse over the window's empty surface.
+    virtual void Form_MouseMove() {}
+    // Mouse press on the window's empty surface; the right button opens the pop-up menu.
+    virtual void Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+    virtual void Form_Click() {}
+
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    Shell &m_shell;
+
+private:
+    Screen m_screen;
+    QWidget *m_surface{nullptr};
+    QMenu *m_popout{nullptr};
+};
+
+} // namespace shell

@@ -1,0 +1,102 @@
+#include "ui/qtinteraction.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace ui {
+
+Answer QtInteraction::message(QWidget *parent, const Message &m)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(m.shownTitle());
+    box.setText(m.text);
+    switch (m.icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    if (m.buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+std::optional<QString> QtInteraction::input(QWidget *parent, const QString &prompt, const QString &title,
+                                            const QString &initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title.isEmpty() ? kAppTitle : title, prompt,
+                                               QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QColor> QtInteraction::color(QWidget *parent, const QColor &initial)
+{
+    const QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+void QtInteraction::beep()
+{
+    QApplication::beep();
+}
+
+void QtInteraction::showModal(QWidget *window)
+{
+    if (auto *dialog = qobject_cast<QDialog *>(window)) {
+        dialog->exec();
+        return;
+    }
+    // A plain widget: make it application modal and wait until it is hidden or destroyed.
+    QPointer<QWidget> guard(window);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    QEventLoop loop;
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    class HideWatcher : public QObject
+    {
+    public:
+        explicit HideWatcher(QEventLoop *l) : m_loop(l) {}
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Hide || e->type() == QEvent::Close)
+                m_loop->quit();
+            return false;
+        }
+
+    private:
+        QEventLoop *m_loop;
+    } watcher(&loop);
+    window->installEventFilter(&watcher);
+    loop.exec();
+    if (guard)
+        guard->removeEventFilter(&watcher);
+}
+
+} // namespace ui

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+namespace ui {
+
+// A picture area that is written line by line, like a printed page. A field placed at column n
+// starts n - 1 average character widths of the canvas font from the left edge; when the line
+// already reaches past that point the field starts at column n of the next line. What is written
+// stays until clear(); nothing scrolls (lines below the bottom edge are kept but not visible).
+class TextCanvas : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Field {
+        int column = 1; // where the field was placed, 1-based
+        QString text;   // everything written there until the next placement
+        bool operator==(const Field &o) const { return column == o.column && text == o.text; }
+    };
+    using Line = QList<Field>;
+
+    static constexpr int kZoneWidth = 14; // columns of a print zone
+
+    explicit TextCanvas(QWidget *parent = nullptr);
+
+    void clear();
+    // Moves the write position to column n, on the next line if this line reaches past it.
+    void tab(int column);
+    // Moves the write position to the start of the next print zone.
+    void nextZone();
+    // Writes text at the write position and moves past it.
+    void write(const QString &text);
+    void writeAt(int column, const QString &text);
+    // Ends the line; on an empty line this moves one line down.
+    void newLine();
+    void writeLine(const QString &text = QString());
+
+    void setTextColor(const QColor &color);
+    QColor textColor() const { return m_textColor; }
+    void setBackgroundColor(const QColor &color);
+
+    // What the canvas holds, one entry a line from the top (empty lines included).
+    QList<Line> lines() const;
+    // The lines as plain text, each field padded to its column with blanks; handy for reading.
+    QStringList textLines() const;
+    int lineCount() const;
+    // Left edge of column n in pixels for the current font.
+    qreal columnX(int column) const;
+    int lineHeight() const;
+
+Q_SIGNALS:
+    void clicked();
+    void mousePressed(Qt::MouseButton button, const QPoint &globalPos);
+    void mouseMoved();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    struct Item {
+        int line = 0;
+        qreal x = 0;
+        int column = 1;
+        bool continues = false; // written straight after the previous item, no placement between
+        QString text;
+        QColor color;
+        QFont font;
+    };
+
+    qreal averageWidth() const;
+    qreal textWidth(const QString &text) const;
+
+    QList<Item> m_items;
+    int m_line = 0;
+    qreal m_x = 0;
+    int m_pendingColumn = 1;
+    bool m_placed = true; // the next write starts a new field
+    QColor m_textColor = Qt::black;
+    bool m_pressed = false;
+};
+
+} // namespace ui

@@ -1,0 +1,35 @@
+#include "testapp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+TestApp::TestApp(bool withPictures)
+{
+    QDir root(m_dir.path());
+    root.mkpath(QStringLiteral("pic"));
+    root.mkpath(QStringLiteral("sous"));
+    if (withPictures) {
+        const QDir source(QStringLiteral(CIFAN_PROGRAM_DIR "/pic"));
+        for (const QString &name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), root.filePath(QStringLiteral("pic/") + name));
+    }
+    m_shell = std::make_unique<shell::Shell>(m_dir.path(), m_ui, [this](int) { ++m_quitCalls; });
+}
+
+TestApp::~TestApp()
+{
+    m_shell.reset();
+    settle();
+}
+
+QString TestApp::path(const QString &relative) const
+{
+    return QDir(m_dir.path()).filePath(relative);
+}
+
+void TestApp::settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
