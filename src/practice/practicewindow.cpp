@@ -31,7 +31,7 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
 {
     setObjectName(QStringLiteral("japanese"));
     setWindowTitle(QStringLiteral("词帆-练习模式"));
-    surface()->setFixedSize(714, 483);
+    resizeClient(714, 483);
     createNavigation();
 
     m_label1 = new ui::ActiveLabel(QStringLiteral("退出"), surface());
@@ -59,8 +59,8 @@ void PracticeWindow::createNavigation()
     connect(addBarCommand("qidong", QStringLiteral("向导页面")), &QAction::triggered, this,
             [this] { leaveFor(shell::Screen::Start, kKeepQuestionShort); });
     QMenu *space = addCarrierMenu("space");
-    connect(addKeyCarrier(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2), &QAction::triggered,
-            this, [this] { leaveFor(shell::Screen::Query, kKeepQuestionShort); });
+    connect(addKeyCarrier(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2),
+            &QAction::triggered, this, [this] { leaveFor(shell::Screen::Query, kKeepQuestionShort); });
     connect(addKeyCarrier(space, "kuaijielearn", QStringLiteral("单词学习"), Qt::Key_F4), &QAction::triggered,
             this, [this] { leaveFor(shell::Screen::Study, kKeepQuestionShort); });
     connect(addBarCommand("lookup", QStringLiteral("查询单词(F2)")), &QAction::triggered, this,

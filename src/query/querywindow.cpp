@@ -19,11 +19,12 @@ const QColor kExitFill(255, 255, 192);
 
 } // namespace
 
-QueryWindow::QueryWindow(shell::Shell &shell, QWidget *parent) : WorkWindow(shell, shell::Screen::Query, parent)
+QueryWindow::QueryWindow(shell::Shell &shell, QWidget *parent)
+    : WorkWindow(shell, shell::Screen::Query, parent)
 {
     setObjectName(QStringLiteral("chaxun"));
     setWindowTitle(QStringLiteral("词帆  单词查询 "));
-    surface()->setFixedSize(715, 481);
+    resizeClient(715, 481);
     createNavigation();
 
     m_shape1 = new ui::ShapeFrame(surface());
@@ -61,12 +62,12 @@ void QueryWindow::createNavigation()
     addCompareCommand();
 
     QMenu *space = addCarrierMenu("space");
-    connect(addKeyCarrier(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3), &QAction::triggered,
-            this, [&sh] { sh.switchTo(shell::Screen::Practice); });
+    connect(addKeyCarrier(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3),
+            &QAction::triggered, this, [&sh] { sh.switchTo(shell::Screen::Practice); });
     connect(addKeyCarrier(space, "kuaijielearn", QStringLiteral("单词学习"), Qt::Key_F4), &QAction::triggered,
             this, [&sh] { sh.switchTo(shell::Screen::Study); });
-    connect(addKeyCarrier(space, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5), &QAction::triggered,
-            this, [this] { m_shell.showCompare(this); });
+    connect(addKeyCarrier(space, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5),
+            &QAction::triggered, this, [this] { m_shell.showCompare(this); });
 
     connect(addPopupItem("poplianxi", QStringLiteral("练习模式")), &QAction::triggered, this,
             [&sh] { sh.switchTo(shell::Screen::Practice); });

@@ -31,7 +31,8 @@ WorkWindow *buildProgramWindow(Screen screen, Shell &shell)
 } // namespace
 
 Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit)
-    : m_programDir(programDir), m_interaction(interaction), m_quit(std::move(quit)), m_factory(buildProgramWindow)
+    : m_programDir(programDir), m_interaction(interaction), m_quit(std::move(quit)),
+      m_factory(buildProgramWindow)
 {
 }
 

@@ -76,7 +76,10 @@ public:
     void setAboutOpener(ModalOpener opener) { m_aboutOpener = std::move(opener); }
     void setCompareOpener(ModalOpener opener) { m_compareOpener = std::move(opener); }
     // Builds the rest reminder; the default loads none.
-    void setReminderFactory(std::function<QObject *(Shell &)> factory) { m_reminderFactory = std::move(factory); }
+    void setReminderFactory(std::function<QObject *(Shell &)> factory)
+    {
+        m_reminderFactory = std::move(factory);
+    }
 
 Q_SIGNALS:
     void switched(shell::Screen screen);

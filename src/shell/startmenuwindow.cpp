@@ -43,7 +43,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     setObjectName(QStringLiteral("startmenu"));
     setWindowTitle(QStringLiteral("岚舟工作室-词帆（初级）"));
     setMouseTracking(true);
-    setFixedSize(640, 500);
+    resize(640, 500);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 250, 236));
@@ -64,7 +64,8 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
 
     static const char *const pictureNames[] = {"picchaxun", "piclianxi", "picxuexi"};
     static const char *const captionNames[] = {"Label1", "Label2", "Label3"};
-    const QString captions[] = {QStringLiteral("单词查询"), QStringLiteral("单词练习"), QStringLiteral("单词学习")};
+    const QString captions[] = {QStringLiteral("单词查询"), QStringLiteral("单词练习"),
+                                QStringLiteral("单词学习")};
     const QColor captionColors[] = {QColor(40, 110, 190), QColor(40, 150, 80), QColor(215, 110, 30)};
 
     for (int i = 0; i < 3; ++i) {

@@ -23,6 +23,11 @@ WorkWindow::WorkWindow(Shell &shell, Screen screen, QWidget *parent)
     menuBar()->addMenu(m_popout)->setVisible(false);
 }
 
+void WorkWindow::resizeClient(int width, int height)
+{
+    resize(width, height + menuBar()->sizeHint().height());
+}
+
 QAction *WorkWindow::addBarCommand(const char *name, const QString &caption)
 {
     QAction *action = new QAction(caption, this);

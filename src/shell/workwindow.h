@@ -28,6 +28,8 @@ public:
     QWidget *surface() const { return m_surface; }
 
 protected:
+    // Sizes the window so that its surface (below the menu bar) has the design size.
+    void resizeClient(int width, int height);
     // A command directly on the menu bar.
     QAction *addBarCommand(const char *name, const QString &caption);
     // A top-level menu with a one-blank caption that is never shown; it carries key entries.
@@ -37,10 +39,10 @@ protected:
     QAction *addKeyCarrier(QMenu *carrier, const char *name, const QString &caption, const QKeySequence &key);
     QAction *addPopupItem(const char *name, const QString &caption);
     // The commands every working window has in the same form.
-    QAction *addHelpCommand();                       // shuoming, key F1
-    QAction *addAboutCommand(const char *name);      // "关于"
-    QAction *addCompareCommand();                    // compare "字形比较(F5)"
-    QAction *addExitPopupItem();                     // popexit "退出"
+    QAction *addHelpCommand();                  // shuoming, key F1
+    QAction *addAboutCommand(const char *name); // "关于"
+    QAction *addCompareCommand();               // compare "字形比较(F5)"
+    QAction *addExitPopupItem();                // popexit "退出"
 
     QAction *addPopupSeparator();
     void openPopout(const QPoint &globalPos);

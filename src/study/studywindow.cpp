@@ -16,11 +16,12 @@ const QColor kExitFill(255, 224, 192);
 
 } // namespace
 
-StudyWindow::StudyWindow(shell::Shell &shell, QWidget *parent) : WorkWindow(shell, shell::Screen::Study, parent)
+StudyWindow::StudyWindow(shell::Shell &shell, QWidget *parent)
+    : WorkWindow(shell, shell::Screen::Study, parent)
 {
     setObjectName(QStringLiteral("xuexi"));
     setWindowTitle(QStringLiteral("词帆  单词学习"));
-    surface()->setFixedSize(714, 493);
+    resizeClient(714, 493);
     createNavigation();
 
     m_lblexit = new ui::ActiveLabel(QStringLiteral("退出"), surface());
@@ -53,12 +54,12 @@ void StudyWindow::createNavigation()
     addCompareCommand();
 
     QMenu *space = addCarrierMenu("space");
-    connect(addKeyCarrier(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2), &QAction::triggered,
-            this, [&sh] { sh.switchTo(shell::Screen::Query); });
-    connect(addKeyCarrier(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3), &QAction::triggered,
-            this, [&sh] { sh.switchTo(shell::Screen::Practice); });
-    connect(addKeyCarrier(space, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5), &QAction::triggered,
-            this, [this] { m_shell.showCompare(this); });
+    connect(addKeyCarrier(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2),
+            &QAction::triggered, this, [&sh] { sh.switchTo(shell::Screen::Query); });
+    connect(addKeyCarrier(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3),
+            &QAction::triggered, this, [&sh] { sh.switchTo(shell::Screen::Practice); });
+    connect(addKeyCarrier(space, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5),
+            &QAction::triggered, this, [this] { m_shell.showCompare(this); });
 
     connect(addPopupItem("popchaxun", QStringLiteral("单词查询")), &QAction::triggered, this,
             [&sh] { sh.switchTo(shell::Screen::Query); });

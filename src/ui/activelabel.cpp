@@ -39,7 +39,8 @@ void ActiveLabel::mouseDoubleClickEvent(QMouseEvent *event)
 void ActiveLabel::mouseMoveEvent(QMouseEvent *event)
 {
     Q_EMIT mouseMoved();
-    QLabel::mouseMoveEvent(event);
+    // Handled here: the parent must not also see the move as one over its empty area.
+    event->accept();
 }
 
 } // namespace ui

@@ -1,8 +1,8 @@
 #include "ui/settingsfile.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace ui {

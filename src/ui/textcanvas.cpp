@@ -173,7 +173,7 @@ void TextCanvas::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
     Q_EMIT mousePressed(event->button(), event->globalPosition().toPoint());
-    QWidget::mousePressEvent(event);
+    event->accept();
 }
 
 void TextCanvas::mouseReleaseEvent(QMouseEvent *event)
@@ -181,13 +181,13 @@ void TextCanvas::mouseReleaseEvent(QMouseEvent *event)
     if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
     m_pressed = false;
-    QWidget::mouseReleaseEvent(event);
+    event->accept();
 }
 
 void TextCanvas::mouseMoveEvent(QMouseEvent *event)
 {
     Q_EMIT mouseMoved();
-    QWidget::mouseMoveEvent(event);
+    event->accept();
 }
 
 } // namespace ui

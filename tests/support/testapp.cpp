@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
+#include <QWidget>
 
 TestApp::TestApp(bool withPictures)
 {
@@ -32,4 +34,13 @@ void TestApp::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+void hoverOver(QWidget *widget, QPoint pos)
+{
+    if (pos == QPoint(-1, -1))
+        pos = widget->rect().center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
 }

@@ -31,8 +31,11 @@ private:
     int m_quitCalls = 0;
 };
 
-template <typename T>
-T *findIn(QObject *root, const char *name)
+// Moves the mouse over a widget: delivers the move event that mouse tracking would deliver.
+// (QTest::mouseMove does not reach widgets on the offscreen platform.)
+void hoverOver(QWidget *widget, QPoint pos = QPoint(-1, -1));
+
+template <typename T> T *findIn(QObject *root, const char *name)
 {
     return root ? root->findChild<T *>(QString::fromLatin1(name)) : nullptr;
 }

@@ -1,0 +1,171 @@
+// The word table: empty before the first fill, exact contents after it, bounds, and a fill that is
+// idempotent and allocates nothing.
+#include "lexicon/lexicon.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> g_allocations{0};
+}
+
+void *operator new(std::size_t size)
+{
+    ++g_allocations;
+    if (void *p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+using ciku::fillLexicon;
+using ciku::lexicon;
+
+class LexiconTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Must run first: nothing in this process has filled the table yet.
+    void everyFieldEmptyBeforeTheFirstFill()
+    {
+        for (int i = 1; i <= 1650; ++i) {
+            for (int f = 1; f <= 5; ++f) {
+                const auto v = lexicon().field(i, f);
+                QVERIFY(v.has_value());
+                QVERIFY2(v->isEmpty(), qPrintable(QStringLiteral("slot %1 field %2").arg(i).arg(f)));
+            }
+        }
+        QCOMPARE(ciku::rangeCursor, qint16(0));
+        QCOMPARE(ciku::rangeEnd, qint16(0));
+    }
+
+    void fillAllocatesNothing()
+    {
+        const long before = g_allocations.load();
+        fillLexicon();
+        fillLexicon();
+        QCOMPARE(g_allocations.load() - before, 0L);
+        // Reading a field as text is a view on the constant data, not a copy.
+        const long beforeRead = g_allocations.load();
+        const QString t = lexicon().text(1, 2);
+        QCOMPARE(g_allocations.load() - beforeRead, 0L);
+        QCOMPARE(t, QStringLiteral("わたし"));
+    }
+
+    void slotsReadAsTabled_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addRow("first word") << 1 << QStringList{"我", "わたし", "私", "0", "代词"};
+        QTest::addRow("last built-in") << 104 << QStringList{"电影", "えいが", "映画", "1", "名词"};
+        QTest::addRow("first test word") << 1607 << QStringList{"1", "11", "111", "1", "名词"};
+        QTest::addRow("last test word") << 1613 << QStringList{"7", "77", "777", "7", "形容动词"};
+        QTest::addRow("no-kanji marker") << 5 << QStringList{"初次见面", "はじめまして", "空缺", "4", "寒暄"};
+        QTest::addRow("katakana marker") << 94 << QStringList{"公共汽车", "バス", "片假名", "1", "名词"};
+        QTest::addRow("repeated word, other accent")
+            << 68 << QStringList{"大学", "だいがく", "大学", "0", "名词"};
+        QTest::addRow("unused slot between drills and tests") << 1553 << QStringList{"", "", "", "", ""};
+        QTest::addRow("last slot") << 1650 << QStringList{"", "", "", "", ""};
+    }
+    void slotsReadAsTabled()
+    {
+        QFETCH(int, index);
+        QFETCH(QStringList, fields);
+        fillLexicon();
+        for (int f = 1; f <= 5; ++f)
+            QCOMPARE(lexicon().text(index, f), fields[f - 1]);
+    }
+
+    void word35KeepsItsTrailingBlank()
+    {
+        fillLexicon();
+        const QString kanji = lexicon().text(35, 3);
+        QCOMPARE(kanji, QStringLiteral("或 あの "));
+        QCOMPARE(kanji.size(), 5);
+    }
+
+    void noKanjiMarkersMeanNoKanji()
+    {
+        fillLexicon();
+        QVERIFY(!lexicon().entry(5)->hasKanji());    // 空缺
+        QVERIFY(!lexicon().entry(94)->hasKanji());   // 片假名
+        QVERIFY(!lexicon().entry(1600)->hasKanji()); // empty
+        QVERIFY(lexicon().entry(3)->hasKanji());
+    }
+
+    void outOfRangeRequestsAreRejected()
+    {
+        fillLexicon();
+        QVERIFY(!lexicon().field(0, 1));
+        QVERIFY(!lexicon().field(1651, 1));
+        QVERIFY(!lexicon().field(-5, 1));
+        QVERIFY(!lexicon().field(1, 0));
+        QVERIFY(!lexicon().field(1, 6));
+        QVERIFY(lexicon().entry(0) == nullptr);
+        QVERIFY(lexicon().entry(1651) == nullptr);
+        QVERIFY(lexicon().text(1651, 1).isEmpty());
+        QVERIFY(lexicon().field(1650, 5).has_value());
+    }
+
+    void fillTwiceEqualsFillOnce()
+    {
+        fillLexicon();
+        QStringList once;
+        for (int i = 1; i <= 1650; ++i)
+            for (int f = 1; f <= 5; ++f)
+                once << lexicon().text(i, f);
+        fillLexicon();
+        QStringList twice;
+        for (int i = 1; i <= 1650; ++i)
+            for (int f = 1; f <= 5; ++f)
+                twice << lexicon().text(i, f);
+        QCOMPARE(twice, once);
+    }
+
+    // The shape of the data the windows rely on, whatever words the data set holds.
+    void dataHasTheExpectedShape()
+    {
+        fillLexicon();
+        static const QStringList parts{"名词",     "代词", "动1",  "动2",  "动3", "形容词",
+                                       "形容动词", "副词", "连体", "寒暄", "感叹"};
+        const QRegularExpression kana(QStringLiteral("^[\\x{3041}-\\x{309F}\\x{30A0}-\\x{30FF}]+$"));
+        int filled = 0;
+        for (int i = 1; i <= 1552; ++i) {
+            const ciku::WordEntry *e = lexicon().entry(i);
+            if (e->kana.isEmpty())
+                continue;
+            ++filled;
+            QVERIFY2(!e->chinese.isEmpty(), qPrintable(QString::number(i)));
+            QVERIFY2(kana.match(e->kana.toString()).hasMatch(), qPrintable(QString::number(i)));
+            QVERIFY2(e->accent.size() == 1 && e->accent[0] >= u'0' && e->accent[0] <= u'7',
+                     qPrintable(QString::number(i)));
+            QVERIFY2(parts.contains(e->partOfSpeech.toString()), qPrintable(QString::number(i)));
+        }
+        QVERIFY(filled >= 104);
+        // Each katakana-drill pair holds the same sound in both scripts.
+        for (int i = 1507; i <= 1552; ++i) {
+            const ciku::WordEntry *e = lexicon().entry(i);
+            if (e->chinese.isEmpty())
+                continue;
+            QCOMPARE(e->chinese.size(), 1);
+            QCOMPARE(e->kana.size(), 1);
+            QCOMPARE(int(e->kana[0].unicode()) - int(e->chinese[0].unicode()), 0x60);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(LexiconTest)
+#include "tst_lexicon.moc"

@@ -1,0 +1,350 @@
+// Moving between the windows: function keys, menu and pop-up entries, exit labels, fresh windows
+// after a switch, and the practice window's keep-state question.
+#include "practice/practicewindow.h"
+#include "shell/startmenuwindow.h"
+#include "shell/workwindow.h"
+#include "testapp.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+using shell::Screen;
+
+class NavigationTest : public QObject
+{
+    Q_OBJECT
+
+    struct Recorder {
+        QStringList compares;
+        QStringList abouts;
+        QStringList helps;
+        void install(shell::Shell &s)
+        {
+            s.setCompareOpener([this](QWidget *owner) { compares << owner->objectName(); });
+            s.setAboutOpener([this](QWidget *owner) { abouts << owner->objectName(); });
+            s.setHelpOpener([this](QWidget *, const QString &file) { helps << file; });
+        }
+    };
+
+    static QWidget *open(TestApp &app, Screen screen)
+    {
+        app.shell().switchTo(screen);
+        TestApp::settle();
+        QWidget *w = app.shell().currentWindow();
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w))
+            qWarning("window did not become active");
+        return w;
+    }
+
+    static QString pressKey(TestApp &app, Qt::Key key)
+    {
+        QWidget *w = app.shell().currentWindow();
+        QTest::keyClick(w, key);
+        TestApp::settle();
+        return app.shell().currentWindow() ? app.shell().currentWindow()->objectName() : QString();
+    }
+
+    static void setPracticeBegun(QWidget *practice)
+    {
+        findIn<QLabel>(practice, "fff1")->setText(QStringLiteral("0"));
+        findIn<QLabel>(practice, "fff2")->setText(QStringLiteral("0"));
+    }
+
+    static QAction *action(QWidget *w, const char *name)
+    {
+        return w->findChild<QAction *>(QString::fromLatin1(name));
+    }
+
+private Q_SLOTS:
+    void functionKeys_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expected"); // window afterwards; "compare" = comparison opened
+        QTest::addRow("study F2") << int(Screen::Study) << int(Qt::Key_F2) << "chaxun";
+        QTest::addRow("study F3") << int(Screen::Study) << int(Qt::Key_F3) << "japanese";
+        QTest::addRow("study F4 does nothing") << int(Screen::Study) << int(Qt::Key_F4) << "xuexi";
+        QTest::addRow("study F5") << int(Screen::Study) << int(Qt::Key_F5) << "compare";
+        QTest::addRow("query F2 does nothing") << int(Screen::Query) << int(Qt::Key_F2) << "chaxun";
+        QTest::addRow("query F3") << int(Screen::Query) << int(Qt::Key_F3) << "japanese";
+        QTest::addRow("query F4") << int(Screen::Query) << int(Qt::Key_F4) << "xuexi";
+        QTest::addRow("query F5") << int(Screen::Query) << int(Qt::Key_F5) << "compare";
+        QTest::addRow("practice F2") << int(Screen::Practice) << int(Qt::Key_F2) << "chaxun";
+        QTest::addRow("practice F3 does nothing") << int(Screen::Practice) << int(Qt::Key_F3) << "japanese";
+        QTest::addRow("practice F4") << int(Screen::Practice) << int(Qt::Key_F4) << "xuexi";
+        QTest::addRow("practice F5") << int(Screen::Practice) << int(Qt::Key_F5) << "compare";
+    }
+    void functionKeys()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(QString, expected);
+        TestApp app;
+        Recorder rec;
+        rec.install(app.shell());
+        QVERIFY(app.shell().start());
+        QPointer<QWidget> source = open(app, Screen(from));
+        const QString sourceName = source->objectName();
+        const QString after = pressKey(app, Qt::Key(key));
+        if (expected == u"compare") {
+            QCOMPARE(rec.compares, QStringList{sourceName});
+            QCOMPARE(after, sourceName); // the comparison window opens over its owner
+            QVERIFY(source && source->isVisible());
+        } else {
+            QVERIFY(rec.compares.isEmpty());
+            QCOMPARE(after, expected);
+            if (expected != sourceName)
+                QVERIFY(source.isNull()); // closed, not hidden: practice had not begun
+        }
+        QVERIFY(app.ui().messages.isEmpty());
+    }
+
+    void f1OpensTheHelpFileByItsBareName()
+    {
+        TestApp app;
+        Recorder rec;
+        rec.install(app.shell());
+        QVERIFY(app.shell().start());
+        for (Screen s : {Screen::Study, Screen::Query, Screen::Practice}) {
+            open(app, s);
+            pressKey(app, Qt::Key_F1);
+        }
+        QCOMPARE(rec.helps, (QStringList{"帮助.chm", "帮助.chm", "帮助.chm"}));
+    }
+
+    void menuBarsHoldTheirEntriesInOrder()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto names = [](QWidget *w) {
+            QStringList out;
+            for (QAction *a : static_cast<QMainWindow *>(w)->menuBar()->actions()) {
+                const QString name = a->menu() ? a->menu()->objectName() : a->objectName();
+                out << (a->isVisible() ? name : name + QStringLiteral("(hidden)"));
+            }
+            return out;
+        };
+        QCOMPARE(names(open(app, Screen::Study)),
+                 (QStringList{"shuoming", "guanyu", "spc2", "qidong", "lookup", "practise", "spc", "compare",
+                              "space(hidden)", "popout(hidden)"}));
+        QCOMPARE(names(open(app, Screen::Query)),
+                 (QStringList{"shuoming", "guanyu", "spc2", "qidong", "practise", "learn", "spc", "compare",
+                              "space(hidden)", "popout(hidden)"}));
+        QCOMPARE(names(open(app, Screen::Practice)),
+                 (QStringList{"shuoming", "about", "spc2", "qidong", "space(hidden)", "lookup", "learn",
+                              "spc(hidden)", "compare", "popout(hidden)"}));
+        QWidget *practice = app.shell().currentWindow();
+        QCOMPARE(action(practice, "lookup")->text(), QStringLiteral("查询单词(F2)"));
+        QCOMPARE(action(practice, "learn")->text(), QStringLiteral("单词学习(F4)"));
+        QCOMPARE(action(practice, "shuoming")->text(), QStringLiteral("使用说明(F1)"));
+        // The visible entries show the key but do not carry it.
+        QVERIFY(action(practice, "lookup")->shortcut().isEmpty());
+        QCOMPARE(action(practice, "kuaijielookup")->shortcut(), QKeySequence(Qt::Key_F2));
+    }
+
+    void menuAndPopupEntriesSwitchWindows()
+    {
+        TestApp app;
+        Recorder rec;
+        rec.install(app.shell());
+        QVERIFY(app.shell().start());
+
+        action(open(app, Screen::Study), "lookup")->trigger();
+        TestApp::settle();
+        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("chaxun"));
+        action(app.shell().currentWindow(), "popxuexi")->trigger();
+        TestApp::settle();
+        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("xuexi"));
+        action(app.shell().currentWindow(), "poplianxi")->trigger();
+        TestApp::settle();
+        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("japanese"));
+        action(app.shell().currentWindow(), "popstartmenu")->trigger();
+        TestApp::settle();
+        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("startmenu"));
+        QVERIFY(app.shell().startWindow()->isVisible());
+        QCOMPARE(app.quitCalls(), 0);
+    }
+
+    void leavingAndComingBackGivesAFreshWindow()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QPointer<QWidget> first = open(app, Screen::Query);
+        first->setProperty("marker", 1);
+        open(app, Screen::Study);
+        QVERIFY(first.isNull());
+        QWidget *second = open(app, Screen::Query);
+        QVERIFY(!second->property("marker").isValid());
+        // Only one ordinary window is visible at any time.
+        int visible = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            visible += (w->isVisible() && !w->inherits("QMenu")) ? 1 : 0;
+        QCOMPARE(visible, 1);
+    }
+
+    void exitLabelsAndPopupExitEndTheProgram_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QString>("label");
+        QTest::addRow("study") << int(Screen::Study) << "lblexit";
+        QTest::addRow("practice") << int(Screen::Practice) << "Label1";
+        QTest::addRow("query") << int(Screen::Query) << "Label3";
+    }
+    void exitLabelsAndPopupExitEndTheProgram()
+    {
+        QFETCH(int, screen);
+        QFETCH(QString, label);
+        {
+            TestApp app;
+            QVERIFY(app.shell().start());
+            QWidget *w = open(app, Screen(screen));
+            auto *exit = w->findChild<QLabel *>(label);
+            QCOMPARE(exit->text(), QStringLiteral("退出"));
+            QTest::mouseClick(exit, Qt::LeftButton);
+            QCOMPARE(app.quitCalls(), 1);
+            QVERIFY(app.shell().hasExited());
+        }
+        {
+            TestApp app;
+            QVERIFY(app.shell().start());
+            QWidget *w = open(app, Screen(screen));
+            QCOMPARE(action(w, "popexit")->text(), QStringLiteral("退出"));
+            action(w, "popexit")->trigger();
+            QCOMPARE(app.quitCalls(), 1);
+        }
+    }
+
+    void exitLabelHoverColours()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto *study = static_cast<shell::WorkWindow *>(open(app, Screen::Study));
+        QVERIFY(QTest::qWaitForWindowExposed(study));
+        auto *lblexit = findIn<QLabel>(study, "lblexit");
+        hoverOver(lblexit, lblexit->rect().center());
+        QTRY_COMPARE(lblexit->palette().color(QPalette::WindowText), QColor(0, 192, 0));
+        QCOMPARE(lblexit->palette().color(QPalette::Window), QColor(255, 255, 192));
+        hoverOver(study->surface(), QPoint(200, 300));
+        QTRY_COMPARE(lblexit->palette().color(QPalette::WindowText), QColor(128, 128, 255));
+        QCOMPARE(lblexit->palette().color(QPalette::Window), QColor(255, 224, 192));
+
+        auto *practice = static_cast<shell::WorkWindow *>(open(app, Screen::Practice));
+        QVERIFY(QTest::qWaitForWindowExposed(practice));
+        auto *label1 = findIn<QLabel>(practice, "Label1");
+        hoverOver(label1, label1->rect().center());
+        QTRY_COMPARE(label1->text(), QStringLiteral("BYE~"));
+        QCOMPARE(label1->palette().color(QPalette::Window), QColor(192, 255, 255));
+        hoverOver(practice->surface(), QPoint(200, 300));
+        QTRY_COMPARE(label1->text(), QStringLiteral("退出"));
+        QCOMPARE(label1->palette().color(QPalette::Window), QColor(224, 224, 224));
+    }
+
+    void practiceAsksOnlyOnceBegun()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        // Nothing pressed yet, or only "出题": leave without asking.
+        QPointer<QWidget> practice = open(app, Screen::Practice);
+        findIn<QLabel>(practice, "fff1")->setText(QStringLiteral("0"));
+        pressKey(app, Qt::Key_F2);
+        QVERIFY(app.ui().messages.isEmpty());
+        QVERIFY(practice.isNull());
+    }
+
+    void keepStateQuestionWording_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("target");
+        const QString shortQ = QStringLiteral("是否保留当前练习的状况?");
+        const QString longQ = QStringLiteral("是否保留当前的练习状况?");
+        QTest::addRow("start page menu") << "qidong" << shortQ << "startmenu";
+        QTest::addRow("start page pop-up") << "popstartmenu" << shortQ << "startmenu";
+        QTest::addRow("F2 key") << "kuaijielookup" << shortQ << "chaxun";
+        QTest::addRow("F4 key") << "kuaijielearn" << shortQ << "xuexi";
+        QTest::addRow("query menu") << "lookup" << longQ << "chaxun";
+        QTest::addRow("query pop-up") << "popchaxun" << longQ << "chaxun";
+        QTest::addRow("study menu") << "learn" << longQ << "xuexi";
+        QTest::addRow("study pop-up") << "popxuexi" << longQ << "xuexi";
+    }
+    void keepStateQuestionWording()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, question);
+        QFETCH(QString, target);
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QPointer<QWidget> practice = open(app, Screen::Practice);
+        setPracticeBegun(practice);
+        app.ui().answers.push_back(ui::Answer::No);
+        practice->findChild<QAction *>(command)->trigger();
+        TestApp::settle();
+        QCOMPARE(app.ui().messages.size(), 1);
+        const ui::Message m = app.ui().messages.first().message;
+        QCOMPARE(m.text, question);
+        QCOMPARE(m.title, QStringLiteral("询问"));
+        QCOMPARE(m.icon, ui::Icon::Question);
+        QCOMPARE(m.buttons, ui::Buttons::YesNo);
+        QCOMPARE(app.shell().currentWindow()->objectName(), target);
+        QVERIFY(practice.isNull()); // No: closed for good
+    }
+
+    void keepingPracticeHidesItAndShowsItAgain()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QPointer<QWidget> practice = open(app, Screen::Practice);
+        setPracticeBegun(practice);
+        findIn<QLabel>(practice, "getmin")->setText(QStringLiteral("105"));
+        app.ui().answers.push_back(ui::Answer::Yes);
+        pressKey(app, Qt::Key_F4);
+        QVERIFY(practice);
+        QVERIFY(!practice->isVisible());
+        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("xuexi"));
+
+        pressKey(app, Qt::Key_F3);
+        QCOMPARE(app.shell().currentWindow(), practice.data());
+        QVERIFY(practice->isVisible());
+        QCOMPARE(findIn<QLabel>(practice, "getmin")->text(), QStringLiteral("105"));
+
+        // Leaving again without keeping closes it; the next visit is fresh.
+        app.ui().answers.push_back(ui::Answer::No);
+        pressKey(app, Qt::Key_F2);
+        QVERIFY(practice.isNull());
+        QWidget *fresh = open(app, Screen::Practice);
+        QVERIFY(findIn<QLabel>(fresh, "getmin")->text().isEmpty());
+    }
+
+    void exitClosesAHiddenPracticeWindow()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QPointer<QWidget> practice = open(app, Screen::Practice);
+        setPracticeBegun(practice);
+        app.ui().answers.push_back(ui::Answer::Yes);
+        pressKey(app, Qt::Key_F2);
+        QVERIFY(practice);
+        QTest::mouseClick(findIn<QLabel>(app.shell().currentWindow(), "Label3"), Qt::LeftButton);
+        TestApp::settle();
+        QCOMPARE(app.quitCalls(), 1);
+        QVERIFY(practice.isNull());
+    }
+
+    void aboutEntriesReachTheAboutWindow()
+    {
+        TestApp app;
+        Recorder rec;
+        rec.install(app.shell());
+        QVERIFY(app.shell().start());
+        action(open(app, Screen::Study), "guanyu")->trigger();
+        action(open(app, Screen::Practice), "about")->trigger();
+        action(open(app, Screen::Query), "guanyu")->trigger();
+        QCOMPARE(rec.abouts, (QStringList{"xuexi", "japanese", "chaxun"}));
+    }
+};
+
+QTEST_MAIN(NavigationTest)
+#include "tst_navigation.moc"

@@ -1,0 +1,133 @@
+// The one-line settings files: exact bytes written, field-by-field reading, and defaults for
+// missing, empty or garbled files.
+#include "ui/settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using ui::SettingsLine;
+using ui::SettingsValue;
+
+class SettingsFileTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const char *name) const { return QDir(m_dir.path()).filePath(QString::fromLatin1(name)); }
+    QByteArray bytes(const QString &p) const
+    {
+        QFile f(p);
+        if (!f.open(QIODevice::ReadOnly))
+            return "<missing>";
+        return f.readAll();
+    }
+    void put(const QString &p, const QByteArray &content)
+    {
+        QFile f(p);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
+
+private Q_SLOTS:
+    void writesNumbersBareAndTextsQuotedWithCrLf()
+    {
+        const QString p = path("a.dll");
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(2LL)}));
+        QCOMPARE(bytes(p), QByteArray("2\r\n"));
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(1LL), SettingsValue(1LL), SettingsValue(2LL)}));
+        QCOMPARE(bytes(p), QByteArray("1,1,2\r\n"));
+        QVERIFY(ui::writeSettingsFile(
+            p, {SettingsValue(QStringLiteral("好好学习")), SettingsValue(QStringLiteral("天天向上"))}));
+        QCOMPARE(bytes(p), QStringLiteral("\"好好学习\",\"天天向上\"\r\n").toUtf8());
+        QVERIFY(ui::writeSettingsFile(
+            p, {SettingsValue(8388608LL), SettingsValue(QStringLiteral("Century Gothic"))}));
+        QCOMPARE(bytes(p), QByteArray("8388608,\"Century Gothic\"\r\n"));
+    }
+
+    void writingReplacesTheWholeFile()
+    {
+        const QString p = path("b.dll");
+        put(p, "9,9,9,9,9,9,9,9\r\nsecond line\r\n");
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(1LL)}));
+        QCOMPARE(bytes(p), QByteArray("1\r\n"));
+    }
+
+    void roundTrip()
+    {
+        const QString p = path("c.dll");
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(-3LL), SettingsValue(QStringLiteral("a, b")),
+                                          SettingsValue(QString()), SettingsValue(65535LL)}));
+        const SettingsLine line = SettingsLine::read(p);
+        QCOMPARE(line.fieldCount(), 4);
+        QCOMPARE(line.number(0), std::optional<long long>(-3));
+        QCOMPARE(line.text(1), std::optional<QString>(QStringLiteral("a, b")));
+        QCOMPARE(line.text(2), std::optional<QString>(QString()));
+        QCOMPARE(line.number(3), std::optional<long long>(65535));
+        QVERIFY(!line.number(4));
+        QVERIFY(!line.text(4));
+    }
+
+    void aQuoteInsideATextKeepsTheFileReadable()
+    {
+        const QString p = path("d.dll");
+        QVERIFY(ui::writeSettingsFile(
+            p, {SettingsValue(QStringLiteral("他说\"加油\"")), SettingsValue(QStringLiteral("第二行"))}));
+        const SettingsLine line = SettingsLine::read(p);
+        QCOMPARE(line.fieldCount(), 2);
+        QCOMPARE(*line.text(0), QStringLiteral("他说＂加油＂"));
+        QCOMPARE(*line.text(1), QStringLiteral("第二行"));
+    }
+
+    void lineBreaksInsideATextDoNotSplitTheFile()
+    {
+        const QString p = path("e.dll");
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(QStringLiteral("一\r\n二"))}));
+        QCOMPARE(bytes(p), QStringLiteral("\"一二\"\r\n").toUtf8());
+    }
+
+    void missingEmptyAndGarbledFilesGiveNoValues()
+    {
+        QVERIFY(SettingsLine::read(path("missing.dll")).isEmpty());
+        QVERIFY(!SettingsLine::read(path("missing.dll")).number(0));
+
+        put(path("empty.dll"), "");
+        QVERIFY(!SettingsLine::read(path("empty.dll")).number(0));
+        QVERIFY(!SettingsLine::read(path("empty.dll")).text(0));
+
+        put(path("garbled.dll"), "\xff\xfe garbage, \"unterminated");
+        const SettingsLine g = SettingsLine::read(path("garbled.dll"));
+        QVERIFY(!g.number(0));
+        QCOMPARE(g.fieldCount(), 2);
+
+        put(path("word.dll"), "abc\r\n");
+        QVERIFY(!SettingsLine::read(path("word.dll")).number(0));
+    }
+
+    void numbersAreReadByTheirLeadingValue()
+    {
+        QCOMPARE(SettingsLine::parse(QStringLiteral("2")).number(0), std::optional<long long>(2));
+        QCOMPARE(SettingsLine::parse(QStringLiteral(" 2 ,3")).number(1), std::optional<long long>(3));
+        QCOMPARE(SettingsLine::parse(QStringLiteral("12abc")).number(0), std::optional<long long>(12));
+        QVERIFY(!SettingsLine::parse(QStringLiteral("\"x\"")).number(0));
+        QCOMPARE(SettingsLine::parse(QStringLiteral("1,")).fieldCount(), 2);
+    }
+
+    void onlyTheFirstLineCounts()
+    {
+        put(path("two.dll"), "1\r\n2\r\n");
+        QCOMPARE(SettingsLine::read(path("two.dll")).fieldCount(), 1);
+    }
+
+    void aMissingFolderFailsAndWritesNothing()
+    {
+        const QString p = QDir(m_dir.path()).filePath(QStringLiteral("nosuchdir/x.dll"));
+        QVERIFY(!ui::writeSettingsFile(p, {SettingsValue(1LL)}));
+        QVERIFY(!QFile::exists(p));
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsFileTest)
+#include "tst_settingsfile.moc"
