@@ -34,6 +34,13 @@ WorkWindow *buildProgramWindow(Screen screen, Shell &shell)
     return nullptr;
 }
 
+// Places a small modal window over the middle of the window that opened it.
+void centreOver(QWidget *window, QWidget *owner)
+{
+    if (owner && owner->isVisible())
+        window->move(owner->frameGeometry().center() - window->rect().center());
+}
+
 } // namespace
 
 Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit)
@@ -208,6 +215,7 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
 void Shell::showAboutWindow(QWidget *owner)
 {
     QPointer<AboutWindow> window = new AboutWindow(programPath(QStringLiteral("pic/logo.png")), owner);
+    centreOver(window, owner);
     m_interaction.showModal(window);
     delete window.data();
 }
@@ -216,6 +224,7 @@ void Shell::showCompareWindow(QWidget *owner)
 {
     // Built anew every time, so it always opens borderless.
     QPointer<CompareWindow> window = new CompareWindow(owner);
+    centreOver(window, owner);
     m_interaction.showModal(window);
     delete window.data();
 }
