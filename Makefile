@@ -14,12 +14,14 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Started from its own folder, as a desktop shortcut does: the working windows find the help
+# file 帮助.chm in the working folder.
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display: starting under Xvfb (see README)"; \
-	  xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/cifan-app/cifan; \
+	  cd $(BUILD)/cifan-app && xvfb-run -a -s "-screen 0 1280x800x24" ./cifan; \
 	else \
-	  $(BUILD)/cifan-app/cifan; \
+	  cd $(BUILD)/cifan-app && ./cifan; \
 	fi
 
 test: build

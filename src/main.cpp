@@ -1,3 +1,5 @@
+#include "shell/reminderwindow.h"
+#include "shell/screensaver.h"
 #include "shell/shell.h"
 #include "ui/qtinteraction.h"
 
@@ -15,6 +17,10 @@ int main(int argc, char *argv[])
     ui::QtInteraction interaction;
     shell::Shell shell(QApplication::applicationDirPath(), interaction,
                        [](int code) { QCoreApplication::exit(code); });
+    // The rest reminder asks the desktop for its screen saver.
+    auto screenSaver = std::make_shared<shell::SystemScreenSaver>();
+    shell.setReminderFactory(
+        [screenSaver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, screenSaver); });
     if (!shell.start())
         return 1;
     return QApplication::exec();

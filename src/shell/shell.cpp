@@ -2,12 +2,18 @@
 
 #include "practice/practicewindow.h"
 #include "query/querywindow.h"
+#include "shell/aboutwindow.h"
+#include "shell/chmfile.h"
+#include "shell/comparewindow.h"
+#include "shell/helpviewer.h"
 #include "shell/startmenuwindow.h"
 #include "shell/workwindow.h"
 #include "study/studywindow.h"
 #include "ui/interaction.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QPointer>
 #include <QWidget>
 
 namespace shell {
@@ -28,12 +34,22 @@ WorkWindow *buildProgramWindow(Screen screen, Shell &shell)
     return nullptr;
 }
 
+// Places a small modal window over the middle of the window that opened it.
+void centreOver(QWidget *window, QWidget *owner)
+{
+    if (owner && owner->isVisible())
+        window->move(owner->frameGeometry().center() - window->rect().center());
+}
+
 } // namespace
 
 Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit)
     : m_programDir(programDir), m_interaction(interaction), m_quit(std::move(quit)),
       m_factory(buildProgramWindow)
 {
+    m_helpOpener = [this](QWidget *owner, const QString &file) { showHelpViewer(owner, file); };
+    m_aboutOpener = [this](QWidget *owner) { showAboutWindow(owner); };
+    m_compareOpener = [this](QWidget *owner) { showCompareWindow(owner); };
 }
 
 Shell::~Shell()
@@ -43,6 +59,7 @@ Shell::~Shell()
         delete m_current.data();
     delete m_practice.data();
     delete m_reminder.data();
+    delete m_helpViewer.data();
 }
 
 QString Shell::programPath(const QString &relative) const
@@ -136,6 +153,8 @@ void Shell::exitProgram()
     }
     if (m_practice && m_practice != m_current)
         retire(m_practice);
+    if (m_helpViewer)
+        m_helpViewer->close();
     if (m_quit)
         m_quit(0);
 }
@@ -165,6 +184,51 @@ void Shell::showCompare(QWidget *owner)
         m_compareOpener(owner);
 }
 
+void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
+{
+    const QFileInfo info(helpFile);
+    const QString path = QDir::cleanPath(info.absoluteFilePath());
+    if (m_helpViewer && QFileInfo(m_helpViewer->fileName()) == QFileInfo(path) && QFileInfo::exists(path)) {
+        m_helpViewer->show();
+        m_helpViewer->raise();
+        m_helpViewer->activateWindow();
+        return;
+    }
+    auto file = std::make_unique<ChmFile>();
+    if (!file->open(path)) {
+        const QString text =
+            QFileInfo::exists(path)
+                ? QStringLiteral("无法读取帮助文件“%1”，它可能已经损坏。\n%2").arg(info.fileName(), path)
+                : QStringLiteral("找不到帮助文件“%1”。\n%2").arg(info.fileName(), path);
+        m_interaction.message(owner, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(), text});
+        return;
+    }
+    // One help window at a time; it is a window of its own and outlives the window that opened it.
+    if (m_helpViewer)
+        m_helpViewer->close();
+    m_helpViewer = new HelpViewer(std::move(file));
+    m_helpViewer->show();
+    m_helpViewer->raise();
+    m_helpViewer->activateWindow();
+}
+
+void Shell::showAboutWindow(QWidget *owner)
+{
+    QPointer<AboutWindow> window = new AboutWindow(programPath(QStringLiteral("pic/logo.png")), owner);
+    centreOver(window, owner);
+    m_interaction.showModal(window);
+    delete window.data();
+}
+
+void Shell::showCompareWindow(QWidget *owner)
+{
+    // Built anew every time, so it always opens borderless.
+    QPointer<CompareWindow> window = new CompareWindow(owner);
+    centreOver(window, owner);
+    m_interaction.showModal(window);
+    delete window.data();
+}
+
 void Shell::loadReminder()
 {
     if (m_reminder || !m_reminderFactory)
@@ -175,6 +239,11 @@ void Shell::loadReminder()
 StartMenuWindow *Shell::startWindow() const
 {
     return m_currentScreen == Screen::Start ? qobject_cast<StartMenuWindow *>(m_current.data()) : nullptr;
+}
+
+HelpViewer *Shell::helpViewer() const
+{
+    return m_helpViewer;
 }
 
 WorkWindow *Shell::practiceWindow() const

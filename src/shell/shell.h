@@ -16,6 +16,7 @@ class Interaction;
 
 namespace shell {
 
+class HelpViewer;
 class StartMenuWindow;
 class WorkWindow;
 
@@ -31,7 +32,7 @@ public:
     using QuitFunction = std::function<void(int exitCode)>;
     // Builds a working window for a screen; the default builds the program's own windows.
     using WindowFactory = std::function<WorkWindow *(Screen, Shell &)>;
-    // Opens a help file for a window; empty until a viewer is installed.
+    // Opens a help file for a window; the default shows it in the program's help viewer.
     using HelpOpener = std::function<void(QWidget *owner, const QString &helpFile)>;
     using ModalOpener = std::function<void(QWidget *owner)>;
 
@@ -52,6 +53,7 @@ public:
     // A window was closed through its frame's close box.
     void windowClosedByUser(QWidget *window);
 
+    // A relative help file name resolves against the current working directory.
     void openHelp(QWidget *owner, const QString &helpFile);
     void showAbout(QWidget *owner);
     void showCompare(QWidget *owner);
@@ -69,6 +71,8 @@ public:
     // The practice window, visible or hidden with its state kept.
     WorkWindow *practiceWindow() const;
     QObject *reminder() const { return m_reminder; }
+    // The help viewer, while one is open.
+    HelpViewer *helpViewer() const;
     bool hasExited() const { return m_exited; }
 
     void setWindowFactory(WindowFactory factory) { m_factory = std::move(factory); }
@@ -87,6 +91,10 @@ Q_SIGNALS:
 private:
     QWidget *createWindow(Screen target);
     void retire(QWidget *window);
+    // The program's own windows behind the help, about and comparison commands.
+    void showHelpViewer(QWidget *owner, const QString &helpFile);
+    void showAboutWindow(QWidget *owner);
+    void showCompareWindow(QWidget *owner);
 
     QString m_programDir;
     ui::Interaction &m_interaction;
@@ -101,6 +109,7 @@ private:
     Screen m_currentScreen = Screen::Start;
     QPointer<WorkWindow> m_practice;
     QPointer<QObject> m_reminder;
+    QPointer<HelpViewer> m_helpViewer;
     bool m_exited = false;
 };
 

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 
 namespace ui {
 
@@ -82,17 +83,26 @@ void QtInteraction::showModal(QWidget *window)
     class HideWatcher : public QObject
     {
     public:
-        explicit HideWatcher(QEventLoop *l) : m_loop(l) {}
+        HideWatcher(QEventLoop *l, QWidget *w) : m_loop(l), m_window(w) {}
         bool eventFilter(QObject *, QEvent *e) override
         {
-            if (e->type() == QEvent::Hide || e->type() == QEvent::Close)
+            if (e->type() == QEvent::Close) {
                 m_loop->quit();
+            } else if (e->type() == QEvent::Hide) {
+                // A window that changes its frame is hidden and shown again at once; it is
+                // closed only when it is still hidden once the events have been handled.
+                QTimer::singleShot(0, m_loop, [loop = m_loop, window = m_window] {
+                    if (!window || !window->isVisible())
+                        loop->quit();
+                });
+            }
             return false;
         }
 
     private:
         QEventLoop *m_loop;
-    } watcher(&loop);
+        QPointer<QWidget> m_window;
+    } watcher(&loop, window);
     window->installEventFilter(&watcher);
     loop.exec();
     if (guard)

@@ -1,5 +1,7 @@
 #include "testapp.h"
 
+#include "shell/reminderwindow.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,14 @@ TestApp::TestApp(bool withPictures)
             QFile::copy(source.filePath(name), root.filePath(QStringLiteral("pic/") + name));
     }
     m_shell = std::make_unique<shell::Shell>(m_dir.path(), m_ui, [this](int) { ++m_quitCalls; });
+    auto saver = m_screenSaver;
+    m_shell->setReminderFactory(
+        [saver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, saver); });
+}
+
+shell::ReminderWindow *TestApp::reminder() const
+{
+    return qobject_cast<shell::ReminderWindow *>(m_shell->reminder());
 }
 
 TestApp::~TestApp()

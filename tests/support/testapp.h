@@ -1,11 +1,31 @@
 #pragma once
 
 #include "scriptedinteraction.h"
+#include "shell/screensaver.h"
 #include "shell/shell.h"
 
 #include <QTemporaryDir>
 
 #include <memory>
+
+namespace shell {
+class ReminderWindow;
+}
+
+// Counts screen-saver requests instead of starting anything; onActivate runs at each request
+// (e.g. to check which boxes had been shown by then).
+class RecordingScreenSaver final : public shell::ScreenSaver
+{
+public:
+    int requests = 0;
+    std::function<void()> onActivate;
+    void activate() override
+    {
+        ++requests;
+        if (onActivate)
+            onActivate();
+    }
+};
 
 // A program folder of its own for each test (pictures copied in, an empty sous/), a scripted
 // modal layer and a shell that records the end of the program instead of quitting.
@@ -20,6 +40,9 @@ public:
     ScriptedInteraction &ui() { return m_ui; }
     shell::Shell &shell() { return *m_shell; }
     int quitCalls() const { return m_quitCalls; }
+    // The rest reminder the start window loads; its screen-saver requests are only counted.
+    RecordingScreenSaver &screenSaver() { return *m_screenSaver; }
+    shell::ReminderWindow *reminder() const;
 
     // Lets deferred deletions and queued events run.
     static void settle();
@@ -27,6 +50,7 @@ public:
 private:
     QTemporaryDir m_dir;
     ScriptedInteraction m_ui;
+    std::shared_ptr<RecordingScreenSaver> m_screenSaver = std::make_shared<RecordingScreenSaver>();
     std::unique_ptr<shell::Shell> m_shell;
     int m_quitCalls = 0;
 };

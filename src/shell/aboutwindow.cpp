@@ -1,0 +1,169 @@
+#include "shell/aboutwindow.h"
+
+#include "ui/activelabel.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace shell {
+
+const QString AboutWindow::kWebAddress = QStringLiteral("https://cifan.example.org");
+const QString AboutWindow::kMailAddress = QStringLiteral("cifan@example.org");
+
+namespace {
+
+const QColor kFill(250, 246, 232);
+const QColor kNameColor(120, 90, 50);
+const QColor kValueColor(40, 90, 160);
+
+QFont chineseFont(double points, bool bold = false)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")});
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+template <typename Label = QLabel>
+Label *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry,
+                const QColor &color, double points = 11, bool bold = false)
+{
+    auto *label = new Label(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setFont(chineseFont(points, bold));
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+    return label;
+}
+
+} // namespace
+
+void SelectAllLineEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        selectAll();
+}
+
+AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("aboutme"));
+    setFixedSize(430, 270);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kFill);
+    setPalette(pal);
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(18, 22, 96, 96);
+    image->setAlignment(Qt::AlignCenter);
+    const QPixmap logo(logoFile);
+    if (!logo.isNull())
+        image->setPixmap(logo.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    auto *maker =
+        addLabel(this, "Label2", QStringLiteral("岚舟工作室"), QRect(18, 124, 100, 26), kNameColor, 11, true);
+    maker->setAlignment(Qt::AlignCenter);
+
+    m_frame1 = new QFrame(this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setFrameShape(QFrame::StyledPanel);
+    m_frame1->setGeometry(130, 14, 286, 190);
+    m_frame1->installEventFilter(this);
+
+    const int nameLeft = 12;
+    const int valueLeft = 92;
+    const int rowHeight = 28;
+    int top = 10;
+    addLabel(m_frame1, "Label5", QStringLiteral("软件名称"), QRect(nameLeft, top, 76, 24), kNameColor);
+    addLabel(m_frame1, "Label6", QStringLiteral("词帆"), QRect(valueLeft, top, 180, 24), kValueColor, 11,
+             true);
+    top += rowHeight;
+    addLabel(m_frame1, "Label4", QStringLiteral("级别"), QRect(nameLeft, top, 76, 24), kNameColor);
+    addLabel(m_frame1, "Label7", QStringLiteral("标准日本语初级"), QRect(valueLeft, top, 180, 24),
+             kValueColor, 11, true);
+    top += rowHeight;
+    addLabel(m_frame1, "Label8", QStringLiteral("版本"), QRect(nameLeft, top, 76, 24), kNameColor);
+    addLabel(m_frame1, "Label9", QStringLiteral("2.30"), QRect(valueLeft, top, 180, 24), kValueColor, 11,
+             true);
+    top += rowHeight;
+
+    addLabel(m_frame1, "Label1", QStringLiteral("网址"), QRect(nameLeft, top, 76, 24), kNameColor);
+    auto *label11 = addLabel<ui::ActiveLabel>(m_frame1, "Label11", kWebAddress,
+                                              QRect(valueLeft, top, 186, 24), kValueColor);
+    label11->setToolTip(QStringLiteral("点击选中网址"));
+    label11->setCursor(Qt::PointingHandCursor);
+    m_net1 = new SelectAllLineEdit(kWebAddress, m_frame1);
+    m_net1->setObjectName(QStringLiteral("net1"));
+    m_net1->setReadOnly(true);
+    m_net1->setGeometry(valueLeft - 2, top - 1, 186, 26);
+    m_net1->hide();
+    connect(label11, &ui::ActiveLabel::clicked, this, &AboutWindow::Label11_Click);
+    top += rowHeight + 4;
+
+    addLabel(m_frame1, "Label3", QStringLiteral("E-mail"), QRect(nameLeft, top, 76, 24), kNameColor);
+    auto *label13 = addLabel<ui::ActiveLabel>(m_frame1, "Label13", kMailAddress,
+                                              QRect(valueLeft, top, 186, 24), kValueColor);
+    label13->setToolTip(QStringLiteral("点击选中电子邮件地址"));
+    label13->setCursor(Qt::PointingHandCursor);
+    m_mail = new SelectAllLineEdit(kMailAddress, m_frame1);
+    m_mail->setObjectName(QStringLiteral("mail"));
+    m_mail->setReadOnly(true);
+    m_mail->setGeometry(valueLeft - 2, top - 1, 186, 26);
+    m_mail->hide();
+    connect(label13, &ui::ActiveLabel::clicked, this, &AboutWindow::Label13_Click);
+
+    m_label10 = addLabel(this, "Label10", QStringLiteral("一帆风顺，词海无涯；日积月累，学有所成。"),
+                         QRect(18, 212, 398, 26), QColor(160, 80, 40), 11, true);
+    m_label10->setAlignment(Qt::AlignCenter);
+    m_label10->installEventFilter(this);
+
+    auto *hint = addLabel(this, "Label15", QStringLiteral("双击空白处退出"), QRect(18, 242, 398, 20),
+                          QColor(140, 140, 140), 9);
+    hint->setAlignment(Qt::AlignCenter);
+}
+
+void AboutWindow::offerText(QLineEdit *box)
+{
+    box->show();
+    box->raise();
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+}
+
+void AboutWindow::Label11_Click()
+{
+    offerText(m_net1);
+}
+
+void AboutWindow::Label13_Click()
+{
+    offerText(m_mail);
+}
+
+void AboutWindow::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        close();
+    else
+        QWidget::mouseDoubleClickEvent(event);
+}
+
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_frame1 || watched == m_label10) && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace shell

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ui {
+class ActiveLabel;
+class TextCanvas;
+} // namespace ui
+
+namespace shell {
+
+// The kana comparison window `eg`: the small kana of contracted sounds and of the geminate mark
+// drawn under their full-size forms. Borderless; "点此移动位置" gives it a title bar to drag
+// it by; a double-click closes it. Built anew each time it is opened.
+class CompareWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kKatakanaColumn = 32;
+
+    explicit CompareWindow(QWidget *parent = nullptr);
+
+    ui::TextCanvas *canvas() const { return m_canvas; }
+    // Whether the window has its frame and title bar (after "点此移动位置").
+    bool isFramed() const;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void drawComparison();
+    void yidiong_Click();
+
+    ui::TextCanvas *m_canvas{nullptr};
+    ui::ActiveLabel *m_yidiong{nullptr};
+};
+
+} // namespace shell

@@ -1,0 +1,160 @@
+#include "shell/helpviewer.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QSplitter>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace shell {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+QFont helpFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")});
+    f.setPointSizeF(11);
+    return f;
+}
+
+} // namespace
+
+HelpBrowser::HelpBrowser(const ChmFile &file, QWidget *parent) : QTextBrowser(parent), m_file(file)
+{
+    setObjectName(QStringLiteral("page"));
+    // Links stay inside the help file; nothing is handed to a browser.
+    setOpenExternalLinks(false);
+    setOpenLinks(true);
+}
+
+QUrl HelpBrowser::urlFor(const QString &path)
+{
+    QUrl url;
+    url.setScheme(QString::fromLatin1(kScheme));
+    const qsizetype hash = path.indexOf(u'#');
+    url.setPath(hash < 0 ? path : path.left(hash));
+    if (hash >= 0)
+        url.setFragment(path.mid(hash + 1));
+    return url;
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl &name)
+{
+    // Relative names (pictures, style sheets, links) resolve against the page on show.
+    QUrl url = name;
+    if (url.isRelative())
+        url = source().isValid() ? source().resolved(name) : urlFor(QStringLiteral("/")).resolved(name);
+    if (url.scheme() != QLatin1String(kScheme))
+        return QVariant();
+    const QByteArray data = m_file.read(url.path());
+    if (data.isEmpty()) {
+        // A page the file does not hold gets a notice instead of an empty view.
+        if (type == QTextDocument::HtmlResource)
+            return QStringLiteral("<html><head><title>无法显示此页</title></head><body><h1>无法显示此页</h1>"
+                                  "<p>帮助文件中没有“%1”，文件可能已经损坏。</p></body></html>")
+                .arg(url.path().toHtmlEscaped());
+        return QVariant();
+    }
+    switch (type) {
+    case QTextDocument::HtmlResource:
+        return decodeHtml(data);
+    case QTextDocument::StyleSheetResource:
+        return QString::fromUtf8(data);
+    case QTextDocument::ImageResource: {
+        QImage image;
+        if (image.loadFromData(data))
+            return image;
+        return QVariant();
+    }
+    default:
+        return data;
+    }
+}
+
+void HelpBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type)
+{
+    QUrl url = name;
+    if (url.isRelative())
+        url = source().isValid() ? source().resolved(name) : urlFor(QStringLiteral("/")).resolved(name);
+    QTextBrowser::doSetSource(url, type);
+}
+
+HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_file(std::move(file))
+{
+    setObjectName(QStringLiteral("helpviewer"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const QString title = m_file->title().isEmpty() ? QStringLiteral("词帆 帮助") : m_file->title();
+    setWindowTitle(title);
+    resize(900, 620);
+
+    auto *split = new QSplitter(this);
+    m_contents = new QTreeWidget(split);
+    m_contents->setObjectName(QStringLiteral("contents"));
+    m_contents->setHeaderHidden(true);
+    m_contents->setFont(helpFont());
+    m_browser = new HelpBrowser(*m_file, split);
+    m_browser->setFont(helpFont());
+    split->addWidget(m_contents);
+    split->addWidget(m_browser);
+    split->setStretchFactor(1, 1);
+    split->setSizes({230, 670});
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(split);
+
+    // The contents entries nest by their depth in the sitemap.
+    QList<QTreeWidgetItem *> parents;
+    for (const ChmFile::Topic &topic : m_file->contents()) {
+        while (parents.size() > topic.depth)
+            parents.removeLast();
+        QTreeWidgetItem *item =
+            parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
+        item->setText(0, topic.name);
+        item->setData(0, kPathRole, topic.path);
+        parents.append(item);
+    }
+    m_contents->expandAll();
+
+    connect(m_contents, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { contents_Click(item); });
+    connect(m_contents, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { contents_Click(item); });
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::syncContents);
+
+    showPage(m_file->defaultPage());
+}
+
+HelpViewer::~HelpViewer() = default;
+
+void HelpViewer::showPage(const QString &path)
+{
+    if (!path.isEmpty())
+        m_browser->setSource(HelpBrowser::urlFor(path), QTextDocument::HtmlResource);
+}
+
+void HelpViewer::contents_Click(QTreeWidgetItem *item)
+{
+    if (item)
+        showPage(item->data(0, kPathRole).toString());
+}
+
+void HelpViewer::syncContents(const QUrl &url)
+{
+    // Keep the contents list on the entry of the page on show, when it has one.
+    const QString path = url.path();
+    for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
+        const QString itemPath = (*it)->data(0, kPathRole).toString();
+        if (itemPath.section(u'#', 0, 0) == path) {
+            QSignalBlocker block(m_contents);
+            m_contents->setCurrentItem(*it);
+            return;
+        }
+    }
+}
+
+} // namespace shell

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "shell/chmfile.h"
+
+#include <QTextBrowser>
+#include <QWidget>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace shell {
+
+// Shows the pages of a compiled help file: every page, picture and style sheet is read from
+// the file itself, so links between pages and pictures in them work as they were written.
+class HelpBrowser : public QTextBrowser
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char *kScheme = "chm";
+
+    explicit HelpBrowser(const ChmFile &file, QWidget *parent = nullptr);
+
+    // The address of a path inside the help file.
+    static QUrl urlFor(const QString &path);
+    QVariant loadResource(int type, const QUrl &name) override;
+
+protected:
+    // Relative names resolve against the page on show, so the address on show is always whole.
+    void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
+
+private:
+    const ChmFile &m_file;
+};
+
+// The program's help window `helpviewer`: the contents on the left, the page on the right.
+class HelpViewer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Takes an opened help file.
+    explicit HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent = nullptr);
+    ~HelpViewer() override;
+
+    QString fileName() const { return m_file->fileName(); }
+    HelpBrowser *browser() const { return m_browser; }
+    QTreeWidget *contentsTree() const { return m_contents; }
+    // Shows a page of the file by its path inside it ("/index.htm").
+    void showPage(const QString &path);
+
+private:
+    void contents_Click(QTreeWidgetItem *item);
+    void syncContents(const QUrl &url);
+
+    std::unique_ptr<ChmFile> m_file;
+    QTreeWidget *m_contents{nullptr};
+    HelpBrowser *m_browser{nullptr};
+};
+
+} // namespace shell

@@ -1,0 +1,287 @@
+// The help file built with the program and its viewer: contents, pages, links, pictures, and
+// the F1 command of every window.
+#include "shell/chmfile.h"
+#include "shell/helpviewer.h"
+#include "shell/startmenuwindow.h"
+#include "shell/workwindow.h"
+#include "testapp.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <QtTest>
+
+using shell::HelpViewer;
+
+namespace {
+
+const QString kBuiltHelp = QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm");
+
+QTreeWidgetItem *findTopic(QTreeWidget *tree, const QString &name)
+{
+    const auto items = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    return items.isEmpty() ? nullptr : items.first();
+}
+
+void pressF1(QWidget *window)
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_F1);
+}
+
+// Keeps the working directory of the test process as it was.
+struct CurrentDir {
+    QString saved = QDir::currentPath();
+    explicit CurrentDir(const QString &dir) { QDir::setCurrent(dir); }
+    ~CurrentDir() { QDir::setCurrent(saved); }
+};
+
+} // namespace
+
+class TestHelp : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void builtFileHasContentsAndDefaultPage();
+    void sitemapNesting();
+    void viewerShowsFirstPage();
+    void contentsAndLinksNavigate();
+    void picturesAndStyleComeFromTheFile();
+    void missingFileIsNamed();
+    void damagedFileIsNamed();
+    void startButtonOpensProgramFolderFile();
+    void f1FromEveryWorkingWindow_data();
+    void f1FromEveryWorkingWindow();
+    void workingWindowsLookInTheWorkingFolder();
+};
+
+void TestHelp::builtFileHasContentsAndDefaultPage()
+{
+    shell::ChmFile file;
+    QVERIFY2(file.open(kBuiltHelp), qPrintable(kBuiltHelp));
+    QCOMPARE(file.defaultPage(), QStringLiteral("/index.htm"));
+    QCOMPARE(file.title(), QStringLiteral("词帆 帮助"));
+    QStringList names;
+    for (const auto &t : file.contents())
+        names << t.name;
+    for (const char *expected :
+         {"词帆使用说明", "开始窗口", "课时编号", "单词学习", "单词练习", "错题栏与错题专练", "闪电速练",
+          "单词查询", "命令、功能键与右键菜单", "字形比较与关于", "休息提醒", "设置保存在哪里", "使用技巧"})
+        QVERIFY2(names.contains(QString::fromUtf8(expected)), expected);
+    // Every contents entry leads to a page that is in the file.
+    for (const auto &t : file.contents())
+        QVERIFY2(!file.read(t.path).isEmpty(), qPrintable(t.path));
+    QVERIFY(file.read(QStringLiteral("/no-such-page.htm")).isEmpty());
+}
+
+void TestHelp::sitemapNesting()
+{
+    const QString sitemap = QStringLiteral(
+        "<ul><li><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"甲\"><param name=\"Local\" "
+        "value=\"a.htm\">"
+        "</OBJECT><UL><li><object type='text/sitemap'><param name='Name' value='乙'><param name='Local' "
+        "value='sub\\b.htm#x'></object></UL><li><object type=\"text/sitemap\"><param name=\"Name\" "
+        "value=\"丙\">"
+        "</object></ul>");
+    const auto topics = shell::ChmFile::parseSitemap(sitemap);
+    QCOMPARE(topics.size(), 3);
+    QCOMPARE(topics[0].name, QStringLiteral("甲"));
+    QCOMPARE(topics[0].path, QStringLiteral("/a.htm"));
+    QCOMPARE(topics[0].depth, 0);
+    QCOMPARE(topics[1].path, QStringLiteral("/sub/b.htm#x"));
+    QCOMPARE(topics[1].depth, 1);
+    QCOMPARE(topics[2].depth, 0);
+    QVERIFY(topics[2].path.isEmpty());
+}
+
+void TestHelp::viewerShowsFirstPage()
+{
+    TestApp app;
+    app.shell().openHelp(nullptr, kBuiltHelp);
+    HelpViewer *viewer = app.shell().helpViewer();
+    QVERIFY(viewer);
+    QVERIFY(app.ui().messages.isEmpty());
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->objectName(), QStringLiteral("helpviewer"));
+    QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
+    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("三大功能")));
+    QCOMPARE(viewer->contentsTree()->currentItem()->text(0), QStringLiteral("词帆使用说明"));
+    // Practice's sub-pages are nested under it.
+    QTreeWidgetItem *flash = findTopic(viewer->contentsTree(), QStringLiteral("闪电速练"));
+    QVERIFY(flash && flash->parent());
+    QCOMPARE(flash->parent()->text(0), QStringLiteral("单词练习"));
+}
+
+void TestHelp::contentsAndLinksNavigate()
+{
+    TestApp app;
+    app.shell().openHelp(nullptr, kBuiltHelp);
+    HelpViewer *viewer = app.shell().helpViewer();
+    QVERIFY(viewer);
+    QTreeWidget *tree = viewer->contentsTree();
+    QTreeWidgetItem *query = findTopic(tree, QStringLiteral("单词查询"));
+    QVERIFY(query);
+    tree->scrollToItem(query);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(query).center());
+    QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("单词查询"));
+    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("每15个一屏")));
+
+    // The first link of the page ("返回首页" is last; the body links come first): follow it
+    // with the keyboard, as a reader would.
+    viewer->browser()->setSource(QUrl(QStringLiteral("lessons.htm")));
+    QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("课时编号"));
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("课时编号"));
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    viewer->browser()->setFocus();
+    QTest::keyClick(viewer->browser(), Qt::Key_Tab);
+    QVERIFY(viewer->browser()->textCursor().hasSelection());
+    QTest::keyClick(viewer->browser(), Qt::Key_Return);
+    QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
+    QCOMPARE(viewer->browser()->source().path(), QStringLiteral("/index.htm"));
+}
+
+void TestHelp::picturesAndStyleComeFromTheFile()
+{
+    TestApp app;
+    app.shell().openHelp(nullptr, kBuiltHelp);
+    HelpViewer *viewer = app.shell().helpViewer();
+    QVERIFY(viewer);
+    const QVariant logo = viewer->browser()->loadResource(QTextDocument::ImageResource,
+                                                          QUrl(QStringLiteral("images/logo.png")));
+    QVERIFY(logo.canConvert<QImage>());
+    QVERIFY(!logo.value<QImage>().isNull());
+    const QVariant css =
+        viewer->browser()->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
+    QVERIFY(css.toString().contains(QStringLiteral("h1")));
+    QVERIFY(!viewer->browser()
+                 ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/none.png")))
+                 .isValid());
+    // A link to a page the file does not hold shows a notice naming it.
+    viewer->browser()->setSource(QUrl(QStringLiteral("gone.htm")));
+    QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("无法显示此页"));
+    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("/gone.htm")));
+    // Nothing outside the help file is read.
+    QVERIFY(!viewer->browser()
+                 ->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(kBuiltHelp))
+                 .isValid());
+}
+
+void TestHelp::missingFileIsNamed()
+{
+    TestApp app;
+    const QString missing = app.path(QStringLiteral("帮助.chm"));
+    app.shell().openHelp(nullptr, missing);
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 1);
+    const QString text = app.ui().messages.first().message.text;
+    QVERIFY2(text.contains(QStringLiteral("找不到帮助文件“帮助.chm”")), qPrintable(text));
+    QVERIFY2(text.contains(missing), qPrintable(text));
+}
+
+void TestHelp::damagedFileIsNamed()
+{
+    TestApp app;
+    const QString damaged = app.path(QStringLiteral("帮助.chm"));
+    {
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("ITSF this is not a help file at all");
+    }
+    app.shell().openHelp(nullptr, damaged);
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 1);
+    QVERIFY(app.ui().messages.first().message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
+
+    // A help file cut short is reported too, and nothing crashes.
+    QFile built(kBuiltHelp);
+    QVERIFY(built.open(QIODevice::ReadOnly));
+    const QByteArray head = built.read(4096);
+    {
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(head);
+    }
+    app.shell().openHelp(nullptr, damaged);
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 2);
+    QVERIFY(app.ui().messages[1].message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
+}
+
+void TestHelp::startButtonOpensProgramFolderFile()
+{
+    TestApp app;
+    QVERIFY(QFile::copy(kBuiltHelp, app.path(QStringLiteral("帮助.chm"))));
+    QTemporaryDir elsewhere;
+    CurrentDir cwd(elsewhere.path()); // the start window does not depend on the working folder
+    QVERIFY(app.shell().start());
+    auto *exuse = findIn<QPushButton>(app.shell().startWindow(), "exuse");
+    QVERIFY(exuse);
+    QTest::mouseClick(exuse, Qt::LeftButton);
+    HelpViewer *viewer = app.shell().helpViewer();
+    QVERIFY(viewer);
+    QCOMPARE(QFileInfo(viewer->fileName()), QFileInfo(app.path(QStringLiteral("帮助.chm"))));
+    QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
+    // Pressing it again brings the same viewer forward.
+    QTest::mouseClick(exuse, Qt::LeftButton);
+    QCOMPARE(app.shell().helpViewer(), viewer);
+}
+
+void TestHelp::f1FromEveryWorkingWindow_data()
+{
+    QTest::addColumn<int>("screenNumber");
+    QTest::newRow("study") << int(shell::Screen::Study);
+    QTest::newRow("practice") << int(shell::Screen::Practice);
+    QTest::newRow("query") << int(shell::Screen::Query);
+}
+
+void TestHelp::f1FromEveryWorkingWindow()
+{
+    QFETCH(int, screenNumber);
+    const auto screen = static_cast<shell::Screen>(screenNumber);
+    TestApp app;
+    QVERIFY(QFile::copy(kBuiltHelp, app.path(QStringLiteral("帮助.chm"))));
+    CurrentDir cwd(app.dir());
+    QVERIFY(app.shell().start());
+    app.shell().switchTo(screen);
+    TestApp::settle();
+    shell::WorkWindow *window = app.shell().workWindow(screen);
+    QVERIFY(window);
+    pressF1(window);
+    HelpViewer *viewer = app.shell().helpViewer();
+    QVERIFY2(viewer, qPrintable(app.ui().messageTexts().join(u'|')));
+    QCOMPARE(QFileInfo(viewer->fileName()), QFileInfo(app.path(QStringLiteral("帮助.chm"))));
+    QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
+    // The menu entry does the same.
+    viewer->close();
+    TestApp::settle();
+    QVERIFY(!app.shell().helpViewer());
+    QAction *shuoming = findIn<QAction>(window, "shuoming");
+    QVERIFY(shuoming);
+    QCOMPARE(shuoming->text(), QStringLiteral("使用说明(F1)"));
+    shuoming->trigger();
+    QVERIFY(app.shell().helpViewer());
+}
+
+void TestHelp::workingWindowsLookInTheWorkingFolder()
+{
+    TestApp app;
+    QVERIFY(QFile::copy(kBuiltHelp, app.path(QStringLiteral("帮助.chm"))));
+    QTemporaryDir elsewhere;
+    CurrentDir cwd(elsewhere.path());
+    QVERIFY(app.shell().start());
+    app.shell().switchTo(shell::Screen::Study);
+    TestApp::settle();
+    pressF1(app.shell().workWindow(shell::Screen::Study));
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 1);
+    const QString text = app.ui().messages.first().message.text;
+    QVERIFY2(text.contains(QDir(elsewhere.path()).filePath(QStringLiteral("帮助.chm"))), qPrintable(text));
+    QCOMPARE(app.ui().messages.first().parentName, QStringLiteral("xuexi"));
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"
