@@ -83,7 +83,7 @@ void MottoBanner::setVisible(bool visible)
 
 void MottoBanner::lblpome1_DblClick()
 {
-    const QString title; // the application's title
+    const QString title = ui::kAppTitle;
     // Only a complete pair replaces the lines. A cancelled or empty answer leaves both the lines
     // on show and the saved pair as they were, rather than storing half a motto that would bring
     // back the default lines at the next opening.
