@@ -117,7 +117,8 @@ void TestStudyPaging::openingShowsIntroductionAndLessonBox()
     for (int i = 0; i < 6; ++i)
         QVERIFY(lines[i].isEmpty());
     QCOMPARE(lines[6], (ui::TextCanvas::Line{{35, QStringLiteral("操作简介")}}));
-    QCOMPARE(lines[7], (ui::TextCanvas::Line{{5, QStringLiteral("当前模式为学习模式，可以在此学习标日初级词汇。")}}));
+    QCOMPARE(lines[7],
+             (ui::TextCanvas::Line{{5, QStringLiteral("当前模式为学习模式，可以在此学习标日初级词汇。")}}));
     QVERIFY(lines[8].isEmpty());
     QCOMPARE(fieldAt(lines[10], 1), QStringLiteral("按课练习时，只需输入课时数."));
     QCOMPARE(fieldAt(lines[16], 5), QStringLiteral("帮助文档内有详细内容和技巧,可助你更高效的使用此功能."));
@@ -127,7 +128,8 @@ void TestStudyPaging::openingShowsIntroductionAndLessonBox()
     QCOMPARE(w->focusWidget(), keshi);
     QVERIFY(findIn<QPushButton>(w, "start")->isEnabled());
     QCOMPARE(w->defaultButton(), findIn<QAbstractButton>(w, "start"));
-    for (const char *hidden : {"goon", "goback", "Line1", "Line2", "Line3", "startlist", "framelist", "savecolor"})
+    for (const char *hidden :
+         {"goon", "goback", "Line1", "Line2", "Line3", "startlist", "framelist", "savecolor"})
         QVERIFY2(!findIn<QWidget>(w, hidden)->isVisible(), hidden);
     QVERIFY(findIn<QWidget>(w, "Frame1")->isVisible());
     // The canvas covers the header row until a lesson is started.
