@@ -6,9 +6,11 @@
 #include "study/studylayout.h"
 #include "ui/colors.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QMouseEvent>
 
 using namespace studytest;
 using study::ListOrder;
@@ -48,6 +50,7 @@ private Q_SLOTS:
     void headerStandsOverColumns();
     void headerFollowsSavedFace();
     void headerFacesAndColours();
+    void exitLabelHoverColours();
 };
 
 void TestStudyLayout::wordLineNormalFormat()
@@ -248,6 +251,35 @@ void TestStudyLayout::headerFacesAndColours()
     }
     QVERIFY(findIn<QLabel>(w, "Label1")->font().bold());
     QCOMPARE(showword(w)->textColor(), QColor(0, 0, 128));
+}
+
+// Moves the mouse over a widget: the event the window system delivers for a move.
+static void hover(QWidget *widget, const QPoint &pos)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+void TestStudyLayout::exitLabelHoverColours()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    auto *exit = findIn<QLabel>(w, "lblexit");
+    QCOMPARE(exit->text(), QStringLiteral("退出"));
+    QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
+    QCOMPARE(ui::fillColor(exit), QColor(255, 224, 192));
+    hover(exit, QPoint(10, 10));
+    QCOMPARE(ui::textColor(exit), QColor(0, 192, 0));
+    QCOMPARE(ui::fillColor(exit), QColor(255, 255, 192));
+    hover(showword(w), QPoint(200, 300));
+    QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
+    QCOMPARE(ui::fillColor(exit), QColor(255, 224, 192));
+    hover(exit, QPoint(12, 12));
+    hover(w->surface(), QPoint(500, 20));
+    QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
+    QTest::mouseClick(exit, Qt::LeftButton);
+    QCOMPARE(app.quitCalls(), 1);
 }
 
 QTEST_MAIN(TestStudyLayout)

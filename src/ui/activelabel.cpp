@@ -40,6 +40,9 @@ void ActiveLabel::mouseMoveEvent(QMouseEvent *event)
 {
     Q_EMIT mouseMoved();
     QLabel::mouseMoveEvent(event);
+    // The move belongs to this label: passed on, it would reach the window's surface, whose own
+    // move handler undoes the label's hover colours at once.
+    event->accept();
 }
 
 } // namespace ui
