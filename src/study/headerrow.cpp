@@ -1,0 +1,71 @@
+#include "study/headerrow.h"
+
+#include "study/studylayout.h"
+#include "ui/colors.h"
+#include "ui/textcanvas.h"
+
+#include <QLabel>
+
+namespace study {
+namespace {
+
+QLabel *header(QWidget *row, const char *name, const QString &caption, const QStringList &faces, qreal points,
+               bool bold, const QColor &color)
+{
+    auto *label = new QLabel(caption, row);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont f;
+    f.setFamilies(faces);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    label->setFont(f);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ui::setTextColor(label, color);
+    return label;
+}
+
+} // namespace
+
+HeaderRow::HeaderRow(QWidget *parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Framelabel"));
+    // The named faces where the system has them, else the closest CJK face.
+    const QString sans = QStringLiteral("Noto Sans CJK SC");
+    const QString serif = QStringLiteral("Noto Serif CJK SC");
+    m_label1 = header(this, "Label1", QStringLiteral("日语"),
+                      {QStringLiteral("幼圆"), QStringLiteral("YouYuan"), sans}, 12, true, QColor(0, 192, 0));
+    m_label2 = header(this, "Label2", QStringLiteral("发音"),
+                      {QStringLiteral("方正舒体"), QStringLiteral("FZShuTi"), serif}, 14.25, false,
+                      QColor(128, 64, 64));
+    m_label3 =
+        header(this, "Label3", QStringLiteral("音调"),
+               {QStringLiteral("隶书"), QStringLiteral("LiSu"), serif}, 14.25, false, QColor(128, 0, 128));
+    m_label5 =
+        header(this, "Label5", QStringLiteral("词性"),
+               {QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi"), serif}, 12, false, QColor(0, 0, 192));
+    m_label4 = header(this, "Label4", QStringLiteral("汉语意思"),
+                      {QStringLiteral("华文行楷"), QStringLiteral("STXingkai"), serif}, 12, false,
+                      QColor(128, 128, 0));
+}
+
+void HeaderRow::setKanaFormat(bool kanaFormat)
+{
+    m_label1->setText(kanaFormat ? QStringLiteral("平假名") : QStringLiteral("日语"));
+    m_label2->setText(kanaFormat ? QStringLiteral("片假名") : QStringLiteral("发音"));
+}
+
+void HeaderRow::alignTo(const ui::TextCanvas &canvas)
+{
+    const QList<QPair<QLabel *, int>> columns = {{m_label1, kColumnJapanese},
+                                                 {m_label2, kColumnReading},
+                                                 {m_label3, kColumnAccent},
+                                                 {m_label5, kColumnPartOfSpeech},
+                                                 {m_label4, kColumnChinese}};
+    for (const auto &[label, column] : columns) {
+        label->adjustSize();
+        const int x = canvas.x() + qRound(canvas.columnX(column)) - this->x();
+        label->setGeometry(x, 0, label->width(), height());
+    }
+}
+
+} // namespace study

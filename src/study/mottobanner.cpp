@@ -1,0 +1,117 @@
+#include "study/mottobanner.h"
+
+#include "ui/activelabel.h"
+#include "ui/colors.h"
+#include "ui/interaction.h"
+
+namespace study {
+namespace {
+
+ui::ActiveLabel *makeLine(QWidget *canvas, const char *name)
+{
+    auto *label = new ui::ActiveLabel(QString(), canvas);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setToolTip(QStringLiteral("双击此处即可自行设置警句"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont f;
+    // A brush-script face where the system has one, else the closest CJK serif.
+    f.setFamilies(
+        {QStringLiteral("华文行楷"), QStringLiteral("STXingkai"), QStringLiteral("Noto Serif CJK SC")});
+    f.setPointSizeF(27.75);
+    label->setFont(f);
+    ui::setTextColor(label, QColor(0, 128, 0));
+    return label;
+}
+
+} // namespace
+
+MottoBanner::MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction,
+                         QString filePath)
+    : QObject(canvas), m_owner(dialogOwner), m_interaction(interaction), m_path(std::move(filePath)),
+      m_lblpome1(makeLine(canvas, "lblpome1")), m_lblpome2(makeLine(canvas, "lblpome2"))
+{
+    m_lblpome1->move(kRightEdge, 0);
+    m_lblpome2->move(kRightEdge, 0);
+    connect(m_lblpome1, &ui::ActiveLabel::doubleClicked, this, &MottoBanner::lblpome1_DblClick);
+    connect(m_lblpome2, &ui::ActiveLabel::doubleClicked, this, &MottoBanner::lblpome2_DblClick);
+    connect(m_lblpome1, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
+    connect(m_lblpome2, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
+}
+
+settings::Motto MottoBanner::lines() const
+{
+    return settings::Motto{m_lblpome1->text(), m_lblpome2->text()};
+}
+
+void MottoBanner::setCaption(ui::ActiveLabel *label, const QString &text)
+{
+    // The label keeps its right edge and grows or shrinks to the left with its text.
+    const int right = label->x() + label->width();
+    label->setText(text);
+    label->adjustSize();
+    label->move(right - label->width(), label->y());
+}
+
+void MottoBanner::setLines(const settings::Motto &motto)
+{
+    setCaption(m_lblpome1, motto.first);
+    setCaption(m_lblpome2, motto.second);
+}
+
+void MottoBanner::placeSecond()
+{
+    QFont f = m_lblpome2->font();
+    f.setPointSizeF(m_lblpome1->font().pointSizeF());
+    m_lblpome2->setFont(f);
+    m_lblpome2->adjustSize();
+    const int right = kRightEdge;
+    m_lblpome2->move(right - m_lblpome2->width(), m_lblpome1->y() + m_lblpome1->height());
+}
+
+void MottoBanner::load()
+{
+    m_lblpome1->move(kRightEdge - m_lblpome1->width(), 0);
+    setLines(settings::readMotto(m_path));
+    placeSecond();
+}
+
+void MottoBanner::setVisible(bool visible)
+{
+    m_lblpome1->setVisible(visible);
+    m_lblpome2->setVisible(visible);
+}
+
+void MottoBanner::lblpome1_DblClick()
+{
+    const QString title = ui::kAppTitle;
+    // Only a complete pair replaces the lines. A cancelled or empty answer leaves both the lines
+    // on show and the saved pair as they were, rather than storing half a motto that would bring
+    // back the default lines at the next opening.
+    const auto first = m_interaction.input(m_owner, QStringLiteral("请输入上句"), title, QString());
+    if (!first || first->isEmpty())
+        return;
+    const auto second = m_interaction.input(m_owner, QStringLiteral("请输入下句"), title, QString());
+    if (!second || second->isEmpty())
+        return;
+    const settings::Motto motto{settings::storedMottoLine(*first), settings::storedMottoLine(*second)};
+    setLines(motto);
+    placeSecond();
+    if (!settings::writeMotto(m_path, motto))
+        tellNotSaved(QStringLiteral("警句没有保存：无法写入文件 sous/pome.dll（文件夹不存在或不可写）。\n"
+                                    "新警句只在本次显示，下次打开时不会保留。"));
+}
+
+void MottoBanner::lblpome2_DblClick()
+{
+    setLines(settings::defaultMotto());
+    if (!settings::removeSettingsFile(m_path))
+        tellNotSaved(QStringLiteral("无法删除文件 sous/pome.dll，默认警句只在本次显示，"
+                                    "下次打开时仍显示保存的警句。"));
+}
+
+void MottoBanner::tellNotSaved(const QString &text)
+{
+    m_interaction.message(m_owner, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(), text});
+}
+
+} // namespace study

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "study/studysettings.h"
+
+#include <QObject>
+#include <QPoint>
+
+namespace ui {
+class ActiveLabel;
+class Interaction;
+} // namespace ui
+
+class QWidget;
+
+namespace study {
+
+// The two-line motto at the top right of the print-view canvas: right-aligned labels that grow
+// to the left with their text, the second directly under the first. Double-clicking the first
+// line asks for new lines; double-clicking the second restores the default lines.
+class MottoBanner : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The right edge of both lines, in pixels from the canvas's left edge.
+    static constexpr int kRightEdge = 663;
+
+    MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction, QString filePath);
+
+    ui::ActiveLabel *first() const { return m_lblpome1; }
+    ui::ActiveLabel *second() const { return m_lblpome2; }
+    settings::Motto lines() const;
+
+    // The lines at opening: from the file when it holds two non-empty lines, else the defaults.
+    void load();
+    void setVisible(bool visible);
+
+    // lblpome1_DblClick and the pop-up item "设置警句".
+    void lblpome1_DblClick();
+    // lblpome2_DblClick.
+    void lblpome2_DblClick();
+
+Q_SIGNALS:
+    void rightPressed(const QPoint &globalPos);
+
+private:
+    void setCaption(ui::ActiveLabel *label, const QString &text);
+    void setLines(const settings::Motto &motto);
+    // Puts the second line directly under the first, in the first line's font size.
+    void placeSecond();
+    void tellNotSaved(const QString &text);
+
+    QWidget *m_owner;
+    ui::Interaction &m_interaction;
+    QString m_path;
+    ui::ActiveLabel *m_lblpome1;
+    ui::ActiveLabel *m_lblpome2;
+};
+
+} // namespace study

@@ -1,0 +1,80 @@
+#include "study/studywindow.h"
+
+#include "shell/shell.h"
+#include "study/studysettings.h"
+#include "study/wordlistview.h"
+#include "ui/interaction.h"
+#include "ui/textcanvas.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QRadioButton>
+
+// The study window's display settings: the saved view mode and list order, and the text colour
+// of the print view with its save and reset commands.
+namespace study {
+
+void StudyWindow::tellNotSaved(const QString &text)
+{
+    m_shell.interaction().message(this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(), text});
+}
+
+void StudyWindow::cmdmoren_Click()
+{
+    const auto mode = m_opb->isChecked() ? settings::ViewMode::List : settings::ViewMode::Print;
+    if (!settings::writeViewMode(settingsPath(settings::kViewModeFile), mode))
+        tellNotSaved(QStringLiteral("显示方式没有保存：无法写入文件 sous/xx.dll（文件夹不存在或不可写）。\n"
+                                    "本次仍按所选方式显示，下次打开时不会保留。"));
+    focusLessonBox();
+}
+
+void StudyWindow::Command1_Click()
+{
+    if (!settings::writeListOrder(settingsPath(settings::kListOrderFile), m_framelist->order()))
+        tellNotSaved(QStringLiteral("排列方式没有保存：无法写入文件 sous/mod.dll（文件夹不存在或不可写）。\n"
+                                    "本次仍按所选方式排列，下次打开时不会保留。"));
+}
+
+void StudyWindow::setcolor_Click()
+{
+    const auto color = m_shell.interaction().color(this, m_showword->textColor());
+    // A cancelled dialog changes nothing at all.
+    if (!color)
+        return;
+    m_showword->setTextColor(*color);
+    m_savecolor->setVisible(true);
+    m_defaultcolor->setVisible(true);
+    redraw();
+}
+
+void StudyWindow::savecolor_Click()
+{
+    if (!settings::writeTextColor(settingsPath(settings::kColorFile), m_showword->textColor())) {
+        // The button stays, so the user can try again once the folder is writable.
+        tellNotSaved(QStringLiteral("颜色没有保存：无法写入文件 sous/xxclr.dll（文件夹不存在或不可写）。\n"
+                                    "本次仍使用所选颜色，下次打开时不会保留。"));
+        return;
+    }
+    m_savecolor->setVisible(false);
+    m_defaultcolor->setVisible(false);
+}
+
+void StudyWindow::defaultcolor_Click()
+{
+    m_savecolor->setVisible(false);
+    m_showword->setTextColor(kDefaultTextColor);
+    if (!settings::removeSettingsFile(settingsPath(settings::kColorFile)))
+        tellNotSaved(QStringLiteral("无法删除文件 sous/xxclr.dll：默认颜色只在本次使用，"
+                                    "下次打开时仍使用保存的颜色。"));
+    redraw();
+}
+
+void StudyWindow::redraw()
+{
+    if (m_opa->isChecked())
+        start_Click();
+    else if (m_opb->isChecked())
+        startlist_Click();
+}
+
+} // namespace study

@@ -1,0 +1,286 @@
+// The layout of word lines, list entries and word details, and how the print view's header row
+// stands over the canvas columns.
+
+#include "studytest.h"
+
+#include "study/studylayout.h"
+#include "ui/colors.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QMouseEvent>
+
+using namespace studytest;
+using study::ListOrder;
+using study::PlacedText;
+using study::PrintRow;
+
+namespace {
+
+ciku::WordEntry word(const char16_t *chinese, const char16_t *kana, const char16_t *kanji,
+                     const char16_t *accent = u"1", const char16_t *pos = u"名词")
+{
+    return ciku::WordEntry{QStringView(chinese), QStringView(kana), QStringView(kanji), QStringView(accent),
+                           QStringView(pos)};
+}
+
+// Left edge of a widget in the window's surface coordinates.
+int surfaceX(QWidget *w, QWidget *window)
+{
+    return w->mapTo(window, QPoint(0, 0)).x();
+}
+
+} // namespace
+
+class TestStudyLayout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void wordLineNormalFormat();
+    void wordWithoutKanjiShowsKanaAndDashes();
+    void wordLineKanaFormat();
+    void longKanjiPushesReadingToNextLine();
+    void lessonScreenShowsMarkersAsKana();
+    void listEntries();
+    void detailLineOrders();
+    void detailKanaFormat();
+    void headerStandsOverColumns();
+    void headerFollowsSavedFace();
+    void headerFacesAndColours();
+    void exitLabelHoverColours();
+};
+
+void TestStudyLayout::wordLineNormalFormat()
+{
+    const auto w = word(u"我", u"わたし", u"私", u"0", u"代词");
+    QCOMPARE(study::wordLine(w, false),
+             (PrintRow{{2, "私"}, {26, "わたし"}, {47, "0"}, {53, "代词"}, {63, "我"}}));
+}
+
+void TestStudyLayout::wordWithoutKanjiShowsKanaAndDashes()
+{
+    for (const char16_t *marker : {u"空缺", u"片假名", u""}) {
+        const auto w = word(u"美国", u"アメリカ", marker, u"0", u"名词");
+        const PrintRow row = study::wordLine(w, false);
+        QCOMPARE(row.size(), 5);
+        QCOMPARE(row[0], (PlacedText{2, "アメリカ"}));
+        QCOMPARE(row[1], (PlacedText{26, "-----"}));
+        QCOMPARE(row[4], (PlacedText{63, "美国"}));
+    }
+}
+
+void TestStudyLayout::wordLineKanaFormat()
+{
+    // In the katakana drill field 1 is the hiragana and field 2 the katakana.
+    const auto w = word(u"あ", u"ア", u"空缺", u"", u"");
+    QCOMPARE(study::wordLine(w, true), (PrintRow{{2, "あ"}, {26, "ア"}}));
+}
+
+void TestStudyLayout::longKanjiPushesReadingToNextLine()
+{
+    ui::TextCanvas canvas;
+    canvas.setFont(study::canvasFont());
+    const auto w =
+        word(u"很长的说明", u"ながいことば", u"非常長漢字表記例非常長漢字表記例非常長漢字", u"3", u"名词");
+    QVERIFY(QFontMetricsF(canvas.font()).horizontalAdvance(w.kanji.toString()) + canvas.columnX(2) >
+            canvas.columnX(26));
+    study::writeRow(canvas, study::wordLine(w, false));
+    const auto lines = canvas.lines();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], (ui::TextCanvas::Line{{2, w.kanji.toString()}}));
+    QCOMPARE(columnsOf(lines[1]), (QList<int>{26, 47, 53, 63}));
+    QCOMPARE(lines[1][0].text, QStringLiteral("ながいことば"));
+
+    // A short one stays on its line.
+    canvas.clear();
+    study::writeRow(canvas, study::wordLine(word(u"我", u"わたし", u"私"), false));
+    QCOMPARE(canvas.lines().size(), 1);
+}
+
+void TestStudyLayout::lessonScreenShowsMarkersAsKana()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    click(w, "start");
+    const auto lines = filledLines(showword(w));
+    // Word 5 has no kanji form ("空缺").
+    QCOMPARE(lines[4], (ui::TextCanvas::Line{{2, QStringLiteral("はじめまして")},
+                                             {26, QStringLiteral("-----")},
+                                             {47, QStringLiteral("4")},
+                                             {53, QStringLiteral("寒暄")},
+                                             {63, QStringLiteral("初次见面")}}));
+    click(w, "goon");
+    const auto last = filledLines(showword(w)).last();
+    QCOMPARE(fieldAt(last, 2), QStringLiteral("アメリカ"));
+    QCOMPARE(fieldAt(last, 26), QStringLiteral("-----"));
+}
+
+void TestStudyLayout::listEntries()
+{
+    const auto plain = word(u"学生", u"がくせい", u"学生");
+    QCOMPARE(study::listEntryText(plain, ListOrder::Chinese), QStringLiteral("学生"));
+    QCOMPARE(study::listEntryText(plain, ListOrder::Kana), QStringLiteral("がくせい"));
+    QCOMPARE(study::listEntryText(plain, ListOrder::Kanji), QStringLiteral("学生"));
+    for (const char16_t *marker : {u"空缺", u"片假名", u""})
+        QCOMPARE(study::listEntryText(word(u"是的", u"はい", marker), ListOrder::Kanji),
+                 QStringLiteral("はい"));
+}
+
+void TestStudyLayout::detailLineOrders()
+{
+    const auto w = word(u"公司职员", u"かいしゃいん", u"会社員", u"3", u"名词");
+    // Each line as "caption=value" when it has its caption at column 1 and its value at 15.
+    const auto captions = [](const QList<PrintRow> &rows) {
+        QStringList out;
+        for (const PrintRow &r : rows) {
+            if (r.isEmpty())
+                out << QString();
+            else if (r.size() == 2 && r[0].column == 1 && r[1].column == 15)
+                out << r[0].text + u'=' + r[1].text;
+            else
+                out << QStringLiteral("<misplaced>");
+        }
+        return out;
+    };
+    QCOMPARE(captions(study::wordDetail(w, ListOrder::Chinese, false)),
+             (QStringList{"汉语=公司职员", "", "日语假名=かいしゃいん", "", "当用汉字=会社員", "", "音调=3",
+                          "", "词性=名词"}));
+    QCOMPARE(captions(study::wordDetail(w, ListOrder::Kana, false)),
+             (QStringList{"日语假名=かいしゃいん", "", "当用汉字=会社員", "", "汉语=公司职员", "", "音调=3",
+                          "", "词性=名词"}));
+    QCOMPARE(captions(study::wordDetail(w, ListOrder::Kanji, false)),
+             (QStringList{"当用汉字=会社員", "", "日语假名=かいしゃいん", "", "汉语=公司职员", "", "音调=3",
+                          "", "词性=名词"}));
+    const auto none = word(u"是的", u"はい", u"片假名", u"1", u"感叹");
+    QCOMPARE(study::wordDetail(none, ListOrder::Kanji, false).first(),
+             (PrintRow{{1, "当用汉字"}, {15, "-----"}}));
+}
+
+void TestStudyLayout::detailKanaFormat()
+{
+    const auto w = word(u"か", u"カ", u"空缺", u"", u"");
+    QCOMPARE(study::wordDetail(w, ListOrder::Chinese, true),
+             (QList<PrintRow>{{{1, "平假名"}, {15, "か"}}, {}, {}, {{1, "片假名"}, {15, "カ"}}}));
+    QCOMPARE(study::wordDetail(w, ListOrder::Kana, true),
+             (QList<PrintRow>{{{1, "片假名"}, {15, "カ"}}, {}, {}, {{1, "平假名"}, {15, "か"}}}));
+    QVERIFY(study::wordDetail(w, ListOrder::Kanji, true).isEmpty());
+}
+
+void TestStudyLayout::headerStandsOverColumns()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    click(w, "start");
+    auto *canvas = showword(w);
+    const QList<QPair<const char *, int>> headers = {
+        {"Label1", 2}, {"Label2", 26}, {"Label3", 47}, {"Label5", 53}, {"Label4", 63}};
+    for (const auto &[name, column] : headers) {
+        auto *label = findIn<QLabel>(w, name);
+        QVERIFY(label->isVisible());
+        QCOMPARE(surfaceX(label, w), surfaceX(canvas, w) + qRound(canvas->columnX(column)));
+        // The caption is drawn from the label's left edge.
+        QVERIFY(label->alignment() & Qt::AlignLeft);
+        QCOMPARE(label->contentsMargins().left(), 0);
+    }
+    // The rules separate the first two columns and stand before the Chinese meaning.
+    const int line1 = surfaceX(findIn<QWidget>(w, "Line1"), w) - surfaceX(canvas, w);
+    const int line2 = surfaceX(findIn<QWidget>(w, "Line2"), w) - surfaceX(canvas, w);
+    QVERIFY(line1 > canvas->columnX(2) && line1 < canvas->columnX(26));
+    QVERIFY(line2 > canvas->columnX(53) && line2 < canvas->columnX(63));
+
+    // The kana headers stand over the same columns.
+    typeLesson(w, QStringLiteral("0"));
+    click(w, "start");
+    auto *label2 = findIn<QLabel>(w, "Label2");
+    QCOMPARE(label2->text(), QStringLiteral("片假名"));
+    QCOMPARE(surfaceX(label2, w), surfaceX(canvas, w) + qRound(canvas->columnX(26)));
+    QVERIFY(label2->width() >= label2->sizeHint().width());
+}
+
+void TestStudyLayout::headerFollowsSavedFace()
+{
+    TestApp app;
+    QFile face(app.path("sous/xxfnt.dll"));
+    QVERIFY(face.open(QIODevice::WriteOnly));
+    face.write("\"DejaVu Serif\"\r\n");
+    face.close();
+    auto *w = openStudy(app);
+    auto *canvas = showword(w);
+    QCOMPARE(canvas->font().families().first(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(canvas->font().pointSizeF(), 12.0);
+    QVERIFY(canvas->font().bold());
+    // A wider face moves the far columns; the headers move with them.
+    ui::TextCanvas plain;
+    plain.setFont(study::canvasFont());
+    QVERIFY(qAbs(canvas->columnX(63) - plain.columnX(63)) > 2);
+    click(w, "start");
+    auto *label4 = findIn<QLabel>(w, "Label4");
+    QCOMPARE(surfaceX(label4, w), surfaceX(canvas, w) + qRound(canvas->columnX(63)));
+    QCOMPARE(fieldAt(filledLines(canvas).first(), 63), QStringLiteral("我"));
+}
+
+void TestStudyLayout::headerFacesAndColours()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    struct Expect {
+        const char *name;
+        const char *caption;
+        const char *face;
+        qreal points;
+        QColor color;
+    };
+    const Expect expected[] = {
+        {"Label1", "日语", "幼圆", 12, QColor(0, 192, 0)},
+        {"Label2", "发音", "方正舒体", 14.25, QColor(128, 64, 64)},
+        {"Label3", "音调", "隶书", 14.25, QColor(128, 0, 128)},
+        {"Label5", "词性", "楷体_GB2312", 12, QColor(0, 0, 192)},
+        {"Label4", "汉语意思", "华文行楷", 12, QColor(128, 128, 0)},
+    };
+    for (const Expect &e : expected) {
+        auto *label = findIn<QLabel>(w, e.name);
+        QCOMPARE(label->text(), QString::fromUtf8(e.caption));
+        QCOMPARE(label->font().families().first(), QString::fromUtf8(e.face));
+        // Where the named face is missing a CJK face stands in.
+        QVERIFY(label->font().families().join(u',').contains(QStringLiteral("CJK SC")));
+        QCOMPARE(label->font().pointSizeF(), e.points);
+        QCOMPARE(ui::textColor(label), e.color);
+    }
+    QVERIFY(findIn<QLabel>(w, "Label1")->font().bold());
+    QCOMPARE(showword(w)->textColor(), QColor(0, 0, 128));
+}
+
+// Moves the mouse over a widget: the event the window system delivers for a move.
+static void hover(QWidget *widget, const QPoint &pos)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+void TestStudyLayout::exitLabelHoverColours()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    auto *exit = findIn<QLabel>(w, "lblexit");
+    QCOMPARE(exit->text(), QStringLiteral("退出"));
+    QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
+    QCOMPARE(ui::fillColor(exit), QColor(255, 224, 192));
+    hover(exit, QPoint(10, 10));
+    QCOMPARE(ui::textColor(exit), QColor(0, 192, 0));
+    QCOMPARE(ui::fillColor(exit), QColor(255, 255, 192));
+    hover(showword(w), QPoint(200, 300));
+    QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
+    QCOMPARE(ui::fillColor(exit), QColor(255, 224, 192));
+    hover(exit, QPoint(12, 12));
+    hover(w->surface(), QPoint(500, 20));
+    QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
+    QTest::mouseClick(exit, Qt::LeftButton);
+    QCOMPARE(app.quitCalls(), 1);
+}
+
+QTEST_MAIN(TestStudyLayout)
+#include "tst_studylayout.moc"
