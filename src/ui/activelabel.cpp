@@ -39,7 +39,8 @@ void ActiveLabel::mouseDoubleClickEvent(QMouseEvent *event)
 void ActiveLabel::mouseMoveEvent(QMouseEvent *event)
 {
     Q_EMIT mouseMoved();
-    QLabel::mouseMoveEvent(event);
+    // Taken here: passed on, the move would also reach the window below and undo the hover.
+    event->accept();
 }
 
 } // namespace ui
