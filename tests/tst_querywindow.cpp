@@ -271,6 +271,15 @@ private Q_SLOTS:
         QVERIFY(!q.popupItem("popprint")->isVisible());
         QVERIFY(q.popupItem("poplist")->isVisible());
 
+        // A right press on the print area opens the menu; a left click there does not.
+        QTest::mouseClick(q.showwords, Qt::LeftButton, {}, QPoint(200, 200));
+        QVERIFY(!q.window->popout()->isVisible());
+        QTest::mousePress(q.showwords, Qt::RightButton, {}, QPoint(200, 200));
+        QTRY_VERIFY(q.window->popout()->isVisible());
+        QTest::mouseRelease(q.window->popout(), Qt::RightButton, {}, QPoint(-5, -5));
+        QTest::keyClick(q.window->popout(), Qt::Key_Escape);
+        QTRY_VERIFY(!q.window->popout()->isVisible());
+
         // The colour item is offered but changes nothing.
         const QList<QStringList> before = itemLines(q.showwords);
         q.popupItem("setcolor")->trigger();
