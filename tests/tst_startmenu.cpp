@@ -126,6 +126,13 @@ private Q_SLOTS:
         QVERIFY(app.shell().start());
         QTest::mouseClick(findIn<QPushButton>(app.shell().startWindow(), "exuse"), Qt::LeftButton);
         QCOMPARE(opened, QStringList{app.path(QStringLiteral("帮助.chm"))});
+        // F1 does the same as the button.
+        auto *w = app.shell().startWindow();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_F1);
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened.last(), app.path(QStringLiteral("帮助.chm")));
     }
 
     void picturesAndLabelsOpenTheirWindows_data()

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace shell {
 namespace {
@@ -135,6 +136,11 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     m_exuse->setFont(chineseFont(QStringLiteral("华文新魏"), 11));
     m_exuse->setGeometry(190, 448, 260, 34);
     connect(m_exuse, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
+
+    // F1 opens the help here as in every other window.
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setObjectName(QStringLiteral("helpKey"));
+    connect(help, &QShortcut::activated, this, &StartMenuWindow::exuse_Click);
 }
 
 bool StartMenuWindow::Form_Load()
