@@ -53,35 +53,26 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
 
 void PracticeWindow::createNavigation()
 {
+    using shell::Screen;
     addHelpCommand();
     addAboutCommand("about");
     addBarCommand("spc2", QString());
-    connect(addBarCommand("qidong", QStringLiteral("向导页面")), &QAction::triggered, this,
-            [this] { leaveFor(shell::Screen::Start, kKeepQuestionShort); });
+    addLeaveCommand("qidong", QStringLiteral("向导页面"), Screen::Start, LeaveBy::StartPage);
     QMenu *space = addCarrierMenu("space");
-    connect(addKeyCarrier(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2),
-            &QAction::triggered, this, [this] { leaveFor(shell::Screen::Query, kKeepQuestionShort); });
-    connect(addKeyCarrier(space, "kuaijielearn", QStringLiteral("单词学习"), Qt::Key_F4), &QAction::triggered,
-            this, [this] { leaveFor(shell::Screen::Study, kKeepQuestionShort); });
-    connect(addBarCommand("lookup", QStringLiteral("查询单词(F2)")), &QAction::triggered, this,
-            [this] { leaveFor(shell::Screen::Query, kKeepQuestionLong); });
-    connect(addBarCommand("learn", QStringLiteral("单词学习(F4)")), &QAction::triggered, this,
-            [this] { leaveFor(shell::Screen::Study, kKeepQuestionLong); });
-    QMenu *spc = addCarrierMenu("spc");
-    connect(addKeyCarrier(spc, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5), &QAction::triggered,
-            this, [this] { m_shell.showCompare(this); });
+    addLeaveKey(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2, Screen::Query);
+    addLeaveKey(space, "kuaijielearn", QStringLiteral("单词学习"), Qt::Key_F4, Screen::Study);
+    addLeaveCommand("lookup", QStringLiteral("查询单词(F2)"), Screen::Query, LeaveBy::MenuEntry);
+    addLeaveCommand("learn", QStringLiteral("单词学习(F4)"), Screen::Study, LeaveBy::MenuEntry);
+    // Here the F5 entry has a hidden menu of its own.
+    addCompareKey(addCarrierMenu("spc"));
     addCompareCommand();
 
-    connect(addPopupItem("popchaxun", QStringLiteral("查询模式")), &QAction::triggered, this,
-            [this] { leaveFor(shell::Screen::Query, kKeepQuestionLong); });
-    connect(addPopupItem("popxuexi", QStringLiteral("学习模式")), &QAction::triggered, this,
-            [this] { leaveFor(shell::Screen::Study, kKeepQuestionLong); });
+    addLeavePopupItem("popchaxun", QStringLiteral("查询模式"), Screen::Query, LeaveBy::MenuEntry);
+    addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);
     addPopupSeparator();
     addPopupSeparator();
-    connect(addPopupItem("popbijiao", QStringLiteral("字形比较")), &QAction::triggered, this,
-            [this] { m_shell.showCompare(this); });
-    connect(addPopupItem("popstartmenu", QStringLiteral("向导页面")), &QAction::triggered, this,
-            [this] { leaveFor(shell::Screen::Start, kKeepQuestionShort); });
+    addComparePopupItem();
+    addLeavePopupItem("popstartmenu", QStringLiteral("向导页面"), Screen::Start, LeaveBy::StartPage);
     addPopupSeparator();
     addExitPopupItem();
 }
@@ -93,9 +84,11 @@ bool PracticeWindow::practiceBegun() const
     return m_fff1->text() == u"0" && m_fff2->text() == u"0";
 }
 
-void PracticeWindow::leaveFor(shell::Screen target, const QString &question)
+void PracticeWindow::leaveFor(shell::Screen target, LeaveBy by)
 {
-    m_shell.leavePractice(target, question);
+    // The start page and the function keys ask in the short wording, the menu and pop-up
+    // entries in the long one.
+    m_shell.leavePractice(target, by == LeaveBy::MenuEntry ? kKeepQuestionLong : kKeepQuestionShort);
 }
 
 void PracticeWindow::Label1_MouseMove()

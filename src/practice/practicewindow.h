@@ -29,10 +29,10 @@ public:
 
 protected:
     void Form_MouseMove() override;
+    void leaveFor(shell::Screen target, LeaveBy by) override;
 
 private:
     void createNavigation();
-    void leaveFor(shell::Screen target, const QString &question);
     void Label1_MouseMove();
     void Label1_Click();
 

@@ -337,31 +337,23 @@ void QueryWindow::createControls()
 
 void QueryWindow::createNavigation()
 {
-    auto &sh = m_shell;
+    using shell::Screen;
     addHelpCommand();
     addAboutCommand("guanyu");
     addBarCommand("spc2", QString());
-    connect(addBarCommand("qidong", QStringLiteral("向导页面")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Start); });
-    connect(addBarCommand("practise", QStringLiteral("单词练习(F3)")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Practice); });
-    connect(addBarCommand("learn", QStringLiteral("单词学习(F4)")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Study); });
+    addLeaveCommand("qidong", QStringLiteral("向导页面"), Screen::Start, LeaveBy::StartPage);
+    addLeaveCommand("practise", QStringLiteral("单词练习(F3)"), Screen::Practice, LeaveBy::MenuEntry);
+    addLeaveCommand("learn", QStringLiteral("单词学习(F4)"), Screen::Study, LeaveBy::MenuEntry);
     addBarCommand("spc", QStringLiteral(" "));
     addCompareCommand();
 
     QMenu *space = addCarrierMenu("space");
-    connect(addKeyCarrier(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3),
-            &QAction::triggered, this, [&sh] { sh.switchTo(shell::Screen::Practice); });
-    connect(addKeyCarrier(space, "kuaijielearn", QStringLiteral("单词学习"), Qt::Key_F4), &QAction::triggered,
-            this, [&sh] { sh.switchTo(shell::Screen::Study); });
-    connect(addKeyCarrier(space, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5),
-            &QAction::triggered, this, [this] { m_shell.showCompare(this); });
+    addLeaveKey(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3, Screen::Practice);
+    addLeaveKey(space, "kuaijielearn", QStringLiteral("单词学习"), Qt::Key_F4, Screen::Study);
+    addCompareKey(space);
 
-    connect(addPopupItem("poplianxi", QStringLiteral("练习模式")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Practice); });
-    connect(addPopupItem("popxuexi", QStringLiteral("学习模式")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Study); });
+    addLeavePopupItem("poplianxi", QStringLiteral("练习模式"), Screen::Practice, LeaveBy::MenuEntry);
+    addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);
     addPopupSeparator();
     m_popprint = addPopupItem("popprint", QStringLiteral("打印显示"));
     connect(m_popprint, &QAction::triggered, this, [this] { m_way1->setChecked(true); });
@@ -369,8 +361,7 @@ void QueryWindow::createNavigation()
     connect(m_poplist, &QAction::triggered, this, [this] { m_way2->setChecked(true); });
     addPopupItem("setcolor", QStringLiteral("设置颜色")); // offered, but does nothing
     addPopupSeparator();
-    connect(addPopupItem("popbijiao", QStringLiteral("字形比较")), &QAction::triggered, this,
-            [this] { m_shell.showCompare(this); });
+    addComparePopupItem();
     addPopupSeparator();
     addExitPopupItem();
 }

@@ -88,6 +88,47 @@ QAction *WorkWindow::addCompareCommand()
     return compare;
 }
 
+QAction *WorkWindow::addLeaveCommand(const char *name, const QString &caption, Screen target, LeaveBy by)
+{
+    QAction *action = addBarCommand(name, caption);
+    connect(action, &QAction::triggered, this, [this, target, by] { leaveFor(target, by); });
+    return action;
+}
+
+QAction *WorkWindow::addLeaveKey(QMenu *carrier, const char *name, const QString &caption,
+                                 const QKeySequence &key, Screen target)
+{
+    QAction *action = addKeyCarrier(carrier, name, caption, key);
+    connect(action, &QAction::triggered, this, [this, target] { leaveFor(target, LeaveBy::Key); });
+    return action;
+}
+
+QAction *WorkWindow::addLeavePopupItem(const char *name, const QString &caption, Screen target, LeaveBy by)
+{
+    QAction *action = addPopupItem(name, caption);
+    connect(action, &QAction::triggered, this, [this, target, by] { leaveFor(target, by); });
+    return action;
+}
+
+void WorkWindow::leaveFor(Screen target, LeaveBy)
+{
+    m_shell.switchTo(target);
+}
+
+QAction *WorkWindow::addCompareKey(QMenu *carrier)
+{
+    QAction *action = addKeyCarrier(carrier, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5);
+    connect(action, &QAction::triggered, this, [this] { m_shell.showCompare(this); });
+    return action;
+}
+
+QAction *WorkWindow::addComparePopupItem()
+{
+    QAction *action = addPopupItem("popbijiao", QStringLiteral("字形比较"));
+    connect(action, &QAction::triggered, this, [this] { m_shell.showCompare(this); });
+    return action;
+}
+
 QAction *WorkWindow::addExitPopupItem()
 {
     QAction *exit = addPopupItem("popexit", QStringLiteral("退出"));

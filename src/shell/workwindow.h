@@ -38,10 +38,24 @@ protected:
     // key works although the menu is hidden.
     QAction *addKeyCarrier(QMenu *carrier, const char *name, const QString &caption, const QKeySequence &key);
     QAction *addPopupItem(const char *name, const QString &caption);
+    // How a command that leaves the window was given; the practice window words its
+    // keep-state question by it.
+    enum class LeaveBy { StartPage, Key, MenuEntry };
+    // Commands that leave this window for another one: on the menu bar, as a key carried by a
+    // hidden menu, or in the pop-up menu. All of them go through leaveFor().
+    QAction *addLeaveCommand(const char *name, const QString &caption, Screen target, LeaveBy by);
+    QAction *addLeaveKey(QMenu *carrier, const char *name, const QString &caption, const QKeySequence &key,
+                         Screen target);
+    QAction *addLeavePopupItem(const char *name, const QString &caption, Screen target, LeaveBy by);
+    // Leaves for target; the default switches at once.
+    virtual void leaveFor(Screen target, LeaveBy by);
+
     // The commands every working window has in the same form.
     QAction *addHelpCommand();                  // shuoming, key F1
     QAction *addAboutCommand(const char *name); // "关于"
     QAction *addCompareCommand();               // compare "字形比较(F5)"
+    QAction *addCompareKey(QMenu *carrier);     // kuaijiecompare, key F5
+    QAction *addComparePopupItem();             // popbijiao "字形比较"
     QAction *addExitPopupItem();                // popexit "退出"
 
     QAction *addPopupSeparator();

@@ -207,31 +207,23 @@ void StudyWindow::alignHeader()
 
 void StudyWindow::createNavigation()
 {
-    auto &sh = m_shell;
+    using shell::Screen;
     addHelpCommand();
     addAboutCommand("guanyu");
     addBarCommand("spc2", QString());
-    connect(addBarCommand("qidong", QStringLiteral("向导页面")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Start); });
-    connect(addBarCommand("lookup", QStringLiteral("查询单词(F2)")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Query); });
-    connect(addBarCommand("practise", QStringLiteral("单词练习(F3)")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Practice); });
+    addLeaveCommand("qidong", QStringLiteral("向导页面"), Screen::Start, LeaveBy::StartPage);
+    addLeaveCommand("lookup", QStringLiteral("查询单词(F2)"), Screen::Query, LeaveBy::MenuEntry);
+    addLeaveCommand("practise", QStringLiteral("单词练习(F3)"), Screen::Practice, LeaveBy::MenuEntry);
     addBarCommand("spc", QStringLiteral(" "));
     addCompareCommand();
 
     QMenu *space = addCarrierMenu("space");
-    connect(addKeyCarrier(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2),
-            &QAction::triggered, this, [&sh] { sh.switchTo(shell::Screen::Query); });
-    connect(addKeyCarrier(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3),
-            &QAction::triggered, this, [&sh] { sh.switchTo(shell::Screen::Practice); });
-    connect(addKeyCarrier(space, "kuaijiecompare", QStringLiteral("字形比较"), Qt::Key_F5),
-            &QAction::triggered, this, [this] { m_shell.showCompare(this); });
+    addLeaveKey(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2, Screen::Query);
+    addLeaveKey(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3, Screen::Practice);
+    addCompareKey(space);
 
-    connect(addPopupItem("popchaxun", QStringLiteral("单词查询")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Query); });
-    connect(addPopupItem("poplianxi", QStringLiteral("单词练习")), &QAction::triggered, this,
-            [&sh] { sh.switchTo(shell::Screen::Practice); });
+    addLeavePopupItem("popchaxun", QStringLiteral("单词查询"), Screen::Query, LeaveBy::MenuEntry);
+    addLeavePopupItem("poplianxi", QStringLiteral("单词练习"), Screen::Practice, LeaveBy::MenuEntry);
     addPopupSeparator();
     m_poplist = addPopupItem("poplist", QStringLiteral("列表显示"));
     connect(m_poplist, &QAction::triggered, this, [this] { m_opb->setChecked(true); });
@@ -249,8 +241,7 @@ void StudyWindow::createNavigation()
     addPopupSeparator();
     m_defaultcolor = addPopupItem("defaultcolor", QStringLiteral("恢复默认颜色"));
     connect(m_defaultcolor, &QAction::triggered, this, &StudyWindow::defaultcolor_Click);
-    connect(addPopupItem("popbijiao", QStringLiteral("字形比较")), &QAction::triggered, this,
-            [this] { m_shell.showCompare(this); });
+    addComparePopupItem();
     addPopupSeparator();
     addExitPopupItem();
 }
