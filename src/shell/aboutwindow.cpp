@@ -1,6 +1,7 @@
 #include "shell/aboutwindow.h"
 
 #include "ui/activelabel.h"
+#include "ui/fonts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -18,15 +19,6 @@ const QColor kFill(250, 246, 232);
 const QColor kNameColor(120, 90, 50);
 const QColor kValueColor(40, 90, 160);
 
-QFont chineseFont(double points, bool bold = false)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")});
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 template <typename Label = QLabel>
 Label *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry,
                 const QColor &color, double points = 11, bool bold = false)
@@ -34,7 +26,7 @@ Label *addLabel(QWidget *parent, const char *name, const QString &text, const QR
     auto *label = new Label(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
-    label->setFont(chineseFont(points, bold));
+    label->setFont(ui::designFont({}, points, bold));
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, color);
     label->setPalette(p);

@@ -1,5 +1,7 @@
 #include "shell/helpviewer.h"
 
+#include "ui/fonts.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -12,14 +14,6 @@ namespace shell {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
-
-QFont helpFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")});
-    f.setPointSizeF(11);
-    return f;
-}
 
 } // namespace
 
@@ -96,9 +90,9 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
     m_contents = new QTreeWidget(split);
     m_contents->setObjectName(QStringLiteral("contents"));
     m_contents->setHeaderHidden(true);
-    m_contents->setFont(helpFont());
+    m_contents->setFont(ui::designFont({}, 11));
     m_browser = new HelpBrowser(*m_file, split);
-    m_browser->setFont(helpFont());
+    m_browser->setFont(ui::designFont({}, 11));
     split->addWidget(m_contents);
     split->addWidget(m_browser);
     split->setStretchFactor(1, 1);

@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 #include "ui/activelabel.h"
+#include "ui/fonts.h"
 #include "ui/interaction.h"
 
 #include <QCloseEvent>
@@ -20,15 +21,6 @@ constexpr int kPictureTop = 18;
 constexpr int kPictureGap = 40;
 constexpr int kFrameMargin = 6; // distance of the highlight frame from its picture
 constexpr int kFrameThickness = 3;
-
-QFont chineseFont(const QString &preferred, double points, bool bold = false)
-{
-    QFont f;
-    f.setFamilies({preferred, QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC")});
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
 
 } // namespace
 
@@ -80,7 +72,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
         auto *caption = new ui::ActiveLabel(captions[i], m_frapic);
         caption->setObjectName(QString::fromLatin1(captionNames[i]));
         caption->setToolTip(QStringLiteral("请点击头像"));
-        caption->setFont(chineseFont(QStringLiteral("华文彩云"), 18, true));
+        caption->setFont(ui::designFont({QStringLiteral("华文彩云")}, 18, true));
         caption->setAlignment(Qt::AlignCenter);
         caption->setStyleSheet(QStringLiteral("color: %1;").arg(captionColors[i].name()));
         caption->setGeometry(left - 10, kPictureTop + kPictureHeight + 16, kPictureWidth + 20, 44);
@@ -123,7 +115,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
 
     m_welcome = new ui::ActiveLabel(QString(), this);
     m_welcome->setObjectName(QStringLiteral("welcome"));
-    m_welcome->setFont(chineseFont(QStringLiteral("宋体"), 10.5));
+    m_welcome->setFont(ui::designFont({QStringLiteral("宋体")}, 10.5));
     m_welcome->setWordWrap(true);
     m_welcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_welcome->setStyleSheet(QStringLiteral("color: rgb(90, 60, 30);"));
@@ -133,7 +125,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
 
     m_exuse = new QPushButton(QStringLiteral("使用前请务必仔细阅读帮助文件"), this);
     m_exuse->setObjectName(QStringLiteral("exuse"));
-    m_exuse->setFont(chineseFont(QStringLiteral("华文新魏"), 11));
+    m_exuse->setFont(ui::designFont({QStringLiteral("华文新魏")}, 11));
     m_exuse->setGeometry(190, 448, 260, 34);
     connect(m_exuse, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
 
