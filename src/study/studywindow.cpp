@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -263,13 +264,22 @@ bool StudyWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_keshi) {
         switch (event->type()) {
         case QEvent::FocusIn:
-        case QEvent::MouseButtonRelease:
-            // keshi_GotFocus and keshi_Click: the whole number is selected, ready to be replaced.
+            // keshi_GotFocus: the whole number is selected, ready to be replaced.
             m_keshi->selectAll();
             break;
-        case QEvent::KeyRelease:
-            keshi_KeyUp(static_cast<QKeyEvent *>(event)->key());
+        case QEvent::MouseButtonRelease:
+            // keshi_Click: a left click selects the whole number too.
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                m_keshi->selectAll();
             break;
+        case QEvent::KeyRelease: {
+            // A held key repeats its press and, on X11, a release with every repeat; only the
+            // real release is the key going up, so a held arrow pages once.
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (!key->isAutoRepeat())
+                keshi_KeyUp(key->key());
+            break;
+        }
         default:
             break;
         }
