@@ -68,7 +68,7 @@ private Q_SLOTS:
     void listOrderFileAppliesOnEverySwitch();
     void listOrderWithoutFileKeepsChoice();
     void chosenColourRedrawsAndSaves();
-    void cancelledColourDialogChangesNothing();
+    void cancelledColourDialogKeepsColour();
     void resetColourDeletesFile();
     void savedFaceAndColourAtOpening();
     void missingFolderIsReportedAndWindowStaysUsable();
@@ -234,17 +234,32 @@ void TestStudySettings::chosenColourRedrawsAndSaves()
     QCOMPARE(bytesOf(app.path("sous/xxclr.dll")), QByteArray("8388608\r\n"));
 }
 
-void TestStudySettings::cancelledColourDialogChangesNothing()
+void TestStudySettings::cancelledColourDialogKeepsColour()
 {
     TestApp app;
+    putFile(app.path("sous/xxclr.dll"), "32768\r\n");
     auto *w = openStudy(app);
-    const QStringList intro = showword(w)->textLines();
+    // The dialog starts from the colour on show.
     app.ui().colors.push_back(std::nullopt);
     popupItem(w, "setcolor")->trigger();
     QCOMPARE(app.ui().colorRequests, 1);
-    QCOMPARE(showword(w)->textColor(), QColor(0, 0, 128));
-    QCOMPARE(showword(w)->textLines(), intro);
-    QVERIFY(!findIn<QWidget>(w, "savecolor")->isVisible());
+    QCOMPARE(app.ui().colorInitials.last(), QColor(0, 128, 0));
+    // Cancelling leaves that colour; the command still offers the save and redraws the lesson
+    // typed in the box.
+    QCOMPARE(showword(w)->textColor(), QColor(0, 128, 0));
+    QCOMPARE(shownMeanings(w), meanings(1, 11));
+    QVERIFY(findIn<QWidget>(w, "savecolor")->isVisible());
+    QVERIFY(popupItem(w, "defaultcolor")->isVisible());
+    QVERIFY(pixelsNear(showword(w), QColor(0, 128, 0)) > 50);
+
+    app.ui().colors.push_back(QColor(255, 0, 0));
+    popupItem(w, "setcolor")->trigger();
+    app.ui().colors.push_back(std::nullopt);
+    popupItem(w, "setcolor")->trigger();
+    QCOMPARE(app.ui().colorInitials.last(), QColor(255, 0, 0));
+    QCOMPARE(showword(w)->textColor(), QColor(255, 0, 0));
+    click(w, "savecolor");
+    QCOMPARE(bytesOf(app.path("sous/xxclr.dll")), QByteArray("255\r\n"));
 }
 
 void TestStudySettings::resetColourDeletesFile()
