@@ -120,6 +120,13 @@ void TestStudySettings::readersGiveDefaultsForBadFiles()
         QVERIFY(!settings::readTextColor(p));
         QCOMPARE(settings::readMotto(p), settings::defaultMotto());
     }
+    // A quoted field is a text even when it holds digits.
+    putFile(p, "\"2\"\r\n");
+    QCOMPARE(settings::readViewMode(p), settings::ViewMode::Print);
+    putFile(p, "\"3\"\r\n");
+    QCOMPARE(settings::readListOrder(p), study::ListOrder::Chinese);
+    putFile(p, "\"255\"\r\n");
+    QVERIFY(!settings::readTextColor(p));
     putFile(p, "2");
     QCOMPARE(settings::readViewMode(p), settings::ViewMode::List);
     QCOMPARE(settings::readListOrder(p), study::ListOrder::Kana);
@@ -186,6 +193,17 @@ void TestStudySettings::listOrderFileAppliesOnEverySwitch()
     click(w, "Opa");
     click(w, "Opb");
     QVERIFY(findIn<QRadioButton>(w, "model1")->isChecked());
+    // So does a text, even one that holds a digit.
+    click(w, "model2");
+    putFile(app.path("sous/mod.dll"), "\"3\"\r\n");
+    click(w, "Opa");
+    click(w, "Opb");
+    QVERIFY(findIn<QRadioButton>(w, "model1")->isChecked());
+    // A view-mode file holding a text opens the print view.
+    putFile(app.path("sous/xx.dll"), "\"2\"\r\n");
+    w = reopenStudy(app);
+    QVERIFY(findIn<QRadioButton>(w, "Opa")->isChecked());
+    QVERIFY(showword(w)->isVisible());
 }
 
 void TestStudySettings::listOrderWithoutFileKeepsChoice()
