@@ -151,8 +151,11 @@ void TestStudySettings::viewModeSavedAndRestored()
     auto *w = openStudy(app);
     click(w, "Opb");
     click(w, "model2");
+    QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "List"));
     click(w, "Command1");
     QCOMPARE(bytesOf(app.path("sous/mod.dll")), QByteArray("2\r\n"));
+    // Saving the order leaves the focus where it was.
+    QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "List"));
     click(w, "cmdmoren");
     QCOMPARE(bytesOf(app.path("sous/xx.dll")), QByteArray("2\r\n"));
     QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "keshi"));
