@@ -92,6 +92,10 @@ void TestStudySettings::filesWrittenByteForByte()
     QVERIFY(settings::writeTextColor(p, QColor(255, 255, 255)));
     QCOMPARE(bytesOf(p), QByteArray("16777215\r\n"));
     QCOMPARE(settings::readTextColor(p), QColor(255, 255, 255));
+    // Black is the colour number 0, a colour like any other.
+    QVERIFY(settings::writeTextColor(p, QColor(0, 0, 0)));
+    QCOMPARE(bytesOf(p), QByteArray("0\r\n"));
+    QCOMPARE(settings::readTextColor(p), QColor(0, 0, 0));
     QVERIFY(settings::writeFontFace(p, QStringLiteral("宋体")));
     QCOMPARE(bytesOf(p), QStringLiteral("\"宋体\"\r\n").toUtf8());
     QCOMPARE(settings::readFontFace(p), QStringLiteral("宋体"));
