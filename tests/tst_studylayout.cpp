@@ -6,11 +6,10 @@
 #include "study/studylayout.h"
 #include "ui/colors.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QMouseEvent>
+#include <QMenu>
 
 using namespace studytest;
 using study::ListOrder;
@@ -51,6 +50,7 @@ private Q_SLOTS:
     void headerFollowsSavedFace();
     void headerFacesAndColours();
     void exitLabelHoverColours();
+    void captionsAndToolTips();
 };
 
 void TestStudyLayout::wordLineNormalFormat()
@@ -253,14 +253,6 @@ void TestStudyLayout::headerFacesAndColours()
     QCOMPARE(showword(w)->textColor(), QColor(0, 0, 128));
 }
 
-// Moves the mouse over a widget: the event the window system delivers for a move.
-static void hover(QWidget *widget, const QPoint &pos)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-}
-
 void TestStudyLayout::exitLabelHoverColours()
 {
     TestApp app;
@@ -269,17 +261,72 @@ void TestStudyLayout::exitLabelHoverColours()
     QCOMPARE(exit->text(), QStringLiteral("退出"));
     QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
     QCOMPARE(ui::fillColor(exit), QColor(255, 224, 192));
-    hover(exit, QPoint(10, 10));
+    hoverOver(exit, QPoint(10, 10));
     QCOMPARE(ui::textColor(exit), QColor(0, 192, 0));
     QCOMPARE(ui::fillColor(exit), QColor(255, 255, 192));
-    hover(showword(w), QPoint(200, 300));
+    hoverOver(showword(w), QPoint(200, 300));
     QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
     QCOMPARE(ui::fillColor(exit), QColor(255, 224, 192));
-    hover(exit, QPoint(12, 12));
-    hover(w->surface(), QPoint(500, 20));
+    hoverOver(exit, QPoint(12, 12));
+    hoverOver(w->surface(), QPoint(500, 20));
     QCOMPARE(ui::textColor(exit), QColor(128, 128, 255));
     QTest::mouseClick(exit, Qt::LeftButton);
     QCOMPARE(app.quitCalls(), 1);
+}
+
+void TestStudyLayout::captionsAndToolTips()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    struct Expect {
+        const char *name;
+        const char *caption; // nullptr: the control has no caption to check
+        const char *tip;
+    };
+    const Expect expected[] = {
+        {"Label6", "输入课时", ""},
+        {"start", "开始学习(&Q)", ""},
+        {"startlist", "开始学习(&Q)", ""},
+        {"goon", nullptr, "打印后面十个单词"},
+        {"goback", nullptr, ""},
+        {"Opb", "列表(&X)", "以列表的方式显示所有单词"},
+        {"Opa", "打印(&Z)", "在下面打印出单词的详细信息（类似于课本）"},
+        {"cmdmoren", "保存", "保存所选择的自己习惯的显示方式，以后打开的时候，将此方式显示。"},
+        {"lblexit", "退出", ""},
+        {"savecolor", "保存颜色", "如果希望下次启动时仍显示此色彩，请点击此按钮。"},
+        {"model1", "按汉语(&A)", "以汉语意思为第一项显示"},
+        {"model2", "按假名(&S)", "以假名形式为第一项显示"},
+        {"model3", "按当汉(&D)", "以当用汉字为第一项显示"},
+        {"Command1", "保存设置", "保存自己习惯的单词排列方式，以后都将按此方式显示。"},
+        {"lblpome1", nullptr, "双击此处即可自行设置警句"},
+        {"lblpome2", nullptr, "双击此处即可自行设置警句"},
+    };
+    for (const Expect &e : expected) {
+        QWidget *control = findIn<QWidget>(w, e.name);
+        QVERIFY2(control, e.name);
+        if (e.caption) {
+            QString caption;
+            if (auto *button = qobject_cast<QAbstractButton *>(control))
+                caption = button->text();
+            else if (auto *label = qobject_cast<QLabel *>(control))
+                caption = label->text();
+            QCOMPARE(caption, QString::fromUtf8(e.caption));
+        }
+        QCOMPARE(control->toolTip(), QString::fromUtf8(e.tip));
+    }
+    // The list's caption stands one character under the other.
+    QCOMPARE(findIn<QLabel>(w, "Label8")->text().remove(u'\n'), QStringLiteral("单词列表"));
+    QCOMPARE(findIn<QLabel>(w, "Label8")->text().count(u'\n'), 3);
+    QCOMPARE(findIn<QLineEdit>(w, "keshi")->text(), QStringLiteral("1"));
+
+    QCOMPARE(w->popout()->title(), QStringLiteral("弹出式"));
+    QStringList captions;
+    for (QAction *a : w->popout()->actions()) {
+        if (!a->isSeparator())
+            captions << a->text();
+    }
+    QCOMPARE(captions, (QStringList{"单词查询", "单词练习", "列表显示", "打印显示", "设置颜色", "设置字体",
+                                    "设置警句", "恢复默认颜色", "字形比较", "退出"}));
 }
 
 QTEST_MAIN(TestStudyLayout)

@@ -214,7 +214,12 @@ void TestStudyList::switchingViewsKeepsEntries()
     TestApp app;
     auto *w = openList(app);
     click(w, "startlist");
+    typeLesson(w, QStringLiteral("1"));
+    findIn<QLineEdit>(w, "keshi")->setCursorPosition(1);
     click(w, "Opa");
+    // The lesson box has the focus with its number selected, ready for the print view's start.
+    QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "keshi"));
+    QCOMPARE(findIn<QLineEdit>(w, "keshi")->selectedText(), QStringLiteral("1"));
     QVERIFY(!findIn<QWidget>(w, "framelist")->isVisible());
     QVERIFY(showword(w)->isVisible());
     QVERIFY(findIn<QWidget>(w, "start")->isVisible());

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void unitOneScreenStarts();
     void lessonOfTwentyOneWords();
     void arrowKeysOnlyWhileArrowsShow();
+    void heldArrowKeyPagesOnceWhenReleased();
     void rejectedNumberLeavesEmptyScreen();
     void pagingAfterRejectionShowsNothing();
     void typedZeroKeepsAcceptedFormat();
@@ -236,6 +237,31 @@ void TestStudyPaging::arrowKeysOnlyWhileArrowsShow()
     QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "keshi"));
 }
 
+void TestStudyPaging::heldArrowKeyPagesOnceWhenReleased()
+{
+    // Holding a key down repeats its press and, on most systems, a release with each repeat;
+    // the lesson box pages on the key's real release only.
+    TestApp app;
+    auto *w = openStudy(app);
+    auto *keshi = findIn<QLineEdit>(w, "keshi");
+    typeLesson(w, QStringLiteral("100"));
+    click(w, "start");
+    const auto hold = [keshi](Qt::Key k, int repeats) {
+        QTest::simulateEvent(keshi, true, k, Qt::NoModifier, QString(), false);
+        for (int r = 0; r < repeats; ++r) {
+            QTest::simulateEvent(keshi, false, k, Qt::NoModifier, QString(), true);
+            QTest::simulateEvent(keshi, true, k, Qt::NoModifier, QString(), true);
+        }
+        QTest::simulateEvent(keshi, false, k, Qt::NoModifier, QString(), false);
+    };
+    hold(Qt::Key_Down, 4);
+    QCOMPARE(shownMeanings(w), meanings(11, 21));
+    hold(Qt::Key_Down, 3);
+    QCOMPARE(shownMeanings(w), meanings(21, 31));
+    hold(Qt::Key_Up, 5);
+    QCOMPARE(shownMeanings(w), meanings(11, 21));
+}
+
 void TestStudyPaging::rejectedNumberLeavesEmptyScreen()
 {
     TestApp app;
@@ -357,6 +383,17 @@ void TestStudyPaging::startReturnsFocusWithTextSelected()
     QTest::mouseClick(showword(w), Qt::LeftButton, {}, QPoint(300, 200));
     QCOMPARE(w->focusWidget(), keshi);
     QCOMPARE(keshi->selectedText(), QStringLiteral("4"));
+    // A click into the box selects the whole number as well, wherever it lands.
+    typeLesson(w, QStringLiteral("12"));
+    QCOMPARE(keshi->selectedText(), QString());
+    QTest::mouseClick(keshi, Qt::LeftButton, {}, QPoint(3, keshi->height() / 2));
+    QCOMPARE(keshi->selectedText(), QStringLiteral("12"));
+    // So does getting the focus in any other way.
+    findIn<QWidget>(w, "Opa")->setFocus();
+    keshi->setCursorPosition(1);
+    QCOMPARE(keshi->selectedText(), QString());
+    keshi->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(keshi->selectedText(), QStringLiteral("12"));
 }
 
 QTEST_MAIN(TestStudyPaging)

@@ -68,7 +68,7 @@ private Q_SLOTS:
     void listOrderFileAppliesOnEverySwitch();
     void listOrderWithoutFileKeepsChoice();
     void chosenColourRedrawsAndSaves();
-    void cancelledColourDialogChangesNothing();
+    void cancelledColourDialogKeepsColour();
     void resetColourDeletesFile();
     void savedFaceAndColourAtOpening();
     void missingFolderIsReportedAndWindowStaysUsable();
@@ -92,6 +92,10 @@ void TestStudySettings::filesWrittenByteForByte()
     QVERIFY(settings::writeTextColor(p, QColor(255, 255, 255)));
     QCOMPARE(bytesOf(p), QByteArray("16777215\r\n"));
     QCOMPARE(settings::readTextColor(p), QColor(255, 255, 255));
+    // Black is the colour number 0, a colour like any other.
+    QVERIFY(settings::writeTextColor(p, QColor(0, 0, 0)));
+    QCOMPARE(bytesOf(p), QByteArray("0\r\n"));
+    QCOMPARE(settings::readTextColor(p), QColor(0, 0, 0));
     QVERIFY(settings::writeFontFace(p, QStringLiteral("宋体")));
     QCOMPARE(bytesOf(p), QStringLiteral("\"宋体\"\r\n").toUtf8());
     QCOMPARE(settings::readFontFace(p), QStringLiteral("宋体"));
@@ -120,6 +124,13 @@ void TestStudySettings::readersGiveDefaultsForBadFiles()
         QVERIFY(!settings::readTextColor(p));
         QCOMPARE(settings::readMotto(p), settings::defaultMotto());
     }
+    // A quoted field is a text even when it holds digits.
+    putFile(p, "\"2\"\r\n");
+    QCOMPARE(settings::readViewMode(p), settings::ViewMode::Print);
+    putFile(p, "\"3\"\r\n");
+    QCOMPARE(settings::readListOrder(p), study::ListOrder::Chinese);
+    putFile(p, "\"255\"\r\n");
+    QVERIFY(!settings::readTextColor(p));
     putFile(p, "2");
     QCOMPARE(settings::readViewMode(p), settings::ViewMode::List);
     QCOMPARE(settings::readListOrder(p), study::ListOrder::Kana);
@@ -144,8 +155,11 @@ void TestStudySettings::viewModeSavedAndRestored()
     auto *w = openStudy(app);
     click(w, "Opb");
     click(w, "model2");
+    QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "List"));
     click(w, "Command1");
     QCOMPARE(bytesOf(app.path("sous/mod.dll")), QByteArray("2\r\n"));
+    // Saving the order leaves the focus where it was.
+    QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "List"));
     click(w, "cmdmoren");
     QCOMPARE(bytesOf(app.path("sous/xx.dll")), QByteArray("2\r\n"));
     QCOMPARE(w->focusWidget(), findIn<QWidget>(w, "keshi"));
@@ -186,6 +200,17 @@ void TestStudySettings::listOrderFileAppliesOnEverySwitch()
     click(w, "Opa");
     click(w, "Opb");
     QVERIFY(findIn<QRadioButton>(w, "model1")->isChecked());
+    // So does a text, even one that holds a digit.
+    click(w, "model2");
+    putFile(app.path("sous/mod.dll"), "\"3\"\r\n");
+    click(w, "Opa");
+    click(w, "Opb");
+    QVERIFY(findIn<QRadioButton>(w, "model1")->isChecked());
+    // A view-mode file holding a text opens the print view.
+    putFile(app.path("sous/xx.dll"), "\"2\"\r\n");
+    w = reopenStudy(app);
+    QVERIFY(findIn<QRadioButton>(w, "Opa")->isChecked());
+    QVERIFY(showword(w)->isVisible());
 }
 
 void TestStudySettings::listOrderWithoutFileKeepsChoice()
@@ -234,17 +259,32 @@ void TestStudySettings::chosenColourRedrawsAndSaves()
     QCOMPARE(bytesOf(app.path("sous/xxclr.dll")), QByteArray("8388608\r\n"));
 }
 
-void TestStudySettings::cancelledColourDialogChangesNothing()
+void TestStudySettings::cancelledColourDialogKeepsColour()
 {
     TestApp app;
+    putFile(app.path("sous/xxclr.dll"), "32768\r\n");
     auto *w = openStudy(app);
-    const QStringList intro = showword(w)->textLines();
+    // The dialog starts from the colour on show.
     app.ui().colors.push_back(std::nullopt);
     popupItem(w, "setcolor")->trigger();
     QCOMPARE(app.ui().colorRequests, 1);
-    QCOMPARE(showword(w)->textColor(), QColor(0, 0, 128));
-    QCOMPARE(showword(w)->textLines(), intro);
-    QVERIFY(!findIn<QWidget>(w, "savecolor")->isVisible());
+    QCOMPARE(app.ui().colorInitials.last(), QColor(0, 128, 0));
+    // Cancelling leaves that colour; the command still offers the save and redraws the lesson
+    // typed in the box.
+    QCOMPARE(showword(w)->textColor(), QColor(0, 128, 0));
+    QCOMPARE(shownMeanings(w), meanings(1, 11));
+    QVERIFY(findIn<QWidget>(w, "savecolor")->isVisible());
+    QVERIFY(popupItem(w, "defaultcolor")->isVisible());
+    QVERIFY(pixelsNear(showword(w), QColor(0, 128, 0)) > 50);
+
+    app.ui().colors.push_back(QColor(255, 0, 0));
+    popupItem(w, "setcolor")->trigger();
+    app.ui().colors.push_back(std::nullopt);
+    popupItem(w, "setcolor")->trigger();
+    QCOMPARE(app.ui().colorInitials.last(), QColor(255, 0, 0));
+    QCOMPARE(showword(w)->textColor(), QColor(255, 0, 0));
+    click(w, "savecolor");
+    QCOMPARE(bytesOf(app.path("sous/xxclr.dll")), QByteArray("255\r\n"));
 }
 
 void TestStudySettings::resetColourDeletesFile()

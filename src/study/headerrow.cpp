@@ -2,6 +2,7 @@
 
 #include "study/studylayout.h"
 #include "ui/colors.h"
+#include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
 #include <QLabel>
@@ -9,16 +10,11 @@
 namespace study {
 namespace {
 
-QLabel *header(QWidget *row, const char *name, const QString &caption, const QStringList &faces, qreal points,
-               bool bold, const QColor &color)
+QLabel *header(QWidget *row, const char *name, const QString &caption, const QFont &font, const QColor &color)
 {
     auto *label = new QLabel(caption, row);
     label->setObjectName(QString::fromLatin1(name));
-    QFont f;
-    f.setFamilies(faces);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    label->setFont(f);
+    label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ui::setTextColor(label, color);
     return label;
@@ -29,23 +25,30 @@ QLabel *header(QWidget *row, const char *name, const QString &caption, const QSt
 HeaderRow::HeaderRow(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Framelabel"));
-    // The named faces where the system has them, else the closest CJK face.
-    const QString sans = QStringLiteral("Noto Sans CJK SC");
-    const QString serif = QStringLiteral("Noto Serif CJK SC");
-    m_label1 = header(this, "Label1", QStringLiteral("日语"),
-                      {QStringLiteral("幼圆"), QStringLiteral("YouYuan"), sans}, 12, true, QColor(0, 192, 0));
-    m_label2 = header(this, "Label2", QStringLiteral("发音"),
-                      {QStringLiteral("方正舒体"), QStringLiteral("FZShuTi"), serif}, 14.25, false,
-                      QColor(128, 64, 64));
+    // The named faces where the system has them, else the closest CJK face: a round sans for
+    // 幼圆, a serif for the brush and script faces.
+    using ui::designFont;
+    using ui::Fallback;
+    m_label1 =
+        header(this, "Label1", QStringLiteral("日语"),
+               designFont({QStringLiteral("幼圆"), QStringLiteral("YouYuan")}, 12, true, Fallback::Sans),
+               QColor(0, 192, 0));
+    m_label2 = header(
+        this, "Label2", QStringLiteral("发音"),
+        designFont({QStringLiteral("方正舒体"), QStringLiteral("FZShuTi")}, 14.25, false, Fallback::Serif),
+        QColor(128, 64, 64));
     m_label3 =
         header(this, "Label3", QStringLiteral("音调"),
-               {QStringLiteral("隶书"), QStringLiteral("LiSu"), serif}, 14.25, false, QColor(128, 0, 128));
-    m_label5 =
-        header(this, "Label5", QStringLiteral("词性"),
-               {QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi"), serif}, 12, false, QColor(0, 0, 192));
-    m_label4 = header(this, "Label4", QStringLiteral("汉语意思"),
-                      {QStringLiteral("华文行楷"), QStringLiteral("STXingkai"), serif}, 12, false,
-                      QColor(128, 128, 0));
+               designFont({QStringLiteral("隶书"), QStringLiteral("LiSu")}, 14.25, false, Fallback::Serif),
+               QColor(128, 0, 128));
+    m_label5 = header(
+        this, "Label5", QStringLiteral("词性"),
+        designFont({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi")}, 12, false, Fallback::Serif),
+        QColor(0, 0, 192));
+    m_label4 = header(
+        this, "Label4", QStringLiteral("汉语意思"),
+        designFont({QStringLiteral("华文行楷"), QStringLiteral("STXingkai")}, 12, false, Fallback::Serif),
+        QColor(128, 128, 0));
 }
 
 void HeaderRow::setKanaFormat(bool kanaFormat)

@@ -2,6 +2,7 @@
 
 #include "ui/activelabel.h"
 #include "ui/colors.h"
+#include "ui/fonts.h"
 #include "ui/interaction.h"
 
 namespace study {
@@ -13,12 +14,9 @@ ui::ActiveLabel *makeLine(QWidget *canvas, const char *name)
     label->setObjectName(QString::fromLatin1(name));
     label->setToolTip(QStringLiteral("双击此处即可自行设置警句"));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont f;
     // A brush-script face where the system has one, else the closest CJK serif.
-    f.setFamilies(
-        {QStringLiteral("华文行楷"), QStringLiteral("STXingkai"), QStringLiteral("Noto Serif CJK SC")});
-    f.setPointSizeF(27.75);
-    label->setFont(f);
+    label->setFont(ui::designFont({QStringLiteral("华文行楷"), QStringLiteral("STXingkai")}, 27.75, false,
+                                  ui::Fallback::Serif));
     ui::setTextColor(label, QColor(0, 128, 0));
     return label;
 }

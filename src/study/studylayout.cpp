@@ -1,5 +1,6 @@
 #include "study/studylayout.h"
 
+#include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
 namespace study {
@@ -142,13 +143,10 @@ QFont canvasFont(const QString &face)
     QStringList families;
     if (!face.isEmpty())
         families << face;
-    families << QStringLiteral("Century Gothic") << QStringLiteral("DejaVu Sans Condensed")
-             << QStringLiteral("Noto Sans CJK SC");
-    QFont f;
-    f.setFamilies(families);
-    f.setPointSizeF(12);
-    f.setBold(true);
-    return f;
+    // DejaVu Sans Condensed stands in for Century Gothic at a close average width, so the
+    // columns fall about where the design has them.
+    families << QStringLiteral("Century Gothic") << QStringLiteral("DejaVu Sans Condensed");
+    return ui::designFont(families, 12, true, ui::Fallback::Sans);
 }
 
 void writeRow(ui::TextCanvas &canvas, const PrintRow &row)

@@ -19,6 +19,15 @@ std::optional<ui::SettingsLine> readLine(const QString &path)
     return ui::SettingsLine::read(path);
 }
 
+// The first field as a number: nullopt for a text (a quoted field, even one holding digits), for
+// a field that does not start with a number and for an empty file.
+std::optional<long long> firstNumber(const ui::SettingsLine &line)
+{
+    if (line.isQuoted(0))
+        return std::nullopt;
+    return line.number(0);
+}
+
 } // namespace
 
 std::optional<ViewMode> readViewMode(const QString &path)
@@ -26,7 +35,7 @@ std::optional<ViewMode> readViewMode(const QString &path)
     const auto line = readLine(path);
     if (!line)
         return std::nullopt;
-    return line->number(0) == 2 ? ViewMode::List : ViewMode::Print;
+    return firstNumber(*line) == 2 ? ViewMode::List : ViewMode::Print;
 }
 
 bool writeViewMode(const QString &path, ViewMode mode)
@@ -39,7 +48,7 @@ std::optional<ListOrder> readListOrder(const QString &path)
     const auto line = readLine(path);
     if (!line)
         return std::nullopt;
-    const auto n = line->number(0);
+    const auto n = firstNumber(*line);
     if (n == 3)
         return ListOrder::Kanji;
     if (n == 2)
@@ -57,7 +66,7 @@ std::optional<QColor> readTextColor(const QString &path)
     const auto line = readLine(path);
     if (!line)
         return std::nullopt;
-    const auto n = line->number(0);
+    const auto n = firstNumber(*line);
     if (!n)
         return std::nullopt;
     const QColor c = ui::colorFromNumber(*n);

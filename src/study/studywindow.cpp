@@ -1,7 +1,5 @@
 #include "study/studywindow.h"
 
-#include "lexicon/lessontable.h"
-#include "lexicon/lexicon.h"
 #include "shell/shell.h"
 #include "study/headerrow.h"
 #include "study/mottobanner.h"
@@ -10,14 +8,15 @@
 #include "study/wordlistview.h"
 #include "ui/activelabel.h"
 #include "ui/colors.h"
+#include "ui/fonts.h"
 #include "ui/interaction.h"
 #include "ui/textcanvas.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -29,22 +28,6 @@ const QColor kExitHoverText(0, 192, 0);
 const QColor kExitHoverFill(255, 255, 192);
 const QColor kExitText(128, 128, 255);
 const QColor kExitFill(255, 224, 192);
-
-// Tops of the canvas: over the header row at opening, under it once a lesson is started.
-constexpr int kCanvasTop = 40;
-constexpr int kCanvasLessonTop = 65;
-
-QFont face(std::initializer_list<const char *> families, qreal points, bool bold = false)
-{
-    QStringList names;
-    for (const char *f : families)
-        names << QString::fromUtf8(f);
-    QFont font;
-    font.setFamilies(names);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QFrame *rule(QWidget *parent, const char *name, QFrame::Shape shape)
 {
@@ -74,7 +57,7 @@ void StudyWindow::createControls()
 
     m_label6 = new QLabel(QStringLiteral("输入课时"), s);
     m_label6->setObjectName(QStringLiteral("Label6"));
-    m_label6->setFont(face({"Noto Sans CJK SC"}, 12));
+    m_label6->setFont(ui::designFont({}, 12));
     m_label6->setGeometry(19, 12, 84, 24);
 
     m_keshi = new QLineEdit(QStringLiteral("1"), s);
@@ -144,7 +127,7 @@ void StudyWindow::createControls()
     m_lblexit = new ui::ActiveLabel(QStringLiteral("退出"), s);
     m_lblexit->setObjectName(QStringLiteral("lblexit"));
     m_lblexit->setAlignment(Qt::AlignCenter);
-    m_lblexit->setFont(face({"Noto Sans CJK SC"}, 14, true));
+    m_lblexit->setFont(ui::designFont({}, 14, true));
     m_lblexit->setGeometry(648, 8, 59, 30);
     ui::setTextColor(m_lblexit, kExitText);
     ui::setFillColor(m_lblexit, kExitFill);
@@ -194,15 +177,6 @@ void StudyWindow::createControls()
     connect(m_savecolor, &QPushButton::clicked, this, &StudyWindow::savecolor_Click);
 
     alignHeader();
-}
-
-void StudyWindow::alignHeader()
-{
-    m_framelabel->alignTo(*m_showword);
-    // The rules stand one column before the reading and before the Chinese meaning.
-    const qreal oneColumn = m_showword->columnX(2);
-    m_line1->setGeometry(qRound(m_showword->columnX(kColumnReading) - oneColumn), 8, 2, 458);
-    m_line2->setGeometry(qRound(m_showword->columnX(kColumnChinese) - oneColumn), 8, 1, 458);
 }
 
 void StudyWindow::createNavigation()
@@ -290,13 +264,22 @@ bool StudyWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_keshi) {
         switch (event->type()) {
         case QEvent::FocusIn:
-        case QEvent::MouseButtonRelease:
-            // keshi_GotFocus and keshi_Click: the whole number is selected, ready to be replaced.
+            // keshi_GotFocus: the whole number is selected, ready to be replaced.
             m_keshi->selectAll();
             break;
-        case QEvent::KeyRelease:
-            keshi_KeyUp(static_cast<QKeyEvent *>(event)->key());
+        case QEvent::MouseButtonRelease:
+            // keshi_Click: a left click selects the whole number too.
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                m_keshi->selectAll();
             break;
+        case QEvent::KeyRelease: {
+            // A held key repeats its press and, on X11, a release with every repeat; only the
+            // real release is the key going up, so a held arrow pages once.
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (!key->isAutoRepeat())
+                keshi_KeyUp(key->key());
+            break;
+        }
         default:
             break;
         }
@@ -347,133 +330,6 @@ void StudyWindow::keshi_KeyUp(int key)
         goon_Click();
     if (key == Qt::Key_Up && m_goback->isVisibleTo(this))
         goback_Click();
-}
-
-void StudyWindow::setAccepted(double lessonNumber)
-{
-    m_kanaFormat = lessonNumber == 0;
-    m_framelist->setKanaFormat(m_kanaFormat);
-}
-
-void StudyWindow::writeWordLine(int index)
-{
-    if (const ciku::WordEntry *word = ciku::lexicon().entry(index))
-        writeRow(*m_showword, wordLine(*word, m_kanaFormat));
-}
-
-void StudyWindow::drawScreen(const ScreenWords &screen)
-{
-    for (qsizetype k = 0; k < screen.words.size(); ++k) {
-        writeWordLine(screen.words[k]);
-        if (k + 1 < screen.words.size() || screen.endsWithBlank)
-            m_showword->newLine();
-    }
-    if (!screen.endsWithBlank)
-        m_goon->setVisible(true);
-}
-
-void StudyWindow::start_Click()
-{
-    m_showword->clear();
-    m_banner->setVisible(false);
-    m_goback->setVisible(false);
-    m_line1->setVisible(true);
-    m_line2->setVisible(true);
-    m_line3->setVisible(true);
-    m_showword->move(m_showword->x(), kCanvasLessonTop);
-    m_goon->setVisible(true);
-
-    const ciku::StudyRangeResult r = ciku::studyRangeFor(m_keshi->text(), ciku::StudyCommand::Start);
-    if (!r.range) {
-        m_shell.interaction().message(this, r.rejection);
-        m_pager.reject();
-        m_showword->clear();
-    } else {
-        setAccepted(r.number);
-        m_showword->clear();
-        m_framelabel->setKanaFormat(m_kanaFormat);
-        alignHeader();
-        ciku::fillLexicon();
-        drawScreen(m_pager.start(*r.range));
-        // Enter now pages forward, until the user types into the lesson box again.
-        setDefaultButton(m_goon);
-    }
-    focusLessonBox();
-}
-
-void StudyWindow::goon_Click()
-{
-    m_goback->setVisible(true);
-    m_showword->clear();
-    ciku::fillLexicon();
-    drawScreen(m_pager.next());
-    focusLessonBox();
-}
-
-void StudyWindow::goback_Click()
-{
-    m_showword->clear();
-    ciku::fillLexicon();
-    for (int index : m_pager.previous().words) {
-        writeWordLine(index);
-        m_showword->newLine();
-    }
-    focusLessonBox();
-}
-
-void StudyWindow::Opb_Click()
-{
-    m_line3->setVisible(false);
-    m_framelabel->setVisible(false);
-    m_framelist->setVisible(true);
-    m_showword->setVisible(false);
-
-    m_start->setVisible(false);
-    m_goon->setVisible(false);
-    m_goback->setVisible(false);
-    m_startlist->setVisible(true);
-    setDefaultButton(m_startlist);
-
-    m_framelist->showHints();
-    if (const auto order = settings::readListOrder(settingsPath(settings::kListOrderFile)))
-        m_framelist->setOrder(*order);
-    focusLessonBox();
-    m_poplist->setVisible(false);
-    m_popprint->setVisible(true);
-}
-
-void StudyWindow::Opa_Click()
-{
-    m_startlist->setVisible(false);
-    m_start->setVisible(true);
-    m_framelabel->setVisible(true);
-    m_framelist->setVisible(false);
-    m_showword->setVisible(true);
-    focusLessonBox();
-    setDefaultButton(m_start);
-    m_popprint->setVisible(false);
-    m_poplist->setVisible(true);
-}
-
-void StudyWindow::model_Click()
-{
-    setDefaultButton(m_startlist);
-}
-
-void StudyWindow::startlist_Click()
-{
-    m_framelist->list()->setVisible(true);
-    m_framelist->detail()->setVisible(true);
-    const ciku::StudyRangeResult r = ciku::studyRangeFor(m_keshi->text(), ciku::StudyCommand::WordList);
-    if (!r.range) {
-        m_shell.interaction().message(this, r.rejection);
-        focusLessonBox();
-        m_framelist->clearAll();
-        return;
-    }
-    setAccepted(r.number);
-    ciku::fillLexicon();
-    m_framelist->fill(*r.range);
 }
 
 void StudyWindow::lblexit_MouseMove()

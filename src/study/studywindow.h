@@ -52,6 +52,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Tops of the canvas: over the header row at opening, under it once a lesson is started.
+    static constexpr int kCanvasTop = 40;
+    static constexpr int kCanvasLessonTop = 65;
+
     void createControls();
     void createNavigation();
 

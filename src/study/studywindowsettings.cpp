@@ -37,11 +37,11 @@ void StudyWindow::Command1_Click()
 
 void StudyWindow::setcolor_Click()
 {
+    // A cancelled dialog leaves the colour the dialog started from; the command goes on as after
+    // a choice: the save is offered and the view redrawn.
     const auto color = m_shell.interaction().color(this, m_showword->textColor());
-    // A cancelled dialog changes nothing at all.
-    if (!color)
-        return;
-    m_showword->setTextColor(*color);
+    if (color)
+        m_showword->setTextColor(*color);
     m_savecolor->setVisible(true);
     m_defaultcolor->setVisible(true);
     redraw();

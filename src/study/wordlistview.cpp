@@ -2,6 +2,7 @@
 
 #include "lexicon/lexicon.h"
 #include "ui/colors.h"
+#include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
 #include <QLabel>
@@ -37,11 +38,7 @@ WordListView::WordListView(QWidget *parent) : QFrame(parent)
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List"));
     m_list->setGeometry(40, 3, 161, 388);
-    QFont listFont;
-    listFont.setFamilies({QStringLiteral("System"), QStringLiteral("Noto Sans CJK SC")});
-    listFont.setPointSizeF(12);
-    listFont.setBold(true);
-    m_list->setFont(listFont);
+    m_list->setFont(ui::designFont({QStringLiteral("System")}, 12, true));
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             List_Click();

@@ -37,6 +37,8 @@ public:
     // Field i (0-based) read as a number: its leading numeric value, nullopt when the field is
     // missing or does not start with a number.
     std::optional<long long> number(int i) const;
+    // Whether field i (0-based) was written between double quotes, i.e. is a text field.
+    bool isQuoted(int i) const { return i >= 0 && i < m_fields.size() && m_fields[i].quoted; }
     // Field i (0-based) as text, quotes removed; nullopt when the field is missing.
     std::optional<QString> text(int i) const;
 

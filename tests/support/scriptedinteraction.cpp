@@ -28,9 +28,10 @@ std::optional<QString> ScriptedInteraction::input(QWidget *, const QString &prom
     return text;
 }
 
-std::optional<QColor> ScriptedInteraction::color(QWidget *, const QColor &)
+std::optional<QColor> ScriptedInteraction::color(QWidget *, const QColor &initial)
 {
     ++colorRequests;
+    colorInitials.append(initial);
     if (colors.empty())
         return std::nullopt;
     const bool given = colors.front().has_value();

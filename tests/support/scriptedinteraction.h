@@ -37,6 +37,7 @@ public:
     QList<Asked> messages;
     QList<InputAsked> inputRequests;
     int colorRequests = 0;
+    QList<QColor> colorInitials; // the colour each colour dialog started from
     int beeps = 0;
     QStringList modalWindows; // objectNames of windows shown modally
 
