@@ -84,6 +84,18 @@ private Q_SLOTS:
         QCOMPARE(seen.defaultButton, QStringLiteral("是"));
     }
 
+    void lineFeedCarriageReturnIsOneLineBreak()
+    {
+        QWidget owner;
+        owner.show();
+        ui::QtInteraction modal;
+        SeenBox seen;
+        answerWhenShown(seen, QStringLiteral("否"));
+        modal.message(&owner, ui::Message{ui::Icon::Warning, ui::Buttons::YesNo, QStringLiteral("提醒"),
+                                          QStringLiteral("第一行\n\r第二行\r\n第三行\n第四行")});
+        QCOMPARE(seen.text, QStringLiteral("第一行\n第二行\n第三行\n第四行"));
+    }
+
     void okBoxSaysQueding()
     {
         QWidget owner;

@@ -16,7 +16,11 @@ Answer QtInteraction::message(QWidget *parent, const Message &m)
 {
     QMessageBox box(parent);
     box.setWindowTitle(m.shownTitle());
-    box.setText(m.text);
+    // A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
+    QString text = m.text;
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
     switch (m.icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
