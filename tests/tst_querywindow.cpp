@@ -5,6 +5,7 @@
 #include "shell/workwindow.h"
 #include "testapp.h"
 #include "ui/colors.h"
+#include "ui/shapeframe.h"
 #include "ui/textcanvas.h"
 
 #include <QAction>
@@ -242,6 +243,105 @@ private Q_SLOTS:
         // Enter before anything was typed does nothing: the button is still disabled.
         enter(q.hanyu);
         QCOMPARE(itemLines(q.showwords), notes);
+    }
+
+    void controlsAsDesigned_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("twipsPlace");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QColor>("color");
+        const QColor none;
+        auto row = [](const char *name, const char *caption, QRect place, const char *face, double points,
+                      bool bold, QColor color) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption) << place
+                                << QString::fromUtf8(face) << points << bold << color;
+        };
+        row("Label4", "输入汉语", {120, 45, 1305, 300}, "方正舒体", 15, false, QColor(0, 128, 128));
+        row("hanyu", "", {1350, 0, 3000, 400}, "幼圆", 14.25, true, none);
+        row("Label1", "输入日语", {105, 510, 1305, 300}, "方正舒体", 15, false, QColor(0, 0, 192));
+        row("riyu", "", {1350, 465, 3000, 400}, "System", 12, true, none);
+        row("Label2", "输入当汉", {120, 1005, 1305, 300}, "方正舒体", 15, false, QColor(192, 64, 0));
+        row("dang", "", {1350, 960, 3000, 400}, "System", 12, true, none);
+        row("mohu", "模糊查询", {5040, 0, 375, 1400}, "华文新魏", 14.25, false, none);
+        row("Label5", "显示方式", {6690, 480, 1065, 240}, "幼圆", 12, true, QColor(128, 128, 255));
+        row("way2", "列表(&X)", {5880, 840, 1275, 400}, "幼圆", 12, true, QColor(128, 0, 128));
+        row("way1", "打印(&Z)", {7320, 840, 1275, 400}, "幼圆", 12, true, QColor(0, 128, 0));
+        row("Command1", "保存设置", {8760, 920, 915, 250}, "", 0, false, none);
+        row("Shape1", "", {9090, 60, 1335, 495}, "", 0, false, none);
+        row("Label3", "退出", {9080, 100, 1455, 375}, "华文行楷", 21.75, false, QColor(0, 0, 192));
+        row("info", "", {10440, 0, 255, 375}, "宋体", 36, false, none);
+        row("l1", "汉语", {120, 1425, 600, 300}, "隶书", 15, false, QColor(0, 0, 128));
+        row("l2", "日语", {3360, 1440, 525, 240}, "幼圆", 12, true, QColor(128, 0, 0));
+        row("l3", "当用汉字形式", {5640, 1440, 1440, 255}, "华文行楷", 12, false, QColor(128, 128, 0));
+        row("l4", "音调", {8880, 1440, 525, 240}, "楷体_GB2312", 12, true, QColor(128, 128, 255));
+        row("l5", "词性", {9720, 1410, 480, 285}, "华文中宋", 12, false, QColor(192, 0, 192));
+        row("showwords", "", {0, 1400, 10700, 5700}, "Century Gothic", 0, true, QColor(0, 128, 128));
+        row("List", "", {120, 1440, 2295, 5580}, "System", 12, true, none);
+        row("Listno", "", {120, 1460, 2295, 5460}, "", 0, false, none);
+        row("Label7", "", {3600, 1700, 6000, 375}, "方正姚体", 14.25, false, QColor(192, 0, 0));
+        row("showwords2", "", {3600, 2280, 6705, 3315}, "Century Gothic", 0, true, QColor(0, 128, 128));
+    }
+    void controlsAsDesigned()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, twipsPlace);
+        QFETCH(QString, face);
+        QFETCH(double, points);
+        QFETCH(bool, bold);
+        QFETCH(QColor, color);
+        TestApp app;
+        Query q = openQuery(app);
+        auto *w = q.window->surface()->findChild<QWidget *>(name);
+        QVERIFY(w);
+        const QRect expected(twips(twipsPlace.x()), twips(twipsPlace.y()), twips(twipsPlace.width()),
+                             twips(twipsPlace.height()));
+        QCOMPARE(w->geometry(), expected);
+        if (w->property("text").isValid())
+            QCOMPARE(w->property("text").toString(), caption);
+        if (!face.isEmpty())
+            QCOMPARE(w->font().families().value(0), face);
+        if (points > 0)
+            QCOMPARE(w->font().pointSizeF(), points);
+        if (!face.isEmpty())
+            QCOMPARE(w->font().bold(), bold);
+        if (color.isValid()) {
+            const QColor shown = qobject_cast<ui::TextCanvas *>(w)
+                                     ? static_cast<ui::TextCanvas *>(w)->textColor()
+                                     : ui::textColor(w);
+            QCOMPARE(shown, color);
+        }
+        if (name == u"Shape1") {
+            auto *shape = static_cast<ui::ShapeFrame *>(w);
+            QCOMPARE(shape->borderColor(), QColor(255, 224, 192));
+            QCOMPARE(shape->fillColor(), QColor(255, 255, 192));
+        }
+        if (name == u"info")
+            QCOMPARE(ui::textColor(w), q.window->palette().color(QPalette::Window));
+    }
+
+    void clientAreaAndStackingAsDesigned()
+    {
+        TestApp app;
+        Query q = openQuery(app);
+        // 10725 x 7215 twips below the menu bar.
+        QCOMPARE(q.window->surface()->size(), QSize(twips(10725), twips(7215)));
+        // The exit label lies over its shape, the list over its number list.
+        QWidget *s = q.window->surface();
+        auto *label3 = findIn<QWidget>(q.window, "Label3");
+        QCOMPARE(s->childAt(label3->geometry().center()), label3);
+        QTest::mouseClick(q.way2, Qt::LeftButton);
+        QCOMPARE(s->childAt(q.listno->geometry().center())->parentWidget(), q.list);
+        QVERIFY(!q.listno->isHidden());
+        // The chaxun button: disabled at first, its caption and face as designed.
+        QCOMPARE(q.chaxun->geometry(), QRect(twips(4560), 0, twips(375), twips(1400)));
+        QCOMPARE(q.chaxun->text(), QStringLiteral("查询"));
+        QCOMPARE(q.chaxun->font().families().value(0), QStringLiteral("华文新魏"));
+        QCOMPARE(q.chaxun->font().pointSizeF(), 15.75);
     }
 
     void popupMenuOrderAndModeItems()

@@ -188,15 +188,15 @@ void QueryWindow::createControls()
     // The exit label on its shape.
     m_shape1 = new ui::ShapeFrame(s);
     m_shape1->setObjectName(QStringLiteral("Shape1"));
-    m_shape1->setGeometry(606, 4, 89, 33);
+    place(m_shape1, 9090, 60, 1335, 495);
     m_shape1->setBorderColor(QColor(255, 224, 192));
     m_shape1->setFillColor(QColor(255, 255, 192));
 
     m_label3 = new ui::ActiveLabel(QStringLiteral("退出"), s);
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->setAlignment(Qt::AlignCenter);
-    m_label3->setFont(ui::designFont({QStringLiteral("华文行楷")}, 16, false, ui::Fallback::Serif));
-    m_label3->setGeometry(606, 7, 89, 27);
+    m_label3->setFont(ui::designFont({QStringLiteral("华文行楷")}, 21.75, false, ui::Fallback::Serif));
+    place(m_label3, 9080, 100, 1455, 375);
     ui::setTextColor(m_label3, QColor(0, 0, 192));
     connect(m_label3, &ui::ActiveLabel::mouseMoved, this, &QueryWindow::Label3_MouseMove);
     connect(m_label3, &ui::ActiveLabel::clicked, this, &QueryWindow::Label3_Click);

@@ -36,8 +36,9 @@ QueryWindow::QueryWindow(shell::Shell &shell, QWidget *parent)
 {
     setObjectName(QStringLiteral("chaxun"));
     setWindowTitle(QStringLiteral("词帆  单词查询 "));
-    resizeClient(715, 481);
     createNavigation();
+    // Sized once the menu bar holds its entries, so that the area below it keeps the design size.
+    resizeClient(715, 481);
     createControls();
 }
 
