@@ -786,6 +786,14 @@ private Q_SLOTS:
         QCOMPARE(itemLines(q.showwords), screen);
         QCOMPARE(q.headingText(0), QStringLiteral("假名"));
         QVERIFY(q.mohu->isHidden());
+
+        // The whole screen can be read: the fifteen lines the question asks about and the stop
+        // line below them lie above the bottom edge of the window.
+        const int bottom = q.showwords->y() + q.showwords->lineCount() * q.showwords->lineHeight();
+        QVERIFY2(bottom <= q.window->surface()->height(),
+                 qPrintable(QStringLiteral("last line ends at %1, window area ends at %2")
+                                .arg(bottom)
+                                .arg(q.window->surface()->height())));
     }
 
     void pagingQuestionAnsweredNoShowsTheNextScreen()

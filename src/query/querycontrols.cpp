@@ -78,16 +78,23 @@ namespace {
 const QColor kCanvasText(0, 128, 128);
 
 // The print areas' face. The column places of the result lines and the heading places were laid
-// out for columns 120 twips (8 pixels) apart, so a face whose average character is wider is
-// made smaller until it fits; otherwise the columns would drift away from their headings.
+// out for columns 120 twips (8 pixels) apart, and a full screen of the fuzzy print search (the
+// line above the hits, fifteen hits, an empty line and the closing line) was laid out to fit
+// between the moved print area's top edge at 1800 twips and the window's bottom edge at 7215.
+// A face whose average character is wider or whose lines are taller is made smaller until both
+// fit; otherwise the columns would drift away from their headings, or the last hits and the
+// stop line would fall below the window.
 QFont canvasFont()
 {
     QFont f = ui::designFont(
         {QStringLiteral("Century Gothic"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")}, 12,
         true, ui::Fallback::Sans);
     constexpr qreal kColumn = 8.0;
+    constexpr int kScreenLines = QueryWindow::kPageSize + 3;
+    const int kLineHeight = (px(7215) - px(1800)) / kScreenLines;
     int pixels = QFontInfo(f).pixelSize();
-    while (pixels > 8 && QFontMetricsF(f).averageCharWidth() > kColumn + 0.05) {
+    while (pixels > 8 &&
+           (QFontMetricsF(f).averageCharWidth() > kColumn + 0.05 || QFontMetrics(f).height() > kLineHeight)) {
         --pixels;
         f.setPixelSize(pixels);
     }
