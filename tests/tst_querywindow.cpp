@@ -210,19 +210,31 @@ private Q_SLOTS:
         QVERIFY(q.window && q.hanyu && q.chaxun && q.showwords && q.list);
         QCOMPARE(q.window->windowTitle(), QStringLiteral("词帆  单词查询 "));
 
+        // The operating notes, line for line: empty lines, a title at column 35, then texts
+        // indented with blanks from column 1.
         const QList<QStringList> notes = itemLines(q.showwords);
-        QCOMPARE(notes.size(), 15);
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(notes[i].isEmpty());
-        QCOMPARE(notes[3], QStringList{QStringLiteral("35:操作简介")});
-        QCOMPARE(notes[4],
-                 QStringList{QStringLiteral("1:          当前为查询模式,可在此查询标准日本语初级单词。")});
-        QVERIFY(notes[6].first().startsWith(QStringLiteral("1:    就在“输入汉语”")));
-        QVERIFY(notes[12].isEmpty());
-        QCOMPARE(
-            notes[14].first(),
-            QStringLiteral(
-                "1:说明：只能查询标日初级的词汇,还有此功能不是电子词典，所以功能比较简单.要求不要太高啊."));
+        const QList<QStringList> expectedNotes{
+            {},
+            {},
+            {},
+            {QStringLiteral("35:操作简介")},
+            {QStringLiteral("1:          当前为查询模式,可在此查询标准日本语初级单词。")},
+            {QStringLiteral("1:          操作方法很简单，在相应的框里输入单词，然后回车便可以.    "
+                            "比如:如果要汉译日查询，")},
+            {QStringLiteral(
+                "1:    就在“输入汉语”的框里输入中文意思，日译汉查询的话，在“输入日语”框里输入假名；")},
+            {QStringLiteral(
+                "1:    如果单词包含当用汉字，则在“输入当汉”内输入.输完按回车，如果找到该单词，便会在")},
+            {QStringLiteral("1:    下面打印，搜索全部词库后，便打印出“搜索完毕”。")},
+            {QStringLiteral("1:          支持模糊查询.")},
+            {QStringLiteral("1:          操作极为简便.")},
+            {QStringLiteral("1:          输入单词后不要按tab键，不然，小心刚刚输入的单词不翼而飞。嘿嘿。")},
+            {},
+            {QStringLiteral("1:          以上只是基本说明，如果仔细阅读帮助文档的话,使用起来将更加方便。")},
+            {QStringLiteral(
+                "1:说明：只能查询标日初级的词汇,还有此功能不是电子词典，所以功能比较简单.要求不要太高啊.")},
+        };
+        QCOMPARE(notes, expectedNotes);
 
         // Design state: print display, the notes lie over the heading row.
         QVERIFY(q.way1->isChecked());
@@ -380,6 +392,21 @@ private Q_SLOTS:
         QTest::keyClick(q.window->popout(), Qt::Key_Escape);
         QTRY_VERIFY(!q.window->popout()->isVisible());
 
+        // So does a right press on the details area of the list display; a left click there
+        // returns to the input in use.
+        q.popupItem("poplist")->trigger();
+        type(q.riyu, QStringLiteral("はい"));
+        QTest::mouseClick(q.showwords2, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(QApplication::focusWidget(), q.riyu);
+        QCOMPARE(q.riyu->selectedText(), QStringLiteral("はい"));
+        QVERIFY(!q.window->popout()->isVisible());
+        QTest::mousePress(q.showwords2, Qt::RightButton, {}, QPoint(100, 100));
+        QTRY_VERIFY(q.window->popout()->isVisible());
+        QTest::mouseRelease(q.window->popout(), Qt::RightButton, {}, QPoint(-5, -5));
+        QTest::keyClick(q.window->popout(), Qt::Key_Escape);
+        QTRY_VERIFY(!q.window->popout()->isVisible());
+        q.popupItem("popprint")->trigger();
+
         // The colour item is offered but changes nothing.
         const QList<QStringList> before = itemLines(q.showwords);
         q.popupItem("setcolor")->trigger();
@@ -392,12 +419,22 @@ private Q_SLOTS:
         TestApp app;
         Query q = openQuery(app);
         auto *label3 = findIn<QLabel>(q.window, "Label3");
-        auto *shape1 = findIn<QWidget>(q.window, "Shape1");
+        auto *shape1 = findIn<ui::ShapeFrame>(q.window, "Shape1");
         QVERIFY(label3 && shape1);
-        QTest::mouseMove(label3, QPoint(5, 5));
+        QCOMPARE(ui::textColor(label3), QColor(0, 0, 192));
+
+        hoverOver(label3);
         QCOMPARE(ui::textColor(label3), QColor(255, 0, 0));
-        QTest::mouseMove(q.window->surface(), QPoint(560, 20)); // empty background above the headings
+        QCOMPARE(shape1->borderColor(), QColor(255, 255, 192));
+        QCOMPARE(shape1->fillColor(), QColor(192, 255, 255));
+
+        // Back over the empty background above the headings: the resting colours, the label's
+        // text now in full blue.
+        hoverOver(q.window->surface(), QPoint(560, 20));
         QCOMPARE(ui::textColor(label3), QColor(0, 0, 255));
+        QCOMPARE(shape1->borderColor(), QColor(255, 224, 192));
+        QCOMPARE(shape1->fillColor(), QColor(255, 255, 192));
+
         QTest::mouseClick(label3, Qt::LeftButton);
         QCOMPARE(app.quitCalls(), 1);
     }
@@ -884,6 +921,14 @@ private Q_SLOTS:
         QTest::mouseClick(q.showwords, Qt::LeftButton, {}, QPoint(300, 200));
         QCOMPARE(QApplication::focusWidget(), q.dang);
         QCOMPARE(q.dang->selectedText(), QStringLiteral("本"));
+
+        // A click into the input in use selects its whole text, so the next word replaces it.
+        QTest::keyClick(q.dang, Qt::Key_End);
+        QVERIFY(q.dang->selectedText().isEmpty());
+        QTest::mouseClick(q.dang, Qt::LeftButton);
+        QCOMPARE(q.dang->selectedText(), QStringLiteral("本"));
+        type(q.dang, QStringLiteral("学"));
+        QCOMPARE(q.dang->text(), QStringLiteral("学"));
     }
 
     // --- list display ---
@@ -974,6 +1019,7 @@ private Q_SLOTS:
         QCOMPARE(q.hanyu->selectedText(), QStringLiteral("企鹅"));
         QVERIFY(q.mohu->isHidden());
         QVERIFY(app.ui().messages.isEmpty());
+        QCOMPARE(app.ui().beeps, 2); // one for the fallback, one for nothing at all
 
         // Empty input in the list display asks for a word in the details area.
         QTest::keyClick(q.hanyu, Qt::Key_Backspace);
