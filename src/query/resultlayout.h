@@ -32,9 +32,6 @@ struct Heading {
     bool operator==(const Heading &o) const { return caption == o.caption && left == o.left; }
 };
 
-// Left edges in twips of the headings as designed; "音调" and "词性" never move.
-inline constexpr int kHeadingLeft[5] = {120, 3360, 5640, 8880, 9720};
-
 // The dash shown for a word without a kanji form where a kanji form is expected.
 QString dashedKanji(const QString &kanji);
 
