@@ -5,6 +5,7 @@
 #include "shell/workwindow.h"
 #include "testapp.h"
 #include "ui/colors.h"
+#include "ui/shapeframe.h"
 #include "ui/textcanvas.h"
 
 #include <QAction>
@@ -209,19 +210,31 @@ private Q_SLOTS:
         QVERIFY(q.window && q.hanyu && q.chaxun && q.showwords && q.list);
         QCOMPARE(q.window->windowTitle(), QStringLiteral("词帆  单词查询 "));
 
+        // The operating notes, line for line: empty lines, a title at column 35, then texts
+        // indented with blanks from column 1.
         const QList<QStringList> notes = itemLines(q.showwords);
-        QCOMPARE(notes.size(), 15);
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(notes[i].isEmpty());
-        QCOMPARE(notes[3], QStringList{QStringLiteral("35:操作简介")});
-        QCOMPARE(notes[4],
-                 QStringList{QStringLiteral("1:          当前为查询模式,可在此查询标准日本语初级单词。")});
-        QVERIFY(notes[6].first().startsWith(QStringLiteral("1:    就在“输入汉语”")));
-        QVERIFY(notes[12].isEmpty());
-        QCOMPARE(
-            notes[14].first(),
-            QStringLiteral(
-                "1:说明：只能查询标日初级的词汇,还有此功能不是电子词典，所以功能比较简单.要求不要太高啊."));
+        const QList<QStringList> expectedNotes{
+            {},
+            {},
+            {},
+            {QStringLiteral("35:操作简介")},
+            {QStringLiteral("1:          当前为查询模式,可在此查询标准日本语初级单词。")},
+            {QStringLiteral("1:          操作方法很简单，在相应的框里输入单词，然后回车便可以.    "
+                            "比如:如果要汉译日查询，")},
+            {QStringLiteral(
+                "1:    就在“输入汉语”的框里输入中文意思，日译汉查询的话，在“输入日语”框里输入假名；")},
+            {QStringLiteral(
+                "1:    如果单词包含当用汉字，则在“输入当汉”内输入.输完按回车，如果找到该单词，便会在")},
+            {QStringLiteral("1:    下面打印，搜索全部词库后，便打印出“搜索完毕”。")},
+            {QStringLiteral("1:          支持模糊查询.")},
+            {QStringLiteral("1:          操作极为简便.")},
+            {QStringLiteral("1:          输入单词后不要按tab键，不然，小心刚刚输入的单词不翼而飞。嘿嘿。")},
+            {},
+            {QStringLiteral("1:          以上只是基本说明，如果仔细阅读帮助文档的话,使用起来将更加方便。")},
+            {QStringLiteral(
+                "1:说明：只能查询标日初级的词汇,还有此功能不是电子词典，所以功能比较简单.要求不要太高啊.")},
+        };
+        QCOMPARE(notes, expectedNotes);
 
         // Design state: print display, the notes lie over the heading row.
         QVERIFY(q.way1->isChecked());
@@ -242,6 +255,105 @@ private Q_SLOTS:
         // Enter before anything was typed does nothing: the button is still disabled.
         enter(q.hanyu);
         QCOMPARE(itemLines(q.showwords), notes);
+    }
+
+    void controlsAsDesigned_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("twipsPlace");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QColor>("color");
+        const QColor none;
+        auto row = [](const char *name, const char *caption, QRect place, const char *face, double points,
+                      bool bold, QColor color) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption) << place
+                                << QString::fromUtf8(face) << points << bold << color;
+        };
+        row("Label4", "输入汉语", {120, 45, 1305, 300}, "方正舒体", 15, false, QColor(0, 128, 128));
+        row("hanyu", "", {1350, 0, 3000, 400}, "幼圆", 14.25, true, none);
+        row("Label1", "输入日语", {105, 510, 1305, 300}, "方正舒体", 15, false, QColor(0, 0, 192));
+        row("riyu", "", {1350, 465, 3000, 400}, "System", 12, true, none);
+        row("Label2", "输入当汉", {120, 1005, 1305, 300}, "方正舒体", 15, false, QColor(192, 64, 0));
+        row("dang", "", {1350, 960, 3000, 400}, "System", 12, true, none);
+        row("mohu", "模糊查询", {5040, 0, 375, 1400}, "华文新魏", 14.25, false, none);
+        row("Label5", "显示方式", {6690, 480, 1065, 240}, "幼圆", 12, true, QColor(128, 128, 255));
+        row("way2", "列表(&X)", {5880, 840, 1275, 400}, "幼圆", 12, true, QColor(128, 0, 128));
+        row("way1", "打印(&Z)", {7320, 840, 1275, 400}, "幼圆", 12, true, QColor(0, 128, 0));
+        row("Command1", "保存设置", {8760, 920, 915, 250}, "", 0, false, none);
+        row("Shape1", "", {9090, 60, 1335, 495}, "", 0, false, none);
+        row("Label3", "退出", {9080, 100, 1455, 375}, "华文行楷", 21.75, false, QColor(0, 0, 192));
+        row("info", "", {10440, 0, 255, 375}, "宋体", 36, false, none);
+        row("l1", "汉语", {120, 1425, 600, 300}, "隶书", 15, false, QColor(0, 0, 128));
+        row("l2", "日语", {3360, 1440, 525, 240}, "幼圆", 12, true, QColor(128, 0, 0));
+        row("l3", "当用汉字形式", {5640, 1440, 1440, 255}, "华文行楷", 12, false, QColor(128, 128, 0));
+        row("l4", "音调", {8880, 1440, 525, 240}, "楷体_GB2312", 12, true, QColor(128, 128, 255));
+        row("l5", "词性", {9720, 1410, 480, 285}, "华文中宋", 12, false, QColor(192, 0, 192));
+        row("showwords", "", {0, 1400, 10700, 5700}, "Century Gothic", 0, true, QColor(0, 128, 128));
+        row("List", "", {120, 1440, 2295, 5580}, "System", 12, true, none);
+        row("Listno", "", {120, 1460, 2295, 5460}, "", 0, false, none);
+        row("Label7", "", {3600, 1700, 6000, 375}, "方正姚体", 14.25, false, QColor(192, 0, 0));
+        row("showwords2", "", {3600, 2280, 6705, 3315}, "Century Gothic", 0, true, QColor(0, 128, 128));
+    }
+    void controlsAsDesigned()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, twipsPlace);
+        QFETCH(QString, face);
+        QFETCH(double, points);
+        QFETCH(bool, bold);
+        QFETCH(QColor, color);
+        TestApp app;
+        Query q = openQuery(app);
+        auto *w = q.window->surface()->findChild<QWidget *>(name);
+        QVERIFY(w);
+        const QRect expected(twips(twipsPlace.x()), twips(twipsPlace.y()), twips(twipsPlace.width()),
+                             twips(twipsPlace.height()));
+        QCOMPARE(w->geometry(), expected);
+        if (w->property("text").isValid())
+            QCOMPARE(w->property("text").toString(), caption);
+        if (!face.isEmpty())
+            QCOMPARE(w->font().families().value(0), face);
+        if (points > 0)
+            QCOMPARE(w->font().pointSizeF(), points);
+        if (!face.isEmpty())
+            QCOMPARE(w->font().bold(), bold);
+        if (color.isValid()) {
+            const QColor shown = qobject_cast<ui::TextCanvas *>(w)
+                                     ? static_cast<ui::TextCanvas *>(w)->textColor()
+                                     : ui::textColor(w);
+            QCOMPARE(shown, color);
+        }
+        if (name == u"Shape1") {
+            auto *shape = static_cast<ui::ShapeFrame *>(w);
+            QCOMPARE(shape->borderColor(), QColor(255, 224, 192));
+            QCOMPARE(shape->fillColor(), QColor(255, 255, 192));
+        }
+        if (name == u"info")
+            QCOMPARE(ui::textColor(w), q.window->palette().color(QPalette::Window));
+    }
+
+    void clientAreaAndStackingAsDesigned()
+    {
+        TestApp app;
+        Query q = openQuery(app);
+        // 10725 x 7215 twips below the menu bar.
+        QCOMPARE(q.window->surface()->size(), QSize(twips(10725), twips(7215)));
+        // The exit label lies over its shape, the list over its number list.
+        QWidget *s = q.window->surface();
+        auto *label3 = findIn<QWidget>(q.window, "Label3");
+        QCOMPARE(s->childAt(label3->geometry().center()), label3);
+        QTest::mouseClick(q.way2, Qt::LeftButton);
+        QCOMPARE(s->childAt(q.listno->geometry().center())->parentWidget(), q.list);
+        QVERIFY(!q.listno->isHidden());
+        // The chaxun button: disabled at first, its caption and face as designed.
+        QCOMPARE(q.chaxun->geometry(), QRect(twips(4560), 0, twips(375), twips(1400)));
+        QCOMPARE(q.chaxun->text(), QStringLiteral("查询"));
+        QCOMPARE(q.chaxun->font().families().value(0), QStringLiteral("华文新魏"));
+        QCOMPARE(q.chaxun->font().pointSizeF(), 15.75);
     }
 
     void popupMenuOrderAndModeItems()
@@ -280,6 +392,21 @@ private Q_SLOTS:
         QTest::keyClick(q.window->popout(), Qt::Key_Escape);
         QTRY_VERIFY(!q.window->popout()->isVisible());
 
+        // So does a right press on the details area of the list display; a left click there
+        // returns to the input in use.
+        q.popupItem("poplist")->trigger();
+        type(q.riyu, QStringLiteral("はい"));
+        QTest::mouseClick(q.showwords2, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(QApplication::focusWidget(), q.riyu);
+        QCOMPARE(q.riyu->selectedText(), QStringLiteral("はい"));
+        QVERIFY(!q.window->popout()->isVisible());
+        QTest::mousePress(q.showwords2, Qt::RightButton, {}, QPoint(100, 100));
+        QTRY_VERIFY(q.window->popout()->isVisible());
+        QTest::mouseRelease(q.window->popout(), Qt::RightButton, {}, QPoint(-5, -5));
+        QTest::keyClick(q.window->popout(), Qt::Key_Escape);
+        QTRY_VERIFY(!q.window->popout()->isVisible());
+        q.popupItem("popprint")->trigger();
+
         // The colour item is offered but changes nothing.
         const QList<QStringList> before = itemLines(q.showwords);
         q.popupItem("setcolor")->trigger();
@@ -292,12 +419,22 @@ private Q_SLOTS:
         TestApp app;
         Query q = openQuery(app);
         auto *label3 = findIn<QLabel>(q.window, "Label3");
-        auto *shape1 = findIn<QWidget>(q.window, "Shape1");
+        auto *shape1 = findIn<ui::ShapeFrame>(q.window, "Shape1");
         QVERIFY(label3 && shape1);
-        QTest::mouseMove(label3, QPoint(5, 5));
+        QCOMPARE(ui::textColor(label3), QColor(0, 0, 192));
+
+        hoverOver(label3);
         QCOMPARE(ui::textColor(label3), QColor(255, 0, 0));
-        QTest::mouseMove(q.window->surface(), QPoint(560, 20)); // empty background above the headings
+        QCOMPARE(shape1->borderColor(), QColor(255, 255, 192));
+        QCOMPARE(shape1->fillColor(), QColor(192, 255, 255));
+
+        // Back over the empty background above the headings: the resting colours, the label's
+        // text now in full blue.
+        hoverOver(q.window->surface(), QPoint(560, 20));
         QCOMPARE(ui::textColor(label3), QColor(0, 0, 255));
+        QCOMPARE(shape1->borderColor(), QColor(255, 224, 192));
+        QCOMPARE(shape1->fillColor(), QColor(255, 255, 192));
+
         QTest::mouseClick(label3, Qt::LeftButton);
         QCOMPARE(app.quitCalls(), 1);
     }
@@ -686,6 +823,14 @@ private Q_SLOTS:
         QCOMPARE(itemLines(q.showwords), screen);
         QCOMPARE(q.headingText(0), QStringLiteral("假名"));
         QVERIFY(q.mohu->isHidden());
+
+        // The whole screen can be read: the fifteen lines the question asks about and the stop
+        // line below them lie above the bottom edge of the window.
+        const int bottom = q.showwords->y() + q.showwords->lineCount() * q.showwords->lineHeight();
+        QVERIFY2(bottom <= q.window->surface()->height(),
+                 qPrintable(QStringLiteral("last line ends at %1, window area ends at %2")
+                                .arg(bottom)
+                                .arg(q.window->surface()->height())));
     }
 
     void pagingQuestionAnsweredNoShowsTheNextScreen()
@@ -776,6 +921,14 @@ private Q_SLOTS:
         QTest::mouseClick(q.showwords, Qt::LeftButton, {}, QPoint(300, 200));
         QCOMPARE(QApplication::focusWidget(), q.dang);
         QCOMPARE(q.dang->selectedText(), QStringLiteral("本"));
+
+        // A click into the input in use selects its whole text, so the next word replaces it.
+        QTest::keyClick(q.dang, Qt::Key_End);
+        QVERIFY(q.dang->selectedText().isEmpty());
+        QTest::mouseClick(q.dang, Qt::LeftButton);
+        QCOMPARE(q.dang->selectedText(), QStringLiteral("本"));
+        type(q.dang, QStringLiteral("学"));
+        QCOMPARE(q.dang->text(), QStringLiteral("学"));
     }
 
     // --- list display ---
@@ -866,6 +1019,7 @@ private Q_SLOTS:
         QCOMPARE(q.hanyu->selectedText(), QStringLiteral("企鹅"));
         QVERIFY(q.mohu->isHidden());
         QVERIFY(app.ui().messages.isEmpty());
+        QCOMPARE(app.ui().beeps, 2); // one for the fallback, one for nothing at all
 
         // Empty input in the list display asks for a word in the details area.
         QTest::keyClick(q.hanyu, Qt::Key_Backspace);

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 namespace ui {
@@ -15,7 +16,11 @@ Answer QtInteraction::message(QWidget *parent, const Message &m)
 {
     QMessageBox box(parent);
     box.setWindowTitle(m.shownTitle());
-    box.setText(m.text);
+    // A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
+    QString text = m.text;
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
     switch (m.icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -33,13 +38,17 @@ Answer QtInteraction::message(QWidget *parent, const Message &m)
         box.setIcon(QMessageBox::Question);
         break;
     }
+    // The answers are worded in Chinese, as the questions refer to them ("请点击“是”").
     if (m.buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("否"));
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
     return Answer::Ok;
 }

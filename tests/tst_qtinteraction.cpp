@@ -1,0 +1,115 @@
+// The real modal layer: its message boxes are shown, read and answered by clicking their buttons.
+#include "ui/qtinteraction.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QStringList buttons; // captions, in the box's own order
+    QString defaultButton;
+};
+
+// Waits for the message box to open, records it, then clicks the button captioned answer.
+void answerWhenShown(SeenBox &seen, const QString &answer)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen, answer] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        for (QAbstractButton *b : box->buttons())
+            seen.buttons << b->text();
+        if (box->defaultButton())
+            seen.defaultButton = box->defaultButton()->text();
+        for (QAbstractButton *b : box->buttons()) {
+            if (b->text() == answer) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        }
+        box->reject(); // no such button: end the box so the test fails instead of hanging
+    });
+    poll->start();
+}
+
+} // namespace
+
+class TestQtInteraction : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void yesNoBoxOffersChineseAnswers_data()
+    {
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("是") << QStringLiteral("是") << int(ui::Answer::Yes);
+        QTest::newRow("否") << QStringLiteral("否") << int(ui::Answer::No);
+    }
+    void yesNoBoxOffersChineseAnswers()
+    {
+        QFETCH(QString, click);
+        QFETCH(int, answer);
+        QWidget owner;
+        owner.show();
+        ui::QtInteraction modal;
+        SeenBox seen;
+        answerWhenShown(seen, click);
+        const ui::Answer got =
+            modal.message(&owner, ui::Message{ui::Icon::Warning, ui::Buttons::YesNo, QStringLiteral("提醒"),
+                                              QStringLiteral("继续?")});
+        QCOMPARE(int(got), answer);
+        QCOMPARE(seen.title, QStringLiteral("提醒"));
+        QCOMPARE(seen.text, QStringLiteral("继续?"));
+        QStringList buttons = seen.buttons;
+        buttons.sort();
+        QStringList expected{QStringLiteral("是"), QStringLiteral("否")};
+        expected.sort();
+        QCOMPARE(buttons, expected);
+        QCOMPARE(seen.defaultButton, QStringLiteral("是"));
+    }
+
+    void lineFeedCarriageReturnIsOneLineBreak()
+    {
+        QWidget owner;
+        owner.show();
+        ui::QtInteraction modal;
+        SeenBox seen;
+        answerWhenShown(seen, QStringLiteral("否"));
+        modal.message(&owner, ui::Message{ui::Icon::Warning, ui::Buttons::YesNo, QStringLiteral("提醒"),
+                                          QStringLiteral("第一行\n\r第二行\r\n第三行\n第四行")});
+        QCOMPARE(seen.text, QStringLiteral("第一行\n第二行\n第三行\n第四行"));
+    }
+
+    void okBoxSaysQueding()
+    {
+        QWidget owner;
+        owner.show();
+        ui::QtInteraction modal;
+        SeenBox seen;
+        answerWhenShown(seen, QStringLiteral("确定"));
+        const ui::Answer got = modal.message(
+            &owner, ui::Message{ui::Icon::Information, ui::Buttons::Ok, QString(), QStringLiteral("好")});
+        QCOMPARE(got, ui::Answer::Ok);
+        QCOMPARE(seen.title, ui::kAppTitle);
+        QCOMPARE(seen.buttons, QStringList{QStringLiteral("确定")});
+    }
+};
+
+QTEST_MAIN(TestQtInteraction)
+#include "tst_qtinteraction.moc"
