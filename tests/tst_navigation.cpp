@@ -333,6 +333,25 @@ private Q_SLOTS:
         QVERIFY(practice.isNull());
     }
 
+    void workingWindowsKeepTheirDesignAreaBelowTheMenuBar_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QSize>("client");
+        QTest::addRow("study") << int(Screen::Study) << QSize(714, 493);
+        QTest::addRow("practice") << int(Screen::Practice) << QSize(714, 483);
+        QTest::addRow("query") << int(Screen::Query) << QSize(715, 481);
+    }
+    void workingWindowsKeepTheirDesignAreaBelowTheMenuBar()
+    {
+        QFETCH(int, screen);
+        QFETCH(QSize, client);
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto *w = static_cast<shell::WorkWindow *>(open(app, Screen(screen)));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QCOMPARE(w->surface()->size(), client);
+    }
+
     void aboutEntriesReachTheAboutWindow()
     {
         TestApp app;

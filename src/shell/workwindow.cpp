@@ -25,7 +25,17 @@ WorkWindow::WorkWindow(Shell &shell, Screen screen, QWidget *parent)
 
 void WorkWindow::resizeClient(int width, int height)
 {
+    m_clientSize = QSize(width, height);
     resize(width, height + menuBar()->sizeHint().height());
+}
+
+void WorkWindow::showEvent(QShowEvent *event)
+{
+    if (!m_sized && m_clientSize.isValid()) {
+        m_sized = true;
+        resize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
+    }
+    QMainWindow::showEvent(event);
 }
 
 QAction *WorkWindow::addBarCommand(const char *name, const QString &caption)

@@ -28,8 +28,10 @@ public:
     QWidget *surface() const { return m_surface; }
 
 protected:
-    // Sizes the window so that its surface (below the menu bar) has the design size.
+    // Sizes the window so that its surface (below the menu bar) has the design size; applied
+    // again when the window is first shown, once the menu bar holds all its entries.
     void resizeClient(int width, int height);
+    void showEvent(QShowEvent *event) override;
     // A command directly on the menu bar.
     QAction *addBarCommand(const char *name, const QString &caption);
     // A top-level menu with a one-blank caption that is never shown; it carries key entries.
@@ -74,6 +76,8 @@ protected:
 
 private:
     Screen m_screen;
+    QSize m_clientSize;
+    bool m_sized = false;
     QWidget *m_surface{nullptr};
     QMenu *m_popout{nullptr};
 };
