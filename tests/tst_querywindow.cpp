@@ -845,16 +845,30 @@ private Q_SLOTS:
         QCOMPARE(app.ui().messages.size(), hits.size() / 15);
         const qsizetype rest = hits.size() % 15;
         QList<QStringList> expected = linesFor(hits.mid(hits.size() - rest));
-        expected << QStringList{};
-        if (rest == 0)
-            expected << QStringList{QStringLiteral("7:") + kNothingAtAll};
-        else
-            expected << QStringList{QStringLiteral("37:") + kDone};
+        // Words were found even when the last screen was used up exactly: the search just ends.
+        expected << QStringList{} << QStringList{QStringLiteral("37:") + kDone};
         QCOMPARE(itemLines(q.showwords), expected);
-        // With only the built-in words there are exactly fifteen, so nothing is left to show.
-        if (hits.size() == 15)
-            QCOMPARE(itemLines(q.showwords),
-                     (QList<QStringList>{{}, {QStringLiteral("7:") + kNothingAtAll}}));
+    }
+
+    void fallbackFillingItsLastScreenExactlyEndsAsDone()
+    {
+        // A kana whose exact lookup finds nothing and whose fuzzy hits fill whole screens.
+        QString kana;
+        qsizetype count = 0;
+        for (char16_t c = u'ぁ'; c <= u'ゖ' && kana.isEmpty(); ++c) {
+            const query::QueryTexts t{{}, QString(QChar(c)), {}};
+            count = fuzzy(t).size();
+            if (exact(t).isEmpty() && count > 0 && count % 15 == 0)
+                kana = QString(QChar(c));
+        }
+        if (kana.isEmpty())
+            QSKIP("no kana in the word table has a multiple of 15 fuzzy hits");
+        TestApp app;
+        Query q = openQuery(app);
+        type(q.riyu, kana);
+        enter(q.riyu); // every question is answered No
+        QCOMPARE(app.ui().messages.size(), count / 15);
+        QCOMPARE(itemLines(q.showwords), (QList<QStringList>{{}, {QStringLiteral("37:") + kDone}}));
     }
 
     void switchingTheDisplayRearmsTheExactLookup()

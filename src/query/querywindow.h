@@ -99,6 +99,8 @@ private:
     QAction *m_popprint{nullptr};
     QAction *m_poplist{nullptr};
 
+    // Hits of the latest fuzzy print search.
+    int m_fuzzyHits = 0;
     // Joins the lines of the paging question; set by every print lookup.
     QString m_lineBreak;
 };
