@@ -108,15 +108,19 @@ void Shell::switchTo(Screen target)
     QWidget *window = createWindow(target);
     m_current = window;
     m_currentScreen = target;
+    if (target == Screen::Start) {
+        // The start window loads before it appears: its pictures are in place when it is first
+        // drawn, and a missing picture is reported without an empty start window behind the box.
+        if (!static_cast<StartMenuWindow *>(window)->Form_Load()) {
+            retire(previous);
+            return;
+        }
+    }
     window->show();
     if (previous && previous != window)
         retire(previous);
-    if (target == Screen::Start) {
-        if (!static_cast<StartMenuWindow *>(window)->Form_Load())
-            return;
-    } else if (!reshown) {
+    if (target != Screen::Start && !reshown)
         static_cast<WorkWindow *>(window)->Form_Load();
-    }
     Q_EMIT switched(target);
 }
 
