@@ -1,10 +1,13 @@
 // Moving between the windows: function keys, menu and pop-up entries, exit labels, fresh windows
 // after a switch, and the practice window's keep-state question.
 #include "practice/practicewindow.h"
+#include "shell/helpviewer.h"
+#include "shell/reminderwindow.h"
 #include "shell/startmenuwindow.h"
 #include "shell/workwindow.h"
 #include "testapp.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -331,6 +334,45 @@ private Q_SLOTS:
         TestApp::settle();
         QCOMPARE(app.quitCalls(), 1);
         QVERIFY(practice.isNull());
+    }
+
+    void nothingOutlivesTheShell()
+    {
+        // The program ends as soon as the exit command returns, before the event loop comes
+        // round again: windows waiting for deletion, the hidden practice window, the reminder
+        // and help viewers all go with the shell.
+        TestApp folder;
+        const QString help = folder.path(QStringLiteral("帮助.chm"));
+        QVERIFY(QFile::copy(QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm"), help));
+        ScriptedInteraction ui;
+        auto sh = std::make_unique<shell::Shell>(folder.dir(), ui, [](int) {});
+        auto saver = std::make_shared<RecordingScreenSaver>();
+        sh->setReminderFactory(
+            [saver](shell::Shell &s) -> QObject * { return new shell::ReminderWindow(s, saver); });
+        QList<QPointer<QObject>> made;
+        QVERIFY(sh->start());
+        made << sh->currentWindow() << sh->reminder();
+        sh->switchTo(Screen::Study);
+        made << sh->currentWindow();
+        sh->switchTo(Screen::Practice);
+        QWidget *practice = sh->currentWindow();
+        made << practice;
+        setPracticeBegun(practice);
+        ui.answers.push_back(ui::Answer::Yes);
+        action(practice, "kuaijielookup")->trigger();
+        QVERIFY(practice->isHidden());
+        made << sh->currentWindow();
+        sh->openHelp(nullptr, help);
+        made << static_cast<QObject *>(sh->helpViewer());
+        sh->openHelp(nullptr, QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm")); // another file: a new viewer
+        made << static_cast<QObject *>(sh->helpViewer());
+        QCOMPARE(made.size(), 7);
+        for (const QPointer<QObject> &p : std::as_const(made))
+            QVERIFY(p);
+        sh->exitProgram();
+        sh.reset();
+        for (const QPointer<QObject> &p : std::as_const(made))
+            QVERIFY2(p.isNull(), p ? qPrintable(p->objectName()) : "");
     }
 
     void aboutEntriesReachTheAboutWindow()

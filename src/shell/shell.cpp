@@ -60,6 +60,8 @@ Shell::~Shell()
     delete m_practice.data();
     delete m_reminder.data();
     delete m_helpViewer.data();
+    for (const QPointer<QObject> &retired : std::as_const(m_retired))
+        delete retired.data();
 }
 
 QString Shell::programPath(const QString &relative) const
@@ -95,6 +97,8 @@ void Shell::retire(QWidget *window)
     // The window may be running one of its own handlers right now, so it goes when control
     // returns to the event loop.
     window->deleteLater();
+    m_retired.removeAll(nullptr);
+    m_retired.append(window);
 }
 
 void Shell::switchTo(Screen target)
@@ -153,12 +157,13 @@ void Shell::exitProgram()
     m_exited = true;
     if (m_reminder) {
         m_reminder->deleteLater();
+        m_retired.append(m_reminder.data());
         m_reminder = nullptr;
     }
     if (m_practice && m_practice != m_current)
         retire(m_practice);
     if (m_helpViewer)
-        m_helpViewer->close();
+        m_helpViewer->close(); // deletes itself on close; the shell deletes it if it is still there
     if (m_quit)
         m_quit(0);
 }
@@ -208,8 +213,10 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
         return;
     }
     // One help window at a time; it is a window of its own and outlives the window that opened it.
-    if (m_helpViewer)
+    if (m_helpViewer) {
         m_helpViewer->close();
+        m_retired.append(m_helpViewer.data());
+    }
     m_helpViewer = new HelpViewer(std::move(file));
     m_helpViewer->show();
     m_helpViewer->raise();

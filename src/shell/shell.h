@@ -110,6 +110,9 @@ private:
     QPointer<WorkWindow> m_practice;
     QPointer<QObject> m_reminder;
     QPointer<HelpViewer> m_helpViewer;
+    // Windows handed to deleteLater(); whatever is still waiting when the shell goes (the
+    // program ended before the event loop came round to it) is deleted with the shell.
+    QList<QPointer<QObject>> m_retired;
     bool m_exited = false;
 };
 
