@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QShortcut>
 
 namespace shell {
 
@@ -127,6 +128,10 @@ AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent)
         if (label != m_label10)
             label->installEventFilter(this);
     }
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setObjectName(QStringLiteral("helpKey"));
+    connect(help, &QShortcut::activated, this, &AboutWindow::helpRequested);
 }
 
 void AboutWindow::offerText(QLineEdit *box)

@@ -181,6 +181,12 @@ void Shell::openHelp(QWidget *owner, const QString &helpFile)
         m_helpOpener(owner, helpFile);
 }
 
+QString Shell::helpFileFor(const QWidget *window) const
+{
+    static const QString name = QStringLiteral("帮助.chm");
+    return qobject_cast<const StartMenuWindow *>(window) ? programPath(name) : name;
+}
+
 void Shell::showAbout(QWidget *owner)
 {
     if (m_aboutOpener)
@@ -226,6 +232,8 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
 void Shell::showAboutWindow(QWidget *owner)
 {
     QPointer<AboutWindow> window = new AboutWindow(programPath(QStringLiteral("pic/logo.png")), owner);
+    connect(window, &AboutWindow::helpRequested, this,
+            [this, window, owner] { openHelp(window, helpFileFor(owner)); });
     centreOver(window, owner);
     m_interaction.showModal(window);
     delete window.data();
@@ -235,6 +243,8 @@ void Shell::showCompareWindow(QWidget *owner)
 {
     // Built anew every time, so it always opens borderless.
     QPointer<CompareWindow> window = new CompareWindow(owner);
+    connect(window, &CompareWindow::helpRequested, this,
+            [this, window, owner] { openHelp(window, helpFileFor(owner)); });
     centreOver(window, owner);
     m_interaction.showModal(window);
     delete window.data();

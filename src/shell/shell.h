@@ -55,6 +55,10 @@ public:
 
     // A relative help file name resolves against the current working directory.
     void openHelp(QWidget *owner, const QString &helpFile);
+    // The help file as a window names it: the start window with the program folder's full path,
+    // the working windows (and the small windows over them) by the bare name, which resolves
+    // against the working folder.
+    QString helpFileFor(const QWidget *window) const;
     void showAbout(QWidget *owner);
     void showCompare(QWidget *owner);
     // Loads the hidden rest reminder once; later calls do nothing.
