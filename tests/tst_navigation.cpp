@@ -6,6 +6,7 @@
 #include "shell/startmenuwindow.h"
 #include "shell/workwindow.h"
 #include "testapp.h"
+#include "ui/shapeframe.h"
 
 #include <QFile>
 #include <QLabel>
@@ -218,6 +219,33 @@ private Q_SLOTS:
             action(w, "popexit")->trigger();
             QCOMPARE(app.quitCalls(), 1);
         }
+    }
+
+    void workingWindowTitles()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QCOMPARE(open(app, Screen::Study)->windowTitle(), QStringLiteral("词帆  单词学习"));
+        QCOMPARE(open(app, Screen::Practice)->windowTitle(), QStringLiteral("词帆-练习模式"));
+        QCOMPARE(open(app, Screen::Query)->windowTitle(), QStringLiteral("词帆  单词查询 "));
+    }
+
+    void queryExitLabelAndItsShape()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto *query = static_cast<shell::WorkWindow *>(open(app, Screen::Query));
+        auto *label3 = findIn<QLabel>(query, "Label3");
+        auto *shape1 = findIn<ui::ShapeFrame>(query, "Shape1");
+        QVERIFY(label3 && shape1);
+        hoverOver(label3);
+        QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(shape1->borderColor(), QColor(255, 255, 192));
+        QCOMPARE(shape1->fillColor(), QColor(192, 255, 255));
+        hoverOver(query->surface(), QPoint(2, query->surface()->height() - 3));
+        QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(shape1->borderColor(), QColor(255, 224, 192));
+        QCOMPARE(shape1->fillColor(), QColor(255, 255, 192));
     }
 
     void exitLabelHoverColours()
