@@ -5,11 +5,13 @@
 #include "shell/workwindow.h"
 #include "testapp.h"
 #include "ui/activelabel.h"
+#include "ui/qtinteraction.h"
 #include "ui/textcanvas.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 
 using shell::AboutWindow;
@@ -49,6 +51,8 @@ private Q_SLOTS:
     void aboutLabels();
     void addressesOfferedForCopying();
     void aboutClosesOnDoubleClick();
+    void f1OpensTheHelpFromBothWindows();
+    void modalOverTheOwnerOnly();
 };
 
 void TestAboutCompare::comparisonText()
@@ -248,11 +252,81 @@ void TestAboutCompare::aboutClosesOnDoubleClick()
         QTest::mouseDClick(findIn<QLineEdit>(about, "net1"), Qt::LeftButton);
         stillOpen = about->isVisible();
     });
-    for (int i = 0; i < 4; ++i)
+    // The captions, values and the logo are not empty area: a double-click there closes nothing.
+    QStringList closedByLabel;
+    whileShown<AboutWindow>(app, [&](AboutWindow *about) {
+        for (const char *name : {"Label5", "Label6", "Label4", "Label7", "Label8", "Label9", "Label2",
+                                 "Label1", "Label11", "Label3", "Label13", "Label15", "Image1"}) {
+            auto *label = findIn<QLabel>(about, name);
+            QVERIFY2(label, name);
+            doubleClick(label);
+            if (!about->isVisible()) {
+                closedByLabel << QString::fromLatin1(name);
+                about->show();
+            }
+        }
+    });
+    for (int i = 0; i < 5; ++i)
         app.shell().showAbout(nullptr);
     QCOMPARE(closedBy,
              (QStringList{QStringLiteral("aboutme"), QStringLiteral("Frame1"), QStringLiteral("Label10")}));
     QVERIFY(stillOpen);
+    QCOMPARE(closedByLabel, QStringList());
+}
+
+void TestAboutCompare::f1OpensTheHelpFromBothWindows()
+{
+    // F1 works in every window of the program, the two small ones included; over a working
+    // window the help file is named bare, as that window names it.
+    TestApp app;
+    QStringList opened;
+    app.shell().setHelpOpener(
+        [&](QWidget *owner, const QString &file) { opened << owner->objectName() + u':' + file; });
+    QVERIFY(app.shell().start());
+    app.shell().switchTo(shell::Screen::Study);
+    TestApp::settle();
+    shell::WorkWindow *study = app.shell().workWindow(shell::Screen::Study);
+    QVERIFY(study);
+    auto pressF1 = [](QWidget *w) {
+        w->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w);
+        QTest::keyClick(w, Qt::Key_F1);
+    };
+    whileShown<CompareWindow>(app, [&](CompareWindow *eg) {
+        pressF1(eg);
+        QVERIFY(eg->isVisible()); // the window stays open
+    });
+    whileShown<AboutWindow>(app, [&](AboutWindow *about) { pressF1(about); });
+    app.shell().showCompare(study);
+    app.shell().showAbout(study);
+    QCOMPARE(app.ui().modalWindows, (QStringList{QStringLiteral("eg"), QStringLiteral("aboutme")}));
+    QCOMPARE(opened, (QStringList{QStringLiteral("eg:帮助.chm"), QStringLiteral("aboutme:帮助.chm")}));
+}
+
+void TestAboutCompare::modalOverTheOwnerOnly()
+{
+    // The real modal layer blocks the owner, not the help viewer (a window of its own) that F1
+    // may open meanwhile; without an owner it blocks everything.
+    ui::QtInteraction modal;
+    QWidget owner;
+    owner.setObjectName(QStringLiteral("owner"));
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    for (QWidget *parent : {&owner, static_cast<QWidget *>(nullptr)}) {
+        QPointer<CompareWindow> eg = new CompareWindow(parent);
+        Qt::WindowModality seen = Qt::NonModal;
+        bool shown = false;
+        QTimer::singleShot(0, eg, [&] {
+            seen = eg->windowModality();
+            shown = eg->isVisible();
+            doubleClick(eg->canvas());
+        });
+        modal.showModal(eg);
+        QVERIFY(shown);
+        QCOMPARE(seen, parent ? Qt::WindowModal : Qt::ApplicationModal);
+        QVERIFY(eg && !eg->isVisible()); // closed by the double-click, deleted by its opener
+        delete eg.data();
+    }
 }
 
 QTEST_MAIN(TestAboutCompare)

@@ -209,6 +209,32 @@ void TestHelp::damagedFileIsNamed()
     QVERIFY(!app.shell().helpViewer());
     QCOMPARE(app.ui().messages.size(), 2);
     QVERIFY(app.ui().messages[1].message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
+
+    // A directory entry that puts the compression's reset table into a space the file does not
+    // have: the file is found damaged, where reading it used to end the program with a division
+    // by zero inside chmlib.
+    QVERIFY(built.seek(0));
+    QByteArray bytes = built.readAll();
+    const QByteArray entry("InstanceData/ResetTable");
+    const qsizetype at = bytes.indexOf(entry);
+    QVERIFY(at > 0);
+    const qsizetype space = at + entry.size(); // the entry's space number follows its name
+    QCOMPARE(bytes[space], '\0');
+    bytes[space] = '\2';
+    {
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    app.shell().openHelp(nullptr, damaged);
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 3);
+    QVERIFY(app.ui().messages[2].message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
+
+    // The file on show stays usable after another one was found damaged.
+    app.shell().openHelp(nullptr, kBuiltHelp);
+    QVERIFY(app.shell().helpViewer());
+    QCOMPARE(app.shell().helpViewer()->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
 }
 
 void TestHelp::startButtonOpensProgramFolderFile()

@@ -1,10 +1,14 @@
 // Moving between the windows: function keys, menu and pop-up entries, exit labels, fresh windows
 // after a switch, and the practice window's keep-state question.
 #include "practice/practicewindow.h"
+#include "shell/helpviewer.h"
+#include "shell/reminderwindow.h"
 #include "shell/startmenuwindow.h"
 #include "shell/workwindow.h"
 #include "testapp.h"
+#include "ui/shapeframe.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -217,6 +221,33 @@ private Q_SLOTS:
         }
     }
 
+    void workingWindowTitles()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QCOMPARE(open(app, Screen::Study)->windowTitle(), QStringLiteral("词帆  单词学习"));
+        QCOMPARE(open(app, Screen::Practice)->windowTitle(), QStringLiteral("词帆-练习模式"));
+        QCOMPARE(open(app, Screen::Query)->windowTitle(), QStringLiteral("词帆  单词查询 "));
+    }
+
+    void queryExitLabelAndItsShape()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto *query = static_cast<shell::WorkWindow *>(open(app, Screen::Query));
+        auto *label3 = findIn<QLabel>(query, "Label3");
+        auto *shape1 = findIn<ui::ShapeFrame>(query, "Shape1");
+        QVERIFY(label3 && shape1);
+        hoverOver(label3);
+        QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(shape1->borderColor(), QColor(255, 255, 192));
+        QCOMPARE(shape1->fillColor(), QColor(192, 255, 255));
+        hoverOver(query->surface(), QPoint(2, query->surface()->height() - 3));
+        QCOMPARE(label3->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(shape1->borderColor(), QColor(255, 224, 192));
+        QCOMPARE(shape1->fillColor(), QColor(255, 255, 192));
+    }
+
     void exitLabelHoverColours()
     {
         TestApp app;
@@ -350,6 +381,45 @@ private Q_SLOTS:
         auto *w = static_cast<shell::WorkWindow *>(open(app, Screen(screen)));
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QCOMPARE(w->surface()->size(), client);
+    }
+
+    void nothingOutlivesTheShell()
+    {
+        // The program ends as soon as the exit command returns, before the event loop comes
+        // round again: windows waiting for deletion, the hidden practice window, the reminder
+        // and help viewers all go with the shell.
+        TestApp folder;
+        const QString help = folder.path(QStringLiteral("帮助.chm"));
+        QVERIFY(QFile::copy(QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm"), help));
+        ScriptedInteraction ui;
+        auto sh = std::make_unique<shell::Shell>(folder.dir(), ui, [](int) {});
+        auto saver = std::make_shared<RecordingScreenSaver>();
+        sh->setReminderFactory(
+            [saver](shell::Shell &s) -> QObject * { return new shell::ReminderWindow(s, saver); });
+        QList<QPointer<QObject>> made;
+        QVERIFY(sh->start());
+        made << sh->currentWindow() << sh->reminder();
+        sh->switchTo(Screen::Study);
+        made << sh->currentWindow();
+        sh->switchTo(Screen::Practice);
+        QWidget *practice = sh->currentWindow();
+        made << practice;
+        setPracticeBegun(practice);
+        ui.answers.push_back(ui::Answer::Yes);
+        action(practice, "kuaijielookup")->trigger();
+        QVERIFY(practice->isHidden());
+        made << sh->currentWindow();
+        sh->openHelp(nullptr, help);
+        made << static_cast<QObject *>(sh->helpViewer());
+        sh->openHelp(nullptr, QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm")); // another file: a new viewer
+        made << static_cast<QObject *>(sh->helpViewer());
+        QCOMPARE(made.size(), 7);
+        for (const QPointer<QObject> &p : std::as_const(made))
+            QVERIFY(p);
+        sh->exitProgram();
+        sh.reset();
+        for (const QPointer<QObject> &p : std::as_const(made))
+            QVERIFY2(p.isNull(), p ? qPrintable(p->objectName()) : "");
     }
 
     void aboutEntriesReachTheAboutWindow()

@@ -115,6 +115,18 @@ private Q_SLOTS:
         QCOMPARE(SettingsLine::parse(QStringLiteral("1,")).fieldCount(), 2);
     }
 
+    void aByteOrderMarkIsNotPartOfTheFirstField()
+    {
+        put(path("bom.dll"), "\xEF\xBB\xBF"
+                             "2,\"x\"\r\n");
+        const SettingsLine line = SettingsLine::read(path("bom.dll"));
+        QCOMPARE(line.number(0), std::optional<long long>(2));
+        QCOMPARE(line.text(1), std::optional<QString>(QStringLiteral("x")));
+        put(path("bomtext.dll"), "\xEF\xBB\xBF\"一\",3\r\n");
+        QCOMPARE(SettingsLine::read(path("bomtext.dll")).text(0),
+                 std::optional<QString>(QStringLiteral("一")));
+    }
+
     void onlyTheFirstLineCounts()
     {
         put(path("two.dll"), "1\r\n2\r\n");

@@ -2,6 +2,8 @@
 #include "shell/startmenuwindow.h"
 #include "testapp.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -61,7 +63,15 @@ private Q_SLOTS:
         QFETCH(QString, picture);
         TestApp app;
         QVERIFY(QFile::remove(app.path(picture)));
+        // The check comes before the window appears: no half-built start window behind the box.
+        int visibleAtMessage = -1;
+        app.ui().onMessage = [&](const ui::Message &) {
+            visibleAtMessage = 0;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                visibleAtMessage += w->isVisible() ? 1 : 0;
+        };
         QVERIFY(!app.shell().start());
+        QCOMPARE(visibleAtMessage, 0);
         QCOMPARE(app.ui().messages.size(), 1);
         const ui::Message m = app.ui().messages.first().message;
         QCOMPARE(m.text, QStringLiteral("文件丢失，无法启动程序"));
@@ -70,6 +80,27 @@ private Q_SLOTS:
         QCOMPARE(m.shownTitle(), QStringLiteral("词帆"));
         QCOMPARE(app.quitCalls(), 1);
         QVERIFY(app.shell().hasExited());
+        QVERIFY(!app.shell().currentWindow() || !app.shell().currentWindow()->isVisible());
+    }
+
+    void aPictureRemovedLaterEndsTheProgramOnReturn()
+    {
+        // The check runs at every load of the start window, also when the user comes back to it.
+        TestApp app;
+        QVERIFY(app.shell().start());
+        app.shell().switchTo(shell::Screen::Study);
+        TestApp::settle();
+        QVERIFY(QFile::remove(app.path(QStringLiteral("pic/xuexi.gif"))));
+        QPointer<QWidget> study = app.shell().currentWindow();
+        QAction *qidong = study->findChild<QAction *>(QStringLiteral("qidong"));
+        QVERIFY(qidong);
+        qidong->trigger();
+        TestApp::settle();
+        QCOMPARE(app.ui().messageTexts(), QStringList{QStringLiteral("文件丢失，无法启动程序")});
+        QCOMPARE(app.quitCalls(), 1);
+        QVERIFY(study.isNull());
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     }
 
     void hoverFramesThePictureUnderTheMouse()

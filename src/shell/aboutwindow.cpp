@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QShortcut>
 
 namespace shell {
 
@@ -120,6 +121,17 @@ AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent)
     auto *hint = addLabel(this, "Label15", QStringLiteral("双击空白处退出"), QRect(18, 242, 398, 20),
                           QColor(140, 140, 140), 9);
     hint->setAlignment(Qt::AlignCenter);
+
+    // A double-click on a caption, a value or the logo is not one on the empty area: only the
+    // motto among the labels closes the window.
+    for (QLabel *label : findChildren<QLabel *>()) {
+        if (label != m_label10)
+            label->installEventFilter(this);
+    }
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setObjectName(QStringLiteral("helpKey"));
+    connect(help, &QShortcut::activated, this, &AboutWindow::helpRequested);
 }
 
 void AboutWindow::offerText(QLineEdit *box)
@@ -155,6 +167,9 @@ bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
         close();
         return true;
     }
+    if (event->type() == QEvent::MouseButtonDblClick && watched != m_label10 &&
+        qobject_cast<QLabel *>(watched))
+        return true; // stays with the label instead of reaching the frame or the window
     return QWidget::eventFilter(watched, event);
 }
 

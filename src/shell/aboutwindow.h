@@ -37,6 +37,10 @@ public:
 
     explicit AboutWindow(const QString &logoFile, QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    // F1, which opens the help here as in every window.
+    void helpRequested();
+
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

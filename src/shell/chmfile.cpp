@@ -7,8 +7,47 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <csetjmp>
+#include <csignal>
+
 namespace shell {
 namespace {
+
+sigjmp_buf *g_faultJump = nullptr;
+
+extern "C" void onLibraryFault(int)
+{
+    siglongjmp(*g_faultJump, 1);
+}
+
+// chmlib believes the numbers a file gives it: a damaged file can make it divide by zero or read
+// outside its buffers. Every call into it runs here, where such a fault ends the call (false)
+// instead of the program. The call must not create objects that need destroying.
+template <typename Call> bool guarded(Call &&call)
+{
+    static constexpr int kSignals[] = {SIGFPE, SIGSEGV, SIGBUS};
+    struct sigaction onFault {
+    };
+    onFault.sa_handler = onLibraryFault;
+    sigemptyset(&onFault.sa_mask);
+    struct sigaction saved[3];
+    for (int i = 0; i < 3; ++i)
+        sigaction(kSignals[i], &onFault, &saved[i]);
+    sigjmp_buf *const outer = g_faultJump;
+    sigjmp_buf jump;
+    if (sigsetjmp(jump, 1) != 0) {
+        g_faultJump = outer;
+        for (int i = 0; i < 3; ++i)
+            sigaction(kSignals[i], &saved[i], nullptr);
+        return false;
+    }
+    g_faultJump = &jump;
+    call();
+    g_faultJump = outer;
+    for (int i = 0; i < 3; ++i)
+        sigaction(kSignals[i], &saved[i], nullptr);
+    return true;
+}
 
 // Records of the #SYSTEM object: a 16-bit code, a 16-bit length, then the data.
 constexpr quint16 kSystemContentsFile = 0;
@@ -57,8 +96,12 @@ bool ChmFile::open(const QString &fileName)
     const QFileInfo info(fileName);
     if (!info.isFile() || !info.isReadable())
         return false;
-    m_owner.reset(chm_open(QFile::encodeName(info.absoluteFilePath()).constData()));
-    m_handle = m_owner.get();
+    const QByteArray name = QFile::encodeName(info.absoluteFilePath());
+    chmFile *opened = nullptr;
+    if (!guarded([&] { opened = chm_open(name.constData()); }))
+        return false; // what chmlib had built is left alone: it may be inconsistent
+    m_owner.reset(opened);
+    m_handle = opened;
     if (!m_handle)
         return false;
 
@@ -69,17 +112,21 @@ bool ChmFile::open(const QString &fileName)
         struct Found {
             QString path;
         } found;
-        chm_enumerate(
-            m_handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES,
-            [](chmFile *, chmUnitInfo *ui, void *context) -> int {
-                const QString p = QString::fromUtf8(ui->path);
-                if (p.endsWith(QLatin1String(".hhc"), Qt::CaseInsensitive)) {
-                    static_cast<Found *>(context)->path = p;
-                    return CHM_ENUMERATOR_SUCCESS;
-                }
-                return CHM_ENUMERATOR_CONTINUE;
-            },
-            &found);
+        const auto findContents = [](chmFile *, chmUnitInfo *ui, void *context) -> int {
+            const QString p = QString::fromUtf8(ui->path);
+            if (p.endsWith(QLatin1String(".hhc"), Qt::CaseInsensitive)) {
+                static_cast<Found *>(context)->path = p;
+                return CHM_ENUMERATOR_SUCCESS;
+            }
+            return CHM_ENUMERATOR_CONTINUE;
+        };
+        chmFile *const handle = m_handle;
+        if (!guarded([&] {
+                chm_enumerate(handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, findContents, &found);
+            })) {
+            abandon();
+            return false;
+        }
         contentsFile = found.path;
     }
     if (!contentsFile.isEmpty())
@@ -129,7 +176,26 @@ bool ChmFile::contains(const QString &path) const
         return false;
     chmUnitInfo ui{};
     const QByteArray p = normalized(path).toUtf8();
-    return chm_resolve_object(m_handle, p.constData(), &ui) == CHM_RESOLVE_SUCCESS;
+    return resolve(p, ui);
+}
+
+bool ChmFile::resolve(const QByteArray &path, chmUnitInfo &ui) const
+{
+    chmFile *const handle = m_handle;
+    int result = CHM_RESOLVE_FAILURE;
+    if (!guarded([&] { result = chm_resolve_object(handle, path.constData(), &ui); })) {
+        abandon();
+        return false;
+    }
+    return result == CHM_RESOLVE_SUCCESS;
+}
+
+void ChmFile::abandon() const
+{
+    // After a fault inside chmlib its state cannot be trusted, not even to close it: the
+    // little it holds is given up and the file reads as empty from now on.
+    m_owner.release();
+    m_handle = nullptr;
 }
 
 QByteArray ChmFile::read(const QString &path) const
@@ -138,15 +204,21 @@ QByteArray ChmFile::read(const QString &path) const
         return {};
     chmUnitInfo ui{};
     const QByteArray p = normalized(path).toUtf8();
-    if (chm_resolve_object(m_handle, p.constData(), &ui) != CHM_RESOLVE_SUCCESS)
+    if (!resolve(p, ui))
         return {};
     // Help files hold pages and pictures; anything claiming to be huge is a damaged file.
     constexpr LONGUINT64 kLimit = 64 * 1024 * 1024;
     if (ui.length == 0 || ui.length > kLimit)
         return {};
     QByteArray out(static_cast<qsizetype>(ui.length), Qt::Uninitialized);
-    const LONGINT64 got = chm_retrieve_object(m_handle, &ui, reinterpret_cast<unsigned char *>(out.data()), 0,
-                                              static_cast<LONGINT64>(ui.length));
+    chmFile *const handle = m_handle;
+    unsigned char *const buffer = reinterpret_cast<unsigned char *>(out.data());
+    LONGINT64 got = 0;
+    if (!guarded(
+            [&] { got = chm_retrieve_object(handle, &ui, buffer, 0, static_cast<LONGINT64>(ui.length)); })) {
+        abandon();
+        return {};
+    }
     if (got <= 0)
         return {};
     out.truncate(static_cast<qsizetype>(got));

@@ -7,6 +7,7 @@
 #include <memory>
 
 struct chmFile;
+struct chmUnitInfo;
 
 namespace shell {
 
@@ -45,12 +46,16 @@ public:
 
 private:
     void readSystem();
+    bool resolve(const QByteArray &path, chmUnitInfo &ui) const;
+    // Gives up the handle after a fault inside chmlib.
+    void abandon() const;
 
     struct Closer {
         void operator()(chmFile *h) const;
     };
-    std::unique_ptr<chmFile, Closer> m_owner;
-    chmFile *m_handle = nullptr;
+    // Reading can find the file damaged and give the handle up, so both may change in a const read.
+    mutable std::unique_ptr<chmFile, Closer> m_owner;
+    mutable chmFile *m_handle = nullptr;
     QString m_fileName;
     QString m_title;
     QString m_defaultTopic;

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QShortcut>
 
 #include <cmath>
 
@@ -78,6 +79,10 @@ CompareWindow::CompareWindow(QWidget *parent) : QWidget(parent, Qt::Window | Qt:
     m_yidiong->adjustSize();
     m_yidiong->move(size.width() - m_yidiong->width() - kMargin, kMargin);
     m_yidiong->raise();
+
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setObjectName(QStringLiteral("helpKey"));
+    connect(help, &QShortcut::activated, this, &CompareWindow::helpRequested);
 }
 
 void CompareWindow::drawComparison()

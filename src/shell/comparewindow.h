@@ -25,6 +25,10 @@ public:
     // Whether the window has its frame and title bar (after "点此移动位置").
     bool isFramed() const;
 
+Q_SIGNALS:
+    // F1, which opens the help here as in every window.
+    void helpRequested();
+
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -60,6 +60,8 @@ Shell::~Shell()
     delete m_practice.data();
     delete m_reminder.data();
     delete m_helpViewer.data();
+    for (const QPointer<QObject> &retired : std::as_const(m_retired))
+        delete retired.data();
 }
 
 QString Shell::programPath(const QString &relative) const
@@ -95,6 +97,8 @@ void Shell::retire(QWidget *window)
     // The window may be running one of its own handlers right now, so it goes when control
     // returns to the event loop.
     window->deleteLater();
+    m_retired.removeAll(nullptr);
+    m_retired.append(window);
 }
 
 void Shell::switchTo(Screen target)
@@ -108,15 +112,19 @@ void Shell::switchTo(Screen target)
     QWidget *window = createWindow(target);
     m_current = window;
     m_currentScreen = target;
+    if (target == Screen::Start) {
+        // The start window loads before it appears: its pictures are in place when it is first
+        // drawn, and a missing picture is reported without an empty start window behind the box.
+        if (!static_cast<StartMenuWindow *>(window)->Form_Load()) {
+            retire(previous);
+            return;
+        }
+    }
     window->show();
     if (previous && previous != window)
         retire(previous);
-    if (target == Screen::Start) {
-        if (!static_cast<StartMenuWindow *>(window)->Form_Load())
-            return;
-    } else if (!reshown) {
+    if (target != Screen::Start && !reshown)
         static_cast<WorkWindow *>(window)->Form_Load();
-    }
     Q_EMIT switched(target);
 }
 
@@ -149,12 +157,13 @@ void Shell::exitProgram()
     m_exited = true;
     if (m_reminder) {
         m_reminder->deleteLater();
+        m_retired.append(m_reminder.data());
         m_reminder = nullptr;
     }
     if (m_practice && m_practice != m_current)
         retire(m_practice);
     if (m_helpViewer)
-        m_helpViewer->close();
+        m_helpViewer->close(); // deletes itself on close; the shell deletes it if it is still there
     if (m_quit)
         m_quit(0);
 }
@@ -170,6 +179,12 @@ void Shell::openHelp(QWidget *owner, const QString &helpFile)
 {
     if (m_helpOpener)
         m_helpOpener(owner, helpFile);
+}
+
+QString Shell::helpFileFor(const QWidget *window) const
+{
+    static const QString name = QStringLiteral("帮助.chm");
+    return qobject_cast<const StartMenuWindow *>(window) ? programPath(name) : name;
 }
 
 void Shell::showAbout(QWidget *owner)
@@ -204,8 +219,10 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
         return;
     }
     // One help window at a time; it is a window of its own and outlives the window that opened it.
-    if (m_helpViewer)
+    if (m_helpViewer) {
         m_helpViewer->close();
+        m_retired.append(m_helpViewer.data());
+    }
     m_helpViewer = new HelpViewer(std::move(file));
     m_helpViewer->show();
     m_helpViewer->raise();
@@ -215,6 +232,8 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
 void Shell::showAboutWindow(QWidget *owner)
 {
     QPointer<AboutWindow> window = new AboutWindow(programPath(QStringLiteral("pic/logo.png")), owner);
+    connect(window, &AboutWindow::helpRequested, this,
+            [this, window, owner] { openHelp(window, helpFileFor(owner)); });
     centreOver(window, owner);
     m_interaction.showModal(window);
     delete window.data();
@@ -224,6 +243,8 @@ void Shell::showCompareWindow(QWidget *owner)
 {
     // Built anew every time, so it always opens borderless.
     QPointer<CompareWindow> window = new CompareWindow(owner);
+    connect(window, &CompareWindow::helpRequested, this,
+            [this, window, owner] { openHelp(window, helpFileFor(owner)); });
     centreOver(window, owner);
     m_interaction.showModal(window);
     delete window.data();

@@ -55,6 +55,10 @@ public:
 
     // A relative help file name resolves against the current working directory.
     void openHelp(QWidget *owner, const QString &helpFile);
+    // The help file as a window names it: the start window with the program folder's full path,
+    // the working windows (and the small windows over them) by the bare name, which resolves
+    // against the working folder.
+    QString helpFileFor(const QWidget *window) const;
     void showAbout(QWidget *owner);
     void showCompare(QWidget *owner);
     // Loads the hidden rest reminder once; later calls do nothing.
@@ -110,6 +114,9 @@ private:
     QPointer<WorkWindow> m_practice;
     QPointer<QObject> m_reminder;
     QPointer<HelpViewer> m_helpViewer;
+    // Windows handed to deleteLater(); whatever is still waiting when the shell goes (the
+    // program ended before the event loop came round to it) is deleted with the shell.
+    QList<QPointer<QObject>> m_retired;
     bool m_exited = false;
 };
 

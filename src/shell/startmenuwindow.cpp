@@ -192,7 +192,7 @@ void StartMenuWindow::lines()
 
 void StartMenuWindow::exuse_Click()
 {
-    m_shell.openHelp(this, m_shell.programPath(QStringLiteral("帮助.chm")));
+    m_shell.openHelp(this, m_shell.helpFileFor(this));
 }
 
 void StartMenuWindow::welcome_DblClick()

@@ -79,8 +79,7 @@ QAction *WorkWindow::addHelpCommand()
     help->setShortcut(Qt::Key_F1);
     help->setShortcutContext(Qt::WindowShortcut);
     addAction(help);
-    // The working windows name the help file bare, so it resolves against the working folder.
-    connect(help, &QAction::triggered, this, [this] { m_shell.openHelp(this, QStringLiteral("帮助.chm")); });
+    connect(help, &QAction::triggered, this, [this] { m_shell.openHelp(this, m_shell.helpFileFor(this)); });
     return help;
 }
 

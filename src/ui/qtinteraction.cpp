@@ -83,9 +83,11 @@ void QtInteraction::showModal(QWidget *window)
         dialog->exec();
         return;
     }
-    // A plain widget: make it application modal and wait until it is hidden or destroyed.
+    // A plain widget: modal over the window that opened it (over everything when it has no
+    // owner), and wait until it is hidden or destroyed. The help viewer is not blocked, so help
+    // opened from the modal window can be read while it stays open.
     QPointer<QWidget> guard(window);
-    window->setWindowModality(Qt::ApplicationModal);
+    window->setWindowModality(window->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
     window->show();
     QEventLoop loop;
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
