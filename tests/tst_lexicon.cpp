@@ -140,8 +140,8 @@ private Q_SLOTS:
     void dataHasTheExpectedShape()
     {
         fillLexicon();
-        static const QStringList parts{"名词", "代词", "动1", "动2", "动3", "形容词", "形容动词",
-                                       "副词", "连体", "寒暄", "感叹"};
+        static const QStringList parts{"名词",     "代词", "动1",  "动2",  "动3", "形容词",
+                                       "形容动词", "副词", "连体", "寒暄", "感叹"};
         const QRegularExpression kana(QStringLiteral("^[\\x{3041}-\\x{309F}\\x{30A0}-\\x{30FF}]+$"));
         for (int i = 1; i <= 1552; ++i) {
             const ciku::WordEntry *e = lexicon().entry(i);
