@@ -48,9 +48,14 @@ QStringView WordEntry::field(int number) const
     }
 }
 
+bool isKanjiMarker(QStringView kanji)
+{
+    return kanji == u"空缺" || kanji == u"片假名";
+}
+
 bool isNoKanjiMarker(QStringView kanji)
 {
-    return kanji.isEmpty() || kanji == u"空缺" || kanji == u"片假名";
+    return kanji.isEmpty() || isKanjiMarker(kanji);
 }
 
 bool WordEntry::hasKanji() const

@@ -24,6 +24,9 @@ struct WordEntry {
     bool hasKanji() const;
 };
 
+// The two marker texts "空缺" and "片假名" that stand in the kanji field of a word without one.
+bool isKanjiMarker(QStringView kanji);
+// A marker or the empty text: the word has no kanji form.
 bool isNoKanjiMarker(QStringView kanji);
 
 class Lexicon

@@ -6,7 +6,7 @@ namespace query {
 
 QString dashedKanji(const QString &kanji)
 {
-    if (kanji == u"空缺" || kanji == u"片假名")
+    if (ciku::isKanjiMarker(kanji))
         return QStringLiteral("-----");
     return kanji;
 }

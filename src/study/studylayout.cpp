@@ -1,5 +1,6 @@
 #include "study/studylayout.h"
 
+#include "lexicon/lexicon.h"
 #include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
@@ -9,11 +10,6 @@ namespace {
 QString text(QStringView v)
 {
     return v.toString();
-}
-
-bool isMarker(QStringView t)
-{
-    return t == u"空缺" || t == u"片假名";
 }
 
 PlacedText detailCaption(const QString &caption)
@@ -59,7 +55,7 @@ QString listEntryText(const ciku::WordEntry &word, ListOrder order)
         entry = word.hasKanji() ? word.kanji : word.kana;
         break;
     }
-    if (isMarker(entry))
+    if (ciku::isKanjiMarker(entry))
         entry = word.kana;
     return text(entry);
 }
