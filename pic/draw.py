@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 # -*- coding: utf-8 -*-
-"""Draws the pictures of 词帆 (start-window doors, practice feedback, maker logo).
+"""Draws the pictures of 词帆 (start-window doors, practice feedback, maker logo, program icon).
 
-Run:  /usr/bin/python3 draw.py     (writes into the directory of this script)
+Run:  /usr/bin/python3 draw.py [names]   (writes into the directory of this script;
+      names such as "icons" or "logo" draw only those)
 Everything is drawn from simple shapes; no randomness, so output is reproducible.
 """
 import math
 import os
+import sys
 from PIL import Image, ImageDraw, ImageFont
 
 S = 3  # supersampling factor: draw at 3x, then shrink for smooth edges
@@ -257,20 +259,46 @@ def draw_wrong():
 
 # ------------------------------------------------------------------- logo
 
-def draw_logo():
-    p = Pic(96, 96, (0, 0, 0, 0), mode="RGBA")
+def logo(p, dy=0, text=True):
+    """The maker logo: a sailing boat on waves in a blue disc; dy moves the boat down."""
     p.circle(48, 48, 46, fill="#1F5F86")
     p.circle(48, 48, 42, outline="#7FB8DA", width=1.5)
-    p.line([(49, 14), (49, 54)], "#F3E3C3", 2)
-    p.poly([(52, 16), (52, 50), (74, 50)], fill=WHITE)
-    p.poly([(46, 22), (46, 50), (27, 50)], fill="#BFE1F5")
-    p.poly([(22, 53), (76, 53), (68, 62), (30, 62)], fill="#F29A4A")
-    p.wave(18, 78, 67, 1.8, 12, "#7FC4EA", 2.2)
-    p.text(48, 79, "岚舟", 15, WHITE)
+    p.line([(49, 14 + dy), (49, 54 + dy)], "#F3E3C3", 2)
+    p.poly([(52, 16 + dy), (52, 50 + dy), (74, 50 + dy)], fill=WHITE)
+    p.poly([(46, 22 + dy), (46, 50 + dy), (27, 50 + dy)], fill="#BFE1F5")
+    p.poly([(22, 53 + dy), (76, 53 + dy), (68, 62 + dy), (30, 62 + dy)], fill="#F29A4A")
+    p.wave(18, 78, 67 + dy, 1.8, 12, "#7FC4EA", 2.2)
+    if text:
+        p.text(48, 79, "岚舟", 15, WHITE)
+
+
+def draw_logo():
+    p = Pic(96, 96, (0, 0, 0, 0), mode="RGBA")
+    logo(p)
     p.result().save(os.path.join(OUT, "logo.png"))
 
 
+# ---------------------------------------------------------- program icon
+
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def draw_icons():
+    """The program's icon for menus and task bars: the logo's boat, centred, without the
+    maker's name (unreadable at small sizes), at the usual hicolor sizes."""
+    p = Pic(96, 96, (0, 0, 0, 0), mode="RGBA")
+    logo(p, dy=8, text=False)
+    os.makedirs(os.path.join(OUT, "icons"), exist_ok=True)
+    for size in ICON_SIZES:
+        p.img.resize((size, size), Image.LANCZOS).save(os.path.join(OUT, "icons", "%d.png" % size))
+
+
+ALL = (draw_chaxun, draw_lianxi, draw_xuexi, draw_start, draw_right, draw_wrong, draw_logo, draw_icons)
+
 if __name__ == "__main__":
-    for fn in (draw_chaxun, draw_lianxi, draw_xuexi, draw_start, draw_right, draw_wrong, draw_logo):
-        fn()
+    # With names (e.g. "icons", "logo"), draws only those pictures.
+    wanted = sys.argv[1:]
+    for fn in ALL:
+        if not wanted or fn.__name__[len("draw_"):] in wanted:
+            fn()
     print("pictures written to", OUT)

@@ -1,22 +1,30 @@
 #include "shell/reminderwindow.h"
 #include "shell/screensaver.h"
 #include "shell/shell.h"
+#include "ui/programpaths.h"
 #include "ui/qtinteraction.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cifan"));
     QApplication::setApplicationDisplayName(QString());
+    // Ties the windows to the menu entry (icon, name) on desktops that match them by its name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(CIFAN_APP_ID));
     // The shell decides when the program ends: a hidden practice window is not a reason to stay,
     // and switching windows must never look like the last one closing.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Pictures and help come from the program folder; settings go where this user may write them.
+    const ui::ProgramFolders folders =
+        ui::locateProgramFolders(QApplication::applicationDirPath(),
+                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     ui::QtInteraction interaction;
-    shell::Shell shell(QApplication::applicationDirPath(), interaction,
-                       [](int code) { QCoreApplication::exit(code); });
+    shell::Shell shell(folders.program, interaction, [](int code) { QCoreApplication::exit(code); });
+    shell.setSettingsDir(folders.settings);
     // The rest reminder asks the desktop for its screen saver.
     auto screenSaver = std::make_shared<shell::SystemScreenSaver>();
     shell.setReminderFactory(

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void startButtonOpensProgramFolderFile();
     void f1FromEveryWorkingWindow_data();
     void f1FromEveryWorkingWindow();
+    void workingWindowsLookInTheWorkingFolder_data();
     void workingWindowsLookInTheWorkingFolder();
 };
 
@@ -292,21 +293,48 @@ void TestHelp::f1FromEveryWorkingWindow()
     QVERIFY(app.shell().helpViewer());
 }
 
+void TestHelp::workingWindowsLookInTheWorkingFolder_data()
+{
+    QTest::addColumn<bool>("inWorkingFolder");
+    QTest::addColumn<bool>("inProgramFolder");
+    QTest::addColumn<QString>("opened"); // "working", "program" or "" (reported missing)
+    QTest::newRow("working folder's copy first") << true << true << "working";
+    QTest::newRow("only the working folder") << true << false << "working";
+    // Started from the menu, the working folder is the home folder.
+    QTest::newRow("falls back to the program folder") << false << true << "program";
+    QTest::newRow("neither") << false << false << "";
+}
+
 void TestHelp::workingWindowsLookInTheWorkingFolder()
 {
+    QFETCH(bool, inWorkingFolder);
+    QFETCH(bool, inProgramFolder);
+    QFETCH(QString, opened);
     TestApp app;
-    QVERIFY(QFile::copy(kBuiltHelp, app.path(QStringLiteral("帮助.chm"))));
     QTemporaryDir elsewhere;
+    const QString working = QDir(elsewhere.path()).filePath(QStringLiteral("帮助.chm"));
+    const QString program = app.path(QStringLiteral("帮助.chm"));
+    if (inWorkingFolder)
+        QVERIFY(QFile::copy(kBuiltHelp, working));
+    if (inProgramFolder)
+        QVERIFY(QFile::copy(kBuiltHelp, program));
     CurrentDir cwd(elsewhere.path());
     QVERIFY(app.shell().start());
     app.shell().switchTo(shell::Screen::Study);
     TestApp::settle();
     pressF1(app.shell().workWindow(shell::Screen::Study));
-    QVERIFY(!app.shell().helpViewer());
-    QCOMPARE(app.ui().messages.size(), 1);
-    const QString text = app.ui().messages.first().message.text;
-    QVERIFY2(text.contains(QDir(elsewhere.path()).filePath(QStringLiteral("帮助.chm"))), qPrintable(text));
-    QCOMPARE(app.ui().messages.first().parentName, QStringLiteral("xuexi"));
+    HelpViewer *viewer = app.shell().helpViewer();
+    if (opened.isEmpty()) {
+        QVERIFY(!viewer);
+        QCOMPARE(app.ui().messages.size(), 1);
+        const QString text = app.ui().messages.first().message.text;
+        QVERIFY2(text.contains(program), qPrintable(text));
+        QCOMPARE(app.ui().messages.first().parentName, QStringLiteral("xuexi"));
+        return;
+    }
+    QVERIFY2(viewer, qPrintable(app.ui().messageTexts().join(u'|')));
+    QCOMPARE(QFileInfo(viewer->fileName()),
+             QFileInfo(opened == QLatin1String("working") ? working : program));
 }
 
 QTEST_MAIN(TestHelp)

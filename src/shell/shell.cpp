@@ -44,8 +44,8 @@ void centreOver(QWidget *window, QWidget *owner)
 } // namespace
 
 Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit)
-    : m_programDir(programDir), m_interaction(interaction), m_quit(std::move(quit)),
-      m_factory(buildProgramWindow)
+    : m_programDir(programDir), m_settingsDir(QDir(programDir).filePath(QStringLiteral("sous"))),
+      m_interaction(interaction), m_quit(std::move(quit)), m_factory(buildProgramWindow)
 {
     m_helpOpener = [this](QWidget *owner, const QString &file) { showHelpViewer(owner, file); };
     m_aboutOpener = [this](QWidget *owner) { showAboutWindow(owner); };
@@ -66,6 +66,9 @@ Shell::~Shell()
 
 QString Shell::programPath(const QString &relative) const
 {
+    static const QString settingsPrefix = QStringLiteral("sous/");
+    if (relative.startsWith(settingsPrefix))
+        return QDir(m_settingsDir).filePath(relative.mid(settingsPrefix.size()));
     return QDir(m_programDir).filePath(relative);
 }
 
@@ -184,7 +187,9 @@ void Shell::openHelp(QWidget *owner, const QString &helpFile)
 QString Shell::helpFileFor(const QWidget *window) const
 {
     static const QString name = QStringLiteral("帮助.chm");
-    return qobject_cast<const StartMenuWindow *>(window) ? programPath(name) : name;
+    if (qobject_cast<const StartMenuWindow *>(window) || !QFileInfo::exists(name))
+        return programPath(name);
+    return name;
 }
 
 void Shell::showAbout(QWidget *owner)

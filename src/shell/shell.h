@@ -57,7 +57,7 @@ public:
     void openHelp(QWidget *owner, const QString &helpFile);
     // The help file as a window names it: the start window with the program folder's full path,
     // the working windows (and the small windows over them) by the bare name, which resolves
-    // against the working folder.
+    // against the working folder; when the working folder has none, the program folder's.
     QString helpFileFor(const QWidget *window) const;
     void showAbout(QWidget *owner);
     void showCompare(QWidget *owner);
@@ -65,7 +65,11 @@ public:
     void loadReminder();
 
     QString programDir() const { return m_programDir; }
+    // A file of the program folder; the settings files ("sous/...") resolve into the settings
+    // folder, which is the program folder's sous/ unless another one is set.
     QString programPath(const QString &relative) const;
+    QString settingsDir() const { return m_settingsDir; }
+    void setSettingsDir(const QString &dir) { m_settingsDir = dir; }
     ui::Interaction &interaction() const { return m_interaction; }
 
     QWidget *currentWindow() const { return m_current; }
@@ -101,6 +105,7 @@ private:
     void showCompareWindow(QWidget *owner);
 
     QString m_programDir;
+    QString m_settingsDir;
     ui::Interaction &m_interaction;
     QuitFunction m_quit;
     WindowFactory m_factory;
