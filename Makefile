@@ -1,9 +1,10 @@
 # make run   – installs what is missing, builds and starts 词帆
 # make test  – installs what is missing, builds and runs every test
+# make package – builds the Debian package cifan_<version>_<arch>.deb in the build folder
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test bench format clean
+.PHONY: deps configure build run test package bench format clean
 
 deps:
 	@sh scripts/setup-deps.sh
@@ -26,6 +27,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls -l $(BUILD)/cifan_*.deb
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

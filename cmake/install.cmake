@@ -38,8 +38,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "岚舟工作室")
 set(CPACK_PACKAGE_CONTACT "cifan@example.org")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese vocabulary trainer for the Standard Japanese elementary course")
-set(CPACK_PACKAGE_DESCRIPTION
-    "词帆 helps Chinese speakers learn the words of the elementary volumes of the Standard Japanese textbook (标日初级): study a lesson's words, practise them by typing the kana or recalling the meaning, and look words up by meaning, kana or kanji.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "词帆 helps Chinese speakers learn the words of the elementary volumes of the
+Standard Japanese textbook (标日初级): study a lesson's words, practise them
+by typing the kana or recalling the Chinese meaning, and look words up by
+meaning, kana or kanji.
+.
+词帆帮助说汉语的学习者按课学习、练习和查询《标准日本语》初级的单词。")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -507,6 +507,8 @@ private Q_SLOTS:
         QTest::mouseClick(q.command1, Qt::LeftButton);
         QCOMPARE(app.ui().messages.size(), 1);
         QCOMPARE(app.ui().messages.first().message.icon, ui::Icon::Warning);
+        // The box names the folder it could not write to (beside the program or the user's own).
+        QVERIFY(app.ui().messages.first().message.text.contains(app.path(QStringLiteral("sous"))));
         QVERIFY(!QFile::exists(app.path(QStringLiteral("sous/cx.dll"))));
         QVERIFY(q.way2->isChecked());
     }

@@ -133,9 +133,9 @@ void QueryWindow::Command1_Click()
     if (!ui::writeSettingsFile(m_shell.programPath(QStringLiteral("sous/cx.dll")),
                                {ui::SettingsValue(mode)})) {
         m_shell.interaction().message(
-            this,
-            ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                        QStringLiteral("显示方式未能保存：程序文件夹下的sous文件夹不存在或无法写入。")});
+            this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                              QStringLiteral("显示方式未能保存：sous文件夹（%1）不存在或无法写入。")
+                                  .arg(m_shell.settingsDir())});
     }
     m_hanyu->setFocus();
 }

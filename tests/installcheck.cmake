@@ -1,0 +1,102 @@
+# The install test: cmake --install into a temporary DESTDIR, the tree's layout, the menu entry
+# and the AppStream metadata validated, then the installed tree used from another working folder
+# with a per-user data folder of its own (tests/installed/checkinstalled.cpp).
+# Run by CTest: cmake -DBUILD_DIR=... -DWORK=... -DCHECKER=... -DAPP_ID=... -DDESKTOP_VALIDATE=...
+#               -DAPPSTREAMCLI=... -P installcheck.cmake
+foreach(tool DESKTOP_VALIDATE APPSTREAMCLI)
+  if(NOT EXISTS "${${tool}}")
+    message(FATAL_ERROR "${tool} not found: install desktop-file-utils and appstream (scripts/setup-deps.sh does)")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/root ${WORK}/elsewhere ${WORK}/home ${WORK}/data)
+set(ENV{DESTDIR} ${WORK}/root)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+unset(ENV{DESTDIR})
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed:\n${out}")
+endif()
+
+# Exactly these files, nothing more (no settings folder, no build tools).
+set(usr ${WORK}/root/usr)
+set(expected
+  bin/cifan
+  share/applications/${APP_ID}.desktop
+  share/cifan/pic/chaxun.gif share/cifan/pic/lianxi.gif share/cifan/pic/logo.png
+  share/cifan/pic/right.jpg share/cifan/pic/start.jpg share/cifan/pic/wrong.jpg
+  share/cifan/pic/xuexi.gif
+  share/cifan/帮助.chm
+  share/metainfo/${APP_ID}.metainfo.xml)
+set(sizes 16 24 32 48 64 128 256)
+foreach(size ${sizes})
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+endforeach()
+file(GLOB_RECURSE installed RELATIVE ${usr} ${usr}/*)
+list(SORT installed)
+list(SORT expected)
+if(NOT installed STREQUAL expected)
+  string(REPLACE ";" "\n  " got "${installed}")
+  string(REPLACE ";" "\n  " want "${expected}")
+  message(FATAL_ERROR "installed tree differs:\n got:\n  ${got}\n expected:\n  ${want}")
+endif()
+
+# Each icon is a PNG of the size its folder names (width and height from the IHDR chunk).
+foreach(size ${sizes})
+  set(icon ${usr}/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+  file(READ ${icon} header LIMIT 24 HEX)
+  string(SUBSTRING "${header}" 32 16 dims)
+  string(SUBSTRING "${dims}" 0 8 wh)
+  string(SUBSTRING "${dims}" 8 8 hh)
+  math(EXPR w "0x${wh}")
+  math(EXPR h "0x${hh}")
+  if(NOT header MATCHES "^89504e470d0a1a0a" OR NOT w EQUAL size OR NOT h EQUAL size)
+    message(FATAL_ERROR "${icon}: not a ${size}x${size} PNG (${w}x${h})")
+  endif()
+endforeach()
+
+# The menu entry and the metadata: valid, and saying what a menu and a software centre show.
+set(desktop ${usr}/share/applications/${APP_ID}.desktop)
+set(metainfo ${usr}/share/metainfo/${APP_ID}.metainfo.xml)
+execute_process(COMMAND ${DESKTOP_VALIDATE} ${desktop} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
+  message(FATAL_ERROR "desktop-file-validate ${desktop}:\n${out}")
+endif()
+execute_process(COMMAND ${APPSTREAMCLI} validate --no-net --strict ${metainfo}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "appstreamcli validate ${metainfo}:\n${out}")
+endif()
+file(READ ${desktop} entry)
+foreach(line "Name=词帆" "Exec=cifan" "Icon=${APP_ID}" "Categories=Education;Languages;" "Comment=[A-Za-z]"
+             "Comment\\[zh_CN\\]=.")
+  if(NOT entry MATCHES "\n${line}")
+    message(FATAL_ERROR "${desktop} lacks a line ${line}:\n${entry}")
+  endif()
+endforeach()
+file(READ ${metainfo} meta)
+foreach(part "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>" "<screenshot[^>]*>"
+             "<image>https://[^<]+</image>" "<description>[^<]*<p>" "<p xml:lang=\"zh-CN\">")
+  if(NOT meta MATCHES "${part}")
+    message(FATAL_ERROR "${metainfo} lacks ${part}")
+  endif()
+endforeach()
+
+# The installed tree in use: the checker sits beside the installed executable, as the program
+# finds its folders from its own, and runs from a working folder without a help file.
+file(COPY ${CHECKER} DESTINATION ${usr}/bin)
+get_filename_component(checker_name ${CHECKER} NAME)
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${WORK}/data HOME=${WORK}/home QT_QPA_PLATFORM=offscreen
+          ${usr}/bin/${checker_name}
+  WORKING_DIRECTORY ${WORK}/elsewhere RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the installed tree in use:\n${out}")
+endif()
+file(READ ${WORK}/data/cifan/sous/cx.dll saved HEX)
+if(NOT saved STREQUAL "320d0a")
+  message(FATAL_ERROR "the saved setting is not in the per-user folder as 2 CR LF: '${saved}'")
+endif()
+file(REMOVE_RECURSE ${WORK})
+message(STATUS "install layout, menu entry, metadata and installed use: ok")
