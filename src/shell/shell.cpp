@@ -187,9 +187,7 @@ void Shell::openHelp(QWidget *owner, const QString &helpFile)
 QString Shell::helpFileFor(const QWidget *window) const
 {
     static const QString name = QStringLiteral("帮助.chm");
-    if (qobject_cast<const StartMenuWindow *>(window) || !QFileInfo::exists(name))
-        return programPath(name);
-    return name;
+    return qobject_cast<const StartMenuWindow *>(window) ? programPath(name) : name;
 }
 
 void Shell::showAbout(QWidget *owner)
@@ -206,7 +204,10 @@ void Shell::showCompare(QWidget *owner)
 
 void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
 {
-    const QFileInfo info(helpFile);
+    // A bare name is looked for in the working folder first, then in the program folder: a
+    // program started from the menu works in the home folder.
+    const QFileInfo given(helpFile);
+    const QFileInfo info(given.isRelative() && !given.exists() ? programPath(helpFile) : helpFile);
     const QString path = QDir::cleanPath(info.absoluteFilePath());
     if (m_helpViewer && QFileInfo(m_helpViewer->fileName()) == QFileInfo(path) && QFileInfo::exists(path)) {
         m_helpViewer->show();

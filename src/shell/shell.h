@@ -53,11 +53,12 @@ public:
     // A window was closed through its frame's close box.
     void windowClosedByUser(QWidget *window);
 
-    // A relative help file name resolves against the current working directory.
+    // A relative help file name resolves against the current working directory, or against the
+    // program folder when the working directory has no such file.
     void openHelp(QWidget *owner, const QString &helpFile);
     // The help file as a window names it: the start window with the program folder's full path,
     // the working windows (and the small windows over them) by the bare name, which resolves
-    // against the working folder; when the working folder has none, the program folder's.
+    // against the working folder (openHelp falls back to the program folder's).
     QString helpFileFor(const QWidget *window) const;
     void showAbout(QWidget *owner);
     void showCompare(QWidget *owner);
