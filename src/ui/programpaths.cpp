@@ -53,6 +53,8 @@ ProgramFolders locateProgramFolders(const QString &executableDir, const QString 
         return folders;
     if (place == SettingsPlace::CreateInProgramFolder && program.mkpath(kSettings))
         return folders;
+    if (userDataDir.isEmpty())
+        return folders; // no data folder known: saves report the program folder's sous/
     folders.settings = QDir::cleanPath(QDir(userDataDir).absoluteFilePath(kSettings));
     QDir().mkpath(folders.settings); // a failure shows when a setting is saved
     return folders;
