@@ -1,5 +1,6 @@
 // Moving between the windows: function keys, menu and pop-up entries, exit labels, fresh windows
 // after a switch, and the practice window's keep-state question.
+#include "app/programwindows.h"
 #include "practice/practicewindow.h"
 #include "shell/helpviewer.h"
 #include "shell/reminderwindow.h"
@@ -51,10 +52,16 @@ class NavigationTest : public QObject
         return app.shell().currentWindow() ? app.shell().currentWindow()->objectName() : QString();
     }
 
+    static practice::PracticeSession &session(QWidget *practice)
+    {
+        return qobject_cast<practice::PracticeWindow *>(practice)->session();
+    }
+
+    // A question drawn and an answer checked.
     static void setPracticeBegun(QWidget *practice)
     {
-        findIn<QLabel>(practice, "fff1")->setText(QStringLiteral("0"));
-        findIn<QLabel>(practice, "fff2")->setText(QStringLiteral("0"));
+        session(practice).markDrawn();
+        session(practice).markChecked();
     }
 
     static QAction *action(QWidget *w, const char *name)
@@ -279,7 +286,7 @@ private Q_SLOTS:
         QVERIFY(app.shell().start());
         // Nothing pressed yet, or only "出题": leave without asking.
         QPointer<QWidget> practice = open(app, Screen::Practice);
-        findIn<QLabel>(practice, "fff1")->setText(QStringLiteral("0"));
+        session(practice).markDrawn();
         pressKey(app, Qt::Key_F2);
         QVERIFY(app.ui().messages.isEmpty());
         QVERIFY(practice.isNull());
@@ -329,7 +336,6 @@ private Q_SLOTS:
         QVERIFY(app.shell().start());
         QPointer<QWidget> practice = open(app, Screen::Practice);
         setPracticeBegun(practice);
-        findIn<QLabel>(practice, "getmin")->setText(QStringLiteral("105"));
         app.ui().answers.push_back(ui::Answer::Yes);
         pressKey(app, Qt::Key_F4);
         QVERIFY(practice);
@@ -339,14 +345,14 @@ private Q_SLOTS:
         pressKey(app, Qt::Key_F3);
         QCOMPARE(app.shell().currentWindow(), practice.data());
         QVERIFY(practice->isVisible());
-        QCOMPARE(findIn<QLabel>(practice, "getmin")->text(), QStringLiteral("105"));
+        QVERIFY(session(practice).begun());
 
         // Leaving again without keeping closes it; the next visit is fresh.
         app.ui().answers.push_back(ui::Answer::No);
         pressKey(app, Qt::Key_F2);
         QVERIFY(practice.isNull());
         QWidget *fresh = open(app, Screen::Practice);
-        QVERIFY(findIn<QLabel>(fresh, "getmin")->text().isEmpty());
+        QVERIFY(!session(fresh).drawn() && !session(fresh).checked());
     }
 
     void exitClosesAHiddenPracticeWindow()
@@ -393,6 +399,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm"), help));
         ScriptedInteraction ui;
         auto sh = std::make_unique<shell::Shell>(folder.dir(), ui, [](int) {});
+        sh->setWindowFactory(app::buildProgramWindow);
         auto saver = std::make_shared<RecordingScreenSaver>();
         sh->setReminderFactory(
             [saver](shell::Shell &s) -> QObject * { return new shell::ReminderWindow(s, saver); });

@@ -1,5 +1,6 @@
 #include "testapp.h"
 
+#include "app/programwindows.h"
 #include "shell/reminderwindow.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ TestApp::TestApp(bool withPictures)
             QFile::copy(source.filePath(name), root.filePath(QStringLiteral("pic/") + name));
     }
     m_shell = std::make_unique<shell::Shell>(m_dir.path(), m_ui, [this](int) { ++m_quitCalls; });
+    m_shell->setWindowFactory(app::buildProgramWindow);
     auto saver = m_screenSaver;
     m_shell->setReminderFactory(
         [saver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, saver); });
