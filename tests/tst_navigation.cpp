@@ -8,11 +8,13 @@
 #include "shell/workwindow.h"
 #include "testapp.h"
 #include "ui/shapeframe.h"
+#include "ui/textcanvas.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 using shell::Screen;
@@ -33,16 +35,7 @@ class NavigationTest : public QObject
         }
     };
 
-    static QWidget *open(TestApp &app, Screen screen)
-    {
-        app.shell().switchTo(screen);
-        TestApp::settle();
-        QWidget *w = app.shell().currentWindow();
-        w->activateWindow();
-        if (!QTest::qWaitForWindowActive(w))
-            qWarning("window did not become active");
-        return w;
-    }
+    static QWidget *open(TestApp &app, Screen screen) { return openWindow(app, screen); }
 
     static QString pressKey(TestApp &app, Qt::Key key)
     {
@@ -353,6 +346,48 @@ private Q_SLOTS:
         QVERIFY(practice.isNull());
         QWidget *fresh = open(app, Screen::Practice);
         QVERIFY(!session(fresh).drawn() && !session(fresh).checked());
+    }
+
+    void anyWindowCanBeKeptHidden()
+    {
+        // Keeping a window is the shell's own operation, not one of the practice window's.
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QPointer<QWidget> study = open(app, Screen::Study);
+        study->setProperty("marker", 1);
+        QTest::mouseClick(findIn<QPushButton>(study, "start"), Qt::LeftButton); // lesson 1 on show
+        const QStringList lesson = findIn<ui::TextCanvas>(study, "showword")->textLines();
+        QVERIFY(lesson.size() > 11);
+        app.shell().switchTo(Screen::Query, shell::Keep::Hidden);
+        TestApp::settle();
+        QVERIFY(study);
+        QVERIFY(study->isHidden());
+        QCOMPARE(app.shell().workWindow(Screen::Study), study.data());
+        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("chaxun"));
+
+        open(app, Screen::Study);
+        QCOMPARE(app.shell().currentWindow(), study.data());
+        QVERIFY(study->isVisible());
+        QCOMPARE(study->property("marker").toInt(), 1);
+        // Shown again as it was: its load step, which writes the introduction, does not run again.
+        QCOMPARE(findIn<ui::TextCanvas>(study, "showword")->textLines(), lesson);
+
+        // Leaving without keeping closes it as usual.
+        open(app, Screen::Start);
+        QVERIFY(study.isNull());
+    }
+
+    void aShellWithoutAFactoryHostsOnlyTheStartWindow()
+    {
+        TestApp folder;
+        ScriptedInteraction ui;
+        shell::Shell sh(folder.dir(), ui, [](int) {});
+        QVERIFY(sh.start());
+        QWidget *start = sh.currentWindow();
+        sh.switchTo(Screen::Study);
+        QCOMPARE(sh.currentWindow(), start);
+        QCOMPARE(sh.currentScreen(), Screen::Start);
+        QVERIFY(start->isVisible());
     }
 
     void exitClosesAHiddenPracticeWindow()

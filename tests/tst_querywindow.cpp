@@ -104,14 +104,10 @@ struct Query {
 
 Query openQuery(TestApp &app)
 {
-    app.shell().switchTo(shell::Screen::Query);
     Query q;
-    q.window = app.shell().workWindow(shell::Screen::Query);
+    q.window = qobject_cast<shell::WorkWindow *>(openWindow(app, shell::Screen::Query));
     if (!q.window)
         return q;
-    q.window->activateWindow();
-    if (!QTest::qWaitForWindowActive(q.window))
-        qWarning("query window did not become active");
     q.hanyu = findIn<QLineEdit>(q.window, "hanyu");
     q.riyu = findIn<QLineEdit>(q.window, "riyu");
     q.dang = findIn<QLineEdit>(q.window, "dang");

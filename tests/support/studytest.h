@@ -15,9 +15,7 @@ namespace studytest {
 
 inline study::StudyWindow *openStudy(TestApp &app)
 {
-    app.shell().switchTo(shell::Screen::Study);
-    TestApp::settle();
-    return qobject_cast<study::StudyWindow *>(app.shell().workWindow(shell::Screen::Study));
+    return qobject_cast<study::StudyWindow *>(openWindow(app, shell::Screen::Study));
 }
 
 // Closes the study window and opens it again, as the user does by going to the start window

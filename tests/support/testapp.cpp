@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 
 TestApp::TestApp(bool withPictures)
@@ -46,6 +47,19 @@ void TestApp::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+QWidget *openWindow(TestApp &app, shell::Screen screen)
+{
+    app.shell().switchTo(screen);
+    TestApp::settle();
+    QWidget *window = app.shell().currentWindow();
+    if (!window)
+        return nullptr;
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("window did not become active");
+    return window;
 }
 
 void hoverOver(QWidget *widget, QPoint pos)
