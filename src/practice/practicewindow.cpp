@@ -16,8 +16,8 @@ const ui::HoverLabel::Look kExitRest{QStringLiteral("退出"), QColor(), QColor(
 const ui::HoverLabel::Look kExitHover{QStringLiteral("BYE~"), QColor(), QColor(192, 255, 255), QColor(),
                                       QColor()};
 
-// Design holders of the practice state; the state itself lives in the session.
-
+// An empty, hidden label that only carries a design name; the state it once held lives in the
+// session, and nothing is read back from it.
 QLabel *hiddenHolder(QWidget *parent, const char *name)
 {
     auto *label = new QLabel(parent);

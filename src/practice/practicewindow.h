@@ -3,8 +3,6 @@
 #include "practice/practicesession.h"
 #include "shell/workwindow.h"
 
-class QLabel;
-
 namespace ui {
 class HoverLabel;
 }
