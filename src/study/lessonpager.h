@@ -22,14 +22,14 @@ class LessonPager
 public:
     static constexpr int kWordsPerScreen = 11;
 
-    int rangeFirst() const { return m_rangeFirst; }   // getmin3: first word of the accepted range
-    int rangeLast() const { return m_rangeLast; }     // getmax: last word of the accepted range
-    int screenFirst() const { return m_screenFirst; } // getmin2: first word of the screen on show
-    int nextScreenFirst() const
-    {
-        return m_nextScreenFirst;
-    } // getmin: last word of a full screen,
-      // where the next one starts
+    // getmin3: the first word of the accepted range.
+    int rangeFirst() const { return m_rangeFirst; }
+    // getmax: the last word of the accepted range.
+    int rangeLast() const { return m_rangeLast; }
+    // getmin2: the first word of the screen on show.
+    int screenFirst() const { return m_screenFirst; }
+    // getmin: the last word of the latest full screen, where the next screen starts.
+    int nextScreenFirst() const { return m_nextScreenFirst; }
 
     // True while a range is accepted: a rejected start forgets the range.
     bool hasRange() const { return m_rangeLast > 0; }

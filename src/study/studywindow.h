@@ -38,7 +38,7 @@ public:
 
     void Form_Load() override;
 
-    // The paging holders getmin3, getmax, getmin2 and getmin.
+    // The paging state (the holders getmin3, getmax, getmin2 and getmin).
     const LessonPager &pager() const { return m_pager; }
     // The button that Enter presses.
     QAbstractButton *defaultButton() const { return m_defaultButton; }
