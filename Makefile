@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test package bench format clean
+.PHONY: deps configure build run test package bench format format-check clean
 
 deps:
 	@sh scripts/setup-deps.sh
@@ -37,6 +37,10 @@ bench: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails when clang-format would change any tracked source file.
+format-check: deps
+	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD)

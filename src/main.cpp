@@ -1,3 +1,4 @@
+#include "app/programwindows.h"
 #include "shell/reminderwindow.h"
 #include "shell/screensaver.h"
 #include "shell/shell.h"
@@ -9,7 +10,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cifan"));
     QApplication::setApplicationDisplayName(QString());
     // Ties the windows to the menu entry (icon, name) on desktops that match them by its name.
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     ui::QtInteraction interaction;
     shell::Shell shell(folders.program, interaction, [](int code) { QCoreApplication::exit(code); });
     shell.setSettingsDir(folders.settings);
+    shell.setWindowFactory(app::buildProgramWindow);
     // The rest reminder asks the desktop for its screen saver.
     auto screenSaver = std::make_shared<shell::SystemScreenSaver>();
     shell.setReminderFactory(

@@ -2,6 +2,7 @@
 // installed cifan), from another working folder, with XDG_DATA_HOME pointed at a folder of the
 // test's own: the folders are found as the program finds them at start, the start window shows
 // its pictures, F1 opens the installed help file, and a saved setting lands in the user's folder.
+#include "app/programwindows.h"
 #include "scriptedinteraction.h"
 #include "shell/helpviewer.h"
 #include "shell/shell.h"
@@ -35,6 +36,7 @@ private Q_SLOTS:
         ScriptedInteraction ui;
         shell::Shell shell(folders.program, ui, [](int) {});
         shell.setSettingsDir(folders.settings);
+        shell.setWindowFactory(app::buildProgramWindow);
         QVERIFY2(shell.start(), qPrintable(ui.messageTexts().join(u'|')));
         for (const char *name : {"picchaxun", "piclianxi", "picxuexi"}) {
             auto *picture = shell.startWindow()->findChild<ui::ActiveLabel *>(QString::fromLatin1(name));
