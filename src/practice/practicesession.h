@@ -139,7 +139,10 @@ public:
     int questionCount() const { return m_questions; }
     int rightCount() const { return m_right; }
     int wrongCount() const { return m_wrong; }
-    // "出题" and "验证" have each been pressed at least once since the window was loaded.
+    // "出题" and "验证" have each been pressed at least once since the window was loaded; only
+    // then does leaving the window ask whether to keep it.
+    void markDrawn() { m_drawn = true; }
+    void markChecked() { m_checked = true; }
     bool drawn() const { return m_drawn; }
     bool checked() const { return m_checked; }
     bool begun() const { return m_drawn && m_checked; }
