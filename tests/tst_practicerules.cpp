@@ -302,15 +302,6 @@ private Q_SLOTS:
         QCOMPARE(readAll(path), bytes);
         QVERIFY(*settings::readSavedPractice(path) == saved);
     }
-
-    void saveIntoAMissingFolderFails()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("sous/sys.dll"));
-        QVERIFY(!settings::writeSavedPractice(path, SavedPractice{}));
-        QVERIFY(!QFile::exists(path));
-        QVERIFY(!QDir(dir.filePath(QStringLiteral("sous"))).exists());
-    }
 };
 
 QTEST_GUILESS_MAIN(PracticeRulesTest)
