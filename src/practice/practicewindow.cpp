@@ -7,8 +7,10 @@
 #include "ui/activelabel.h"
 #include "ui/colors.h"
 #include "ui/fonts.h"
+#include "ui/hoverlabel.h"
 #include "ui/interaction.h"
 #include "ui/textcanvas.h"
+#include "ui/twips.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -25,8 +27,11 @@
 namespace practice {
 namespace {
 
-const QColor kExitHoverFill(192, 255, 255);
-const QColor kExitFill(224, 224, 224);
+// The exit label says goodbye while the mouse is over it.
+const ui::HoverLabel::Look kExitRest{QStringLiteral("退出"), QColor(), QColor(224, 224, 224), QColor(),
+                                     QColor()};
+const ui::HoverLabel::Look kExitHover{QStringLiteral("BYE~"), QColor(), QColor(192, 255, 255), QColor(),
+                                      QColor()};
 const QColor kWordFill(255, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
@@ -37,11 +42,7 @@ const QColor kHeadingFill(160, 160, 160);
 const QString kChutiEndOfRange = QStringLiteral(
     "下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，你也可以选择“随机练习”方式继续练习。");
 
-// The window is laid out in twips, 15 to a pixel.
-void place(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0));
-}
+using ui::place;
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
@@ -84,6 +85,8 @@ QListWidget *wrongList(QWidget *parent, const char *name, int left, int width)
     return list;
 }
 
+// A hidden label that carries a design name and shows a piece of the session's state for tools
+// that look controls up by name; nothing is read back from it.
 QLabel *hiddenHolder(QWidget *parent, const char *name)
 {
     QLabel *holder = label(parent, name, QString());
@@ -343,7 +346,7 @@ void PracticeWindow::createPanels()
 
 void PracticeWindow::createExitLabel()
 {
-    m_exitLabel = new ui::ActiveLabel(QStringLiteral("退出"), surface());
+    m_exitLabel = new ui::HoverLabel(QStringLiteral("退出"), kExitRest, kExitHover, surface());
     m_exitLabel->setObjectName(QStringLiteral("Label1"));
     m_exitLabel->setAlignment(Qt::AlignCenter);
     QFont f = m_exitLabel->font();
@@ -351,7 +354,7 @@ void PracticeWindow::createExitLabel()
     f.setBold(true);
     m_exitLabel->setFont(f);
     m_exitLabel->setGeometry(640, 8, 66, 30);
-    ui::setFillColor(m_exitLabel, kExitFill);
+    m_exitLabel->showRest();
     connect(m_exitLabel, &ui::ActiveLabel::mouseMoved, this, &PracticeWindow::Label1_MouseMove);
     connect(m_exitLabel, &ui::ActiveLabel::clicked, this, &PracticeWindow::Label1_Click);
 }
@@ -719,21 +722,31 @@ void PracticeWindow::optflash_Click()
 
 void PracticeWindow::leaveFor(shell::Screen target, LeaveBy by)
 {
-    // The start page and the function keys ask in the short wording, the menu and pop-up
-    // entries in the long one.
-    m_shell.leavePractice(target, by == LeaveBy::MenuEntry ? kKeepQuestionLong : kKeepQuestionShort);
+    // Only the window on show asks; a hidden one has nothing to keep from here.
+    if (m_shell.currentWindow() != this) {
+        m_shell.switchTo(target);
+        return;
+    }
+    bool keep = false;
+    if (m_session.begun()) {
+        // The start page and the function keys ask in the short wording, the menu and pop-up
+        // entries in the long one.
+        const QString question = by == LeaveBy::MenuEntry ? kKeepQuestionLong : kKeepQuestionShort;
+        const ui::Answer answer = m_shell.interaction().message(
+            this, ui::Message{ui::Icon::Question, ui::Buttons::YesNo, QStringLiteral("询问"), question});
+        keep = answer == ui::Answer::Yes;
+    }
+    m_shell.switchTo(target, keep ? shell::Keep::Hidden : shell::Keep::None);
 }
 
 void PracticeWindow::Label1_MouseMove()
 {
-    m_exitLabel->setText(QStringLiteral("BYE~"));
-    ui::setFillColor(m_exitLabel, kExitHoverFill);
+    m_exitLabel->showHover();
 }
 
 void PracticeWindow::Form_MouseMove()
 {
-    m_exitLabel->setText(QStringLiteral("退出"));
-    ui::setFillColor(m_exitLabel, kExitFill);
+    m_exitLabel->showRest();
 }
 
 void PracticeWindow::Label1_Click()

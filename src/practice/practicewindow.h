@@ -17,6 +17,7 @@ class QTimer;
 
 namespace ui {
 class ActiveLabel;
+class HoverLabel;
 class TextCanvas;
 } // namespace ui
 
@@ -40,8 +41,6 @@ public:
 
     void Form_Load() override;
 
-    // True once both "出题" and "验证" have been pressed since the window was loaded.
-    bool practiceBegun() const { return m_session.begun(); }
     PracticeSession &session() { return m_session; }
     const PracticeSession &session() const { return m_session; }
 
@@ -150,7 +149,7 @@ private:
     QListWidget *m_japaneseWrongList{nullptr};    // list2
     QListWidget *m_japaneseWrongIndexes{nullptr}; // listno2
 
-    ui::ActiveLabel *m_exitLabel{nullptr}; // Label1
+    ui::HoverLabel *m_exitLabel{nullptr}; // Label1
     // Read-only mirrors of the session for tools that look controls up by name.
     QLabel *m_firstIndexMirror{nullptr}; // getmin
     QLabel *m_drawnMirror{nullptr};      // fff1
