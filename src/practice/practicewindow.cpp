@@ -636,9 +636,9 @@ void PracticeWindow::backagain_Click()
 {
     m_session.restartOrder();
     setDefaultButton(m_drawButton);
-    if (m_flashPaceOption->isChecked())
-        return; // the flash drill's own button takes the focus there
-    if (m_chineseToJapaneseOption->isChecked())
+    // No word is drawn; the focus goes to the button that draws the next one. The
+    // Japanese-to-Chinese practice and the flash drill have their own buttons for that.
+    if (m_normalPaceOption->isChecked() && m_chineseToJapaneseOption->isChecked())
         m_drawButton->setFocus();
 }
 
