@@ -274,7 +274,7 @@ private Q_SLOTS:
     }
 
     // At the last word of the range the message comes while the question is still empty; the
-    // order then starts again at the first word.
+    // order then starts again at the first word, as it does after "从头再来".
     void endOfRangeMessage()
     {
         TestApp app;
@@ -294,6 +294,12 @@ private Q_SLOTS:
         QCOMPARE(shownDuringMessage, QStringList{QString()});
         QCOMPARE(text(w, "china"), meaningOf(1613));
         click(w, "begin");
+        QCOMPARE(text(w, "china"), meaningOf(1607));
+        click(w, "begin");
+        click(w, "backagain"); // nothing drawn, Enter draws the first word again
+        QCOMPARE(text(w, "china"), meaningOf(1608));
+        QCOMPARE(w->focusWidget()->objectName(), QStringLiteral("begin"));
+        pressEnter(w);
         QCOMPARE(text(w, "china"), meaningOf(1607));
     }
 
