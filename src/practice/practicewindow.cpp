@@ -3,6 +3,7 @@
 #include "lexicon/lexicon.h"
 #include "practice/practicesettings.h"
 #include "practice/rangedialog.h"
+#include "practice/wronglistpane.h"
 #include "shell/shell.h"
 #include "ui/activelabel.h"
 #include "ui/colors.h"
@@ -18,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,8 +36,6 @@ const QColor kWordFill(255, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kPurple(192, 0, 192);
-const QColor kYellow(255, 255, 0);
-const QColor kHeadingFill(160, 160, 160);
 
 const QString kChutiEndOfRange = QStringLiteral(
     "下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，你也可以选择“随机练习”方式继续练习。");
@@ -77,14 +75,6 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
     return b;
 }
 
-QListWidget *wrongList(QWidget *parent, const char *name, int left, int width)
-{
-    auto *list = new QListWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    place(list, left, 1260, width, 4740);
-    return list;
-}
-
 // A hidden label that carries a design name and shows a piece of the session's state for tools
 // that look controls up by name; nothing is read back from it.
 QLabel *hiddenHolder(QWidget *parent, const char *name)
@@ -92,19 +82,6 @@ QLabel *hiddenHolder(QWidget *parent, const char *name)
     QLabel *holder = label(parent, name, QString());
     holder->hide();
     return holder;
-}
-
-// Shows texts in a list, touching it only when they changed, so selection and scrolling stay.
-void showTexts(QListWidget *list, const QStringList &texts)
-{
-    QStringList shown;
-    for (int i = 0; i < list->count(); ++i)
-        shown << list->item(i)->text();
-    if (shown == texts)
-        return;
-    list->clear();
-    list->addItems(texts);
-    list->scrollToBottom();
 }
 
 } // namespace
@@ -121,7 +98,8 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     createNavigation();
     createOptionGroups();
     createQuestionArea();
-    createWrongList();
+    m_wrongListPane = new WrongListPane(surface());
+    place(m_wrongListPane, 8580, 900, 2010, 5100);
     createPanels();
     createExitLabel();
 
@@ -273,26 +251,6 @@ void PracticeWindow::createQuestionArea()
     place(m_answerPanel, 2200, 3210, 6200, 2790);
     m_answerPanel->hide();
     connect(m_answerPanel, &ui::TextCanvas::mousePressed, this, &PracticeWindow::Form_MouseDown);
-}
-
-void PracticeWindow::createWrongList()
-{
-    QWidget *s = surface();
-    m_wrongHeading = new ui::ActiveLabel(QStringLiteral("错题栏"), s);
-    m_wrongHeading->setObjectName(QStringLiteral("wrong"));
-    place(m_wrongHeading, 8580, 900, 2010, 330);
-    m_wrongHeading->setAlignment(Qt::AlignCenter);
-    m_wrongHeading->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 12, true));
-    ui::setFillColor(m_wrongHeading, kHeadingFill);
-    ui::setTextColor(m_wrongHeading, Qt::black);
-
-    // The index lists lie as narrow columns at the right edge of their text lists.
-    m_chineseWrongList = wrongList(s, "List", 8580, 1500);
-    m_chineseWrongIndexes = wrongList(s, "Listno", 10080, 510);
-    m_japaneseWrongList = wrongList(s, "list2", 8580, 1500);
-    m_japaneseWrongIndexes = wrongList(s, "listno2", 10080, 510);
-    m_japaneseWrongList->hide();
-    m_japaneseWrongIndexes->hide();
 }
 
 void PracticeWindow::createPanels()
@@ -467,13 +425,7 @@ void PracticeWindow::render()
 
     if (const auto caption = m_session.caption())
         setWindowTitle(*caption);
-    const WrongList &chinese = m_session.wrongList(Direction::ChineseToJapanese);
-    showTexts(m_chineseWrongList, chinese.texts());
-    showTexts(m_chineseWrongIndexes, chinese.indexTexts());
-    const WrongList &japanese = m_session.wrongList(Direction::JapaneseToChinese);
-    showTexts(m_japaneseWrongList, japanese.texts());
-    showTexts(m_japaneseWrongIndexes, japanese.indexTexts());
-    ui::setTextColor(m_wrongHeading, m_session.reviewMode() ? kYellow : QColor(Qt::black));
+    m_wrongListPane->showSession(m_session);
 
     const auto range = m_session.range();
     m_firstIndexMirror->setText(range ? QString::number(range->first) : QString());

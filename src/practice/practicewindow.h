@@ -10,7 +10,6 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -24,6 +23,7 @@ class TextCanvas;
 namespace practice {
 
 class RangeDialog;
+class WrongListPane;
 
 // The practice window: a range chosen in the range dialog, words asked in order or at random,
 // typed kana judged exactly, with hints, a running score and the wrong-word list. It may be
@@ -53,7 +53,6 @@ private:
     void createNavigation();
     void createOptionGroups();
     void createQuestionArea();
-    void createWrongList();
     void createPanels();
     void createExitLabel();
 
@@ -142,12 +141,7 @@ private:
     QPushButton *m_exitButton{nullptr};           // esc
     QTimer *m_flashClock{nullptr};                // Time
 
-    // Wrong-word lists: the Chinese-to-Japanese pair and the Japanese-to-Chinese pair.
-    ui::ActiveLabel *m_wrongHeading{nullptr};     // wrong
-    QListWidget *m_chineseWrongList{nullptr};     // List
-    QListWidget *m_chineseWrongIndexes{nullptr};  // Listno
-    QListWidget *m_japaneseWrongList{nullptr};    // list2
-    QListWidget *m_japaneseWrongIndexes{nullptr}; // listno2
+    WrongListPane *m_wrongListPane{nullptr}; // wrong, List, Listno, list2, listno2
 
     ui::HoverLabel *m_exitLabel{nullptr}; // Label1
     // Read-only mirrors of the session for tools that look controls up by name.
