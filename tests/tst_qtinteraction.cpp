@@ -1,10 +1,15 @@
 // The real modal layer: its message boxes are shown, read and answered by clicking their buttons.
+#include "testapp.h"
 #include "ui/qtinteraction.h"
+#include "ui/qttranslation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -108,6 +113,57 @@ private Q_SLOTS:
         QCOMPARE(got, ui::Answer::Ok);
         QCOMPARE(seen.title, ui::kAppTitle);
         QCOMPARE(seen.buttons, QStringList{QStringLiteral("确定")});
+    }
+
+    void qtDialogsSpeakChinese_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("colour dialog") << "color" << QStringLiteral("选择颜色");
+        QTest::newRow("input box") << "input" << QStringLiteral("设置警句");
+    }
+    void qtDialogsSpeakChinese()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, title);
+        if (!ui::loadQtTranslations())
+            QSKIP("Qt's Chinese translations (qt6-translations-l10n) are not installed");
+        TestApp app; // puts them into use, as the program does
+        QWidget owner;
+        owner.show();
+        QString seenTitle;
+        QStringList seenTexts;
+        auto *poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll->deleteLater();
+            seenTitle = box->windowTitle();
+            for (const QAbstractButton *b : box->findChildren<QAbstractButton *>())
+                seenTexts << b->text();
+            for (const QLabel *l : box->findChildren<QLabel *>())
+                seenTexts << l->text();
+            box->reject();
+        });
+        poll->start();
+        ui::QtInteraction modal;
+        if (dialog == u"color")
+            QVERIFY(!modal.color(&owner, Qt::red));
+        else
+            QVERIFY(!modal.input(&owner, QStringLiteral("请输入上句"), title, QString()));
+        QCOMPARE(seenTitle, title);
+        QVERIFY2(seenTexts.contains(QStringLiteral("确定")) && seenTexts.contains(QStringLiteral("取消")),
+                 qPrintable(seenTexts.join(u'|')));
+        if (dialog == u"color")
+            QVERIFY2(seenTexts.contains(QStringLiteral("基本颜色(&B)")), qPrintable(seenTexts.join(u'|')));
+    }
+
+    void missingTranslationsLeaveQtAsItIs()
+    {
+        QTemporaryDir empty;
+        QVERIFY(!ui::loadQtTranslations(empty.path()));
     }
 };
 
