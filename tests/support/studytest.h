@@ -77,12 +77,23 @@ inline QString fieldAt(const ui::TextRow &line, int column)
     return QStringLiteral("<none>");
 }
 
-// The Chinese meanings (column 63) of the words on a print-view screen, top to bottom.
+// Whether a line only carries on the meaning of the word above it.
+inline bool continuesMeaning(const ui::TextRow &line)
+{
+    return line.size() == 1 && line.first().column == 63;
+}
+
+// The Chinese meanings (column 63) of the words on a print-view screen, top to bottom; a meaning
+// that runs on below its word is read whole.
 inline QStringList shownMeanings(QWidget *window)
 {
     QStringList out;
-    for (const auto &line : filledLines(showword(window)))
-        out << fieldAt(line, 63);
+    for (const auto &line : filledLines(showword(window))) {
+        if (continuesMeaning(line) && !out.isEmpty())
+            out.last() += line.first().text;
+        else
+            out << fieldAt(line, 63);
+    }
     return out;
 }
 
