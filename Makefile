@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test bench format clean
+.PHONY: deps configure build run test bench format format-check clean
 
 deps:
 	@sh scripts/setup-deps.sh
@@ -32,6 +32,10 @@ bench: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails when clang-format would change any tracked source file.
+format-check: deps
+	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD)
