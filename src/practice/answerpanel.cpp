@@ -6,9 +6,7 @@ namespace practice {
 
 QString panelKanji(QStringView kanji)
 {
-    if (ciku::isKanjiMarker(kanji))
-        return QStringLiteral("-----");
-    return kanji.toString();
+    return ciku::shownKanji(kanji);
 }
 
 QList<PanelLine> answerPanelLines(const ciku::WordEntry &word)

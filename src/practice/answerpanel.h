@@ -30,7 +30,7 @@ struct PanelLine {
     bool operator==(const PanelLine &o) const { return label == o.label && value == o.value; }
 };
 
-// The kanji form as the panel prints it: "-----" for the markers of a word without one.
+// The kanji form as the panel prints it: the dash for a word without one.
 QString panelKanji(QStringView kanji);
 
 // The revealed word: kana, kanji form, meaning, accent and part of speech, each labelled, with a

@@ -11,16 +11,23 @@
 #include <QTimer>
 
 namespace ui {
+namespace {
+
+// A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
+QString oneBreakPerLine(QString text)
+{
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+} // namespace
 
 Answer QtInteraction::message(QWidget *parent, const Message &m)
 {
     QMessageBox box(parent);
     box.setWindowTitle(m.shownTitle());
-    // A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
-    QString text = m.text;
-    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box.setText(text);
+    box.setText(oneBreakPerLine(m.text));
     switch (m.icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -57,8 +64,8 @@ std::optional<QString> QtInteraction::input(QWidget *parent, const QString &prom
                                             const QString &initial)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent, title.isEmpty() ? kAppTitle : title, prompt,
-                                               QLineEdit::Normal, initial, &ok);
+    const QString text = QInputDialog::getText(parent, title.isEmpty() ? kAppTitle : title,
+                                               oneBreakPerLine(prompt), QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;
