@@ -4,27 +4,22 @@
 
 namespace practice {
 
-QString panelKanji(QStringView kanji)
+QList<ui::TextRow> answerPanelRows(const ciku::WordEntry &word)
 {
-    return ciku::shownKanji(kanji);
-}
-
-QList<PanelLine> answerPanelLines(const ciku::WordEntry &word)
-{
-    const QList<PanelLine> rows = {
+    const std::pair<QString, QString> fields[] = {
         {QStringLiteral("日语"), word.kana.toString()},
-        {QStringLiteral("当用汉字"), panelKanji(word.kanji)},
+        {QStringLiteral("当用汉字"), ciku::shownKanji(word.kanji)},
         {QStringLiteral("汉语"), word.chinese.toString()},
         {QStringLiteral("音调"), word.accent.toString()},
         {QStringLiteral("词性"), word.partOfSpeech.toString()},
     };
-    QList<PanelLine> lines;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        lines.append(rows[i]);
-        if (i + 1 < rows.size())
-            lines.append(PanelLine{});
+    QList<ui::TextRow> rows;
+    for (const auto &[label, value] : fields) {
+        if (!rows.isEmpty())
+            rows.append(ui::TextRow{});
+        rows.append(ui::TextRow{ui::PlacedText{1, label}, ui::PlacedText{kAnswerValueColumn, value}});
     }
-    return lines;
+    return rows;
 }
 
 const QStringList &rihanHelpLines()

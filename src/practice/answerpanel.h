@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ui/placedtext.h"
+
 #include <QList>
-#include <QString>
 #include <QStringList>
-#include <QStringView>
 
 namespace ciku {
 struct WordEntry;
@@ -20,22 +20,10 @@ inline constexpr int kAnswerValueColumn = 20;
 inline constexpr int kHelpPanelLeft = 2200;
 inline constexpr int kAnswerPanelLeft = 2700;
 
-// One printed line: a label at the left edge and its value at kAnswerValueColumn. A line with
-// neither is a blank line.
-struct PanelLine {
-    QString label;
-    QString value;
-
-    bool isBlank() const { return label.isEmpty() && value.isEmpty(); }
-    bool operator==(const PanelLine &o) const { return label == o.label && value == o.value; }
-};
-
-// The kanji form as the panel prints it: the dash for a word without one.
-QString panelKanji(QStringView kanji);
-
-// The revealed word: kana, kanji form, meaning, accent and part of speech, each labelled, with a
-// blank line after each of the first four.
-QList<PanelLine> answerPanelLines(const ciku::WordEntry &word);
+// The revealed word: kana, kanji form (the dash for a word without one), meaning, accent and
+// part of speech, each labelled at the left edge with its value at kAnswerValueColumn, and an
+// empty row after each of the first four.
+QList<ui::TextRow> answerPanelRows(const ciku::WordEntry &word);
 
 // The six lines of help printed when "日汉练习" is chosen.
 const QStringList &rihanHelpLines();
