@@ -1,0 +1,316 @@
+// The practice state of the other direction and of the repetition, without a window: the
+// direction switch, the Japanese-to-Chinese draw, reveal and add, its drill, the two list pairs
+// and the flash drill's stages and adds.
+#include "lexicon/lessontable.h"
+#include "lexicon/lexicon.h"
+#include "practice/practicesession.h"
+
+#include <QTest>
+
+using namespace practice;
+
+namespace {
+
+QString field(int index, int number)
+{
+    ciku::fillLexicon();
+    return ciku::lexicon().text(index, number);
+}
+QString meaningOf(int index)
+{
+    return field(index, 1);
+}
+QString kanaOf(int index)
+{
+    return field(index, 2);
+}
+
+PracticeSession sessionOver(const char *option)
+{
+    PracticeSession s;
+    s.setRange(*ciku::practiceRangeFor(QString::fromLatin1(option)));
+    return s;
+}
+
+// The entries of a list as "text/index" pairs, in order.
+QStringList pairs(const WrongList &list)
+{
+    QStringList out;
+    for (const auto &e : list.entries())
+        out << e.text + u'/' + QString::number(e.index);
+    return out;
+}
+
+QString pair(int index, bool kana)
+{
+    return (kana ? kanaOf(index) : meaningOf(index)) + u'/' + QString::number(index);
+}
+
+} // namespace
+
+class PracticeDrillsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Towards Japanese-to-Chinese the order starts again; back towards Chinese-to-Japanese it
+    // goes on where the other direction got to. Either switch ends a running drill.
+    void directionSwitchRestartsTheOrderOneWayOnly()
+    {
+        PracticeSession s = sessionOver("u1");
+        s.startQuestion(0);
+        s.ask(0);
+        QCOMPARE(s.currentIndex(), 2);
+        s.setReviewMode(true);
+        s.selectDirection(Direction::JapaneseToChinese);
+        QVERIFY(!s.reviewMode());
+        QCOMPARE(s.view().answer, QStringLiteral("此处显示日语（题目）"));
+        QCOMPARE(s.view().question, QStringLiteral("此处显示汉语（答案）"));
+        QCOMPARE(s.askRecall(0)->index, 1);
+        QCOMPARE(s.askRecall(0)->index, 2);
+        QCOMPARE(s.askRecall(0)->index, 3);
+        s.setReviewMode(true);
+        s.selectDirection(Direction::ChineseToJapanese);
+        QVERIFY(!s.reviewMode());
+        QCOMPARE(s.view().question, QStringLiteral("这里将显示汉语（题目）"));
+        QCOMPARE(s.view().answer, QStringLiteral("这里将显示日语（答案）"));
+        QCOMPARE(s.ask(0)->index, 4);
+        QCOMPARE(s.questionCount(), 3); // the Japanese-to-Chinese draws are not counted
+    }
+
+    // In the flash drill a switch keeps the word on screen (no captions), but the order still
+    // starts again towards Japanese-to-Chinese.
+    void directionSwitchInTheFlashDrillKeepsTheWord()
+    {
+        PracticeSession s = sessionOver("u1");
+        s.setPace(Pace::Flash);
+        s.flashDraw(0);
+        s.flashDraw(0);
+        s.selectDirection(Direction::JapaneseToChinese);
+        QCOMPARE(s.view().answer, kanaOf(2));
+        QCOMPARE(s.view().question, meaningOf(2));
+        QVERIFY(s.flashAdd());
+        QCOMPARE(pairs(s.wrongList(Direction::JapaneseToChinese)), QStringList{pair(2, true)});
+        QCOMPARE(s.flashDraw(0)->index, 1);
+        s.selectDirection(Direction::ChineseToJapanese);
+        QCOMPARE(s.view().answer, QString()); // the kana label is emptied
+        QCOMPARE(s.view().question, meaningOf(1));
+        QVERIFY(s.flashAdd());
+        QCOMPARE(pairs(s.wrongList(Direction::ChineseToJapanese)), QStringList{pair(1, false)});
+    }
+
+    // Draw, hint, reveal, add: nothing is judged or counted, and a word is added at most once
+    // per reveal.
+    void recallCycle()
+    {
+        PracticeSession s = sessionOver("l2");
+        s.selectDirection(Direction::JapaneseToChinese);
+        const int first = s.askRecall(0)->index;
+        QCOMPARE(s.view().answer, kanaOf(first));
+        QCOMPARE(s.view().question, meaningOf(first));
+        QCOMPARE(s.view().meaningLook, AnswerLook::Hidden);
+        QCOMPARE(s.view().look, AnswerLook::Plain);
+        QVERIFY(!s.view().kanjiShown);
+        QVERIFY(!s.canAddRecall());
+        QVERIFY(!s.addRecallWrong()); // not before the answer is shown
+        s.hintRecallKanji();
+        QVERIFY(s.view().kanjiShown);
+        QCOMPARE(s.revealRecall(), first);
+        QCOMPARE(s.view().meaningLook, AnswerLook::Learning);
+        QVERIFY(s.addRecallWrong());
+        QVERIFY(!s.addRecallWrong());
+        QCOMPARE(s.revealRecall(), first); // shown again: one more add allowed
+        QVERIFY(s.addRecallWrong());
+        s.askRecall(0);
+        QVERIFY(!s.canAddRecall());
+        QCOMPARE(pairs(s.wrongList(Direction::JapaneseToChinese)),
+                 (QStringList{pair(first, true), pair(first, true)}));
+        QVERIFY(s.wrongList(Direction::ChineseToJapanese).isEmpty());
+        QCOMPARE(s.questionCount() + s.rightCount() + s.wrongCount(), 0);
+        QVERIFY(!s.drawn());
+    }
+
+    // The drill takes entries from the front; a word added again during the drill comes back
+    // at the end; the panel shows the drill's word, not the last word drawn.
+    void recallDrill()
+    {
+        PracticeSession s = sessionOver("u1");
+        s.selectDirection(Direction::JapaneseToChinese);
+        for (int i = 0; i < 3; ++i) {
+            s.askRecall(0);
+            s.revealRecall();
+            s.addRecallWrong();
+        }
+        s.askRecall(0); // word 4 on screen, not listed
+        QVERIFY(s.askRecallWrong());
+        QVERIFY(s.reviewMode());
+        QCOMPARE(s.reviewIndex(), 1);
+        QCOMPARE(s.view().answer, kanaOf(1));
+        QCOMPARE(s.view().meaningLook, AnswerLook::Hidden);
+        QVERIFY(!s.canAddRecall());
+        QCOMPARE(s.revealRecall(), 1);
+        QCOMPARE(s.currentIndex(), 4);
+        QVERIFY(s.askRecallWrong());
+        QCOMPARE(s.revealRecall(), 2);
+        QVERIFY(s.addRecallWrong()); // back to the end
+        QVERIFY(s.askRecallWrong());
+        QCOMPARE(s.reviewIndex(), 3);
+        QVERIFY(s.askRecallWrong());
+        QCOMPARE(s.reviewIndex(), 2);
+        QVERIFY(!s.askRecallWrong());
+        QVERIFY(!s.reviewMode());
+        QVERIFY(s.wrongList(Direction::JapaneseToChinese).isEmpty());
+    }
+
+    void stopKeepsTheRestOfTheList()
+    {
+        PracticeSession s = sessionOver("u1");
+        s.selectDirection(Direction::JapaneseToChinese);
+        for (int i = 0; i < 2; ++i) {
+            s.askRecall(0);
+            s.revealRecall();
+            s.addRecallWrong();
+        }
+        QVERIFY(s.askRecallWrong());
+        s.stopDrill();
+        QVERIFY(!s.reviewMode());
+        QCOMPARE(pairs(s.wrongList(Direction::JapaneseToChinese)), QStringList{pair(2, true)});
+        QCOMPARE(s.view().answer, kanaOf(1)); // the word on screen stays
+    }
+
+    // Removing and clearing touch one pair only; the other direction's entries stay.
+    void listPairOperations_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("removeRow"); // -1: clear the whole list instead
+        QTest::addColumn<QStringList>("chinese");
+        QTest::addColumn<QStringList>("japanese");
+        const QStringList c{pair(1, false), pair(2, false), pair(3, false)};
+        const QStringList j{pair(1, true), pair(2, true)};
+        QTest::addRow("remove the second Chinese entry")
+            << int(Direction::ChineseToJapanese) << 1 << QStringList{c[0], c[2]} << j;
+        QTest::addRow("remove the first Japanese entry")
+            << int(Direction::JapaneseToChinese) << 0 << c << QStringList{j[1]};
+        QTest::addRow("remove past the end: nothing") << int(Direction::ChineseToJapanese) << 3 << c << j;
+        QTest::addRow("clear the Japanese list")
+            << int(Direction::JapaneseToChinese) << -1 << c << QStringList{};
+        QTest::addRow("clear the Chinese list")
+            << int(Direction::ChineseToJapanese) << -1 << QStringList{} << j;
+    }
+    void listPairOperations()
+    {
+        QFETCH(int, direction);
+        QFETCH(int, removeRow);
+        QFETCH(QStringList, chinese);
+        QFETCH(QStringList, japanese);
+        PracticeSession s = sessionOver("u1");
+        for (int i = 0; i < 3; ++i) {
+            s.startQuestion(0);
+            s.judge(QString());
+        }
+        s.selectDirection(Direction::JapaneseToChinese);
+        for (int i = 0; i < 2; ++i) {
+            s.askRecall(0);
+            s.revealRecall();
+            s.addRecallWrong();
+        }
+        WrongList &list = s.wrongList(Direction(direction));
+        if (removeRow < 0)
+            list.clear();
+        else
+            list.removeAt(removeRow);
+        QCOMPARE(pairs(s.wrongList(Direction::ChineseToJapanese)), chinese);
+        QCOMPARE(pairs(s.wrongList(Direction::JapaneseToChinese)), japanese);
+        // The drill that follows does not ask a removed word.
+        s.selectDirection(Direction::ChineseToJapanese);
+        QStringList asked;
+        while (s.askWrong())
+            asked << pair(s.currentIndex(), false);
+        QCOMPARE(asked, chinese);
+    }
+
+    // The stages change the labels of the selected direction: the answer label is revealed in
+    // blue, the question label reads "next" in the pause, and nothing is counted.
+    void flashStages_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addRow("Chinese-to-Japanese") << int(Direction::ChineseToJapanese);
+        QTest::addRow("Japanese-to-Chinese") << int(Direction::JapaneseToChinese);
+    }
+    void flashStages()
+    {
+        QFETCH(int, direction);
+        const bool c2j = Direction(direction) == Direction::ChineseToJapanese;
+        PracticeSession s = sessionOver("u1");
+        s.selectDirection(Direction(direction));
+        s.setPace(Pace::Flash);
+        auto answerLook = [&] { return c2j ? s.view().look : s.view().meaningLook; };
+        auto question = [&] { return c2j ? s.view().question : s.view().answer; };
+        auto questionLook = [&] { return c2j ? s.view().meaningLook : s.view().look; };
+
+        QCOMPARE(s.tickFlash(), FlashStage::NewWord);
+        QCOMPARE(s.flashDraw(0)->index, 1);
+        QCOMPARE(question(), c2j ? meaningOf(1) : kanaOf(1));
+        QCOMPARE(answerLook(), AnswerLook::Hidden);
+        QCOMPARE(questionLook(), AnswerLook::Plain);
+        QVERIFY(!s.view().kanjiShown);
+        QCOMPARE(s.tickFlash(), FlashStage::Unchanged);
+        QCOMPARE(s.tickFlash(), FlashStage::Unchanged);
+        QCOMPARE(s.tickFlash(), FlashStage::Reveal);
+        QCOMPARE(answerLook(), AnswerLook::Learning);
+        QVERIFY(s.view().kanjiShown);
+        QVERIFY(s.flashAdd()); // the answer stage: added
+        QCOMPARE(s.tickFlash(), FlashStage::Unchanged);
+        QCOMPARE(s.tickFlash(), FlashStage::Pause);
+        QCOMPARE(question(), QStringLiteral("next"));
+        QCOMPARE(answerLook(), AnswerLook::Hidden);
+        QVERIFY(!s.view().kanjiShown);
+        QVERIFY(!s.flashAdd()); // "next": nothing
+        QCOMPARE(s.flashTick(), qint16(0));
+        QCOMPARE(s.tickFlash(), FlashStage::NewWord);
+        s.flashDraw(0);
+        QVERIFY(s.flashAdd()); // the question stage: added
+        QCOMPARE(pairs(s.wrongList(Direction(direction))), (QStringList{pair(1, !c2j), pair(2, !c2j)}));
+        QCOMPARE(s.questionCount(), 0);
+    }
+
+    // "添加" needs a word on screen: not the captions of a fresh window, nor after a switch
+    // that put them back; a word of the normal practice still on screen counts.
+    void flashAddNeedsAWord()
+    {
+        PracticeSession s = sessionOver("u1");
+        s.setPace(Pace::Flash);
+        QVERIFY(!s.flashAdd());
+        s.setPace(Pace::Normal);
+        s.startQuestion(0);
+        s.setPace(Pace::Flash);
+        QVERIFY(s.flashAdd());
+        s.setPace(Pace::Normal);
+        s.selectDirection(Direction::JapaneseToChinese);
+        s.setPace(Pace::Flash);
+        QVERIFY(!s.flashAdd());
+        QCOMPARE(pairs(s.wrongList(Direction::ChineseToJapanese)), QStringList{pair(1, false)});
+        QVERIFY(s.wrongList(Direction::JapaneseToChinese).isEmpty());
+    }
+
+    // The speed read from the file at every tick, unless a speed set in this run could not be
+    // saved.
+    void flashSpeedSources()
+    {
+        PracticeSession s;
+        QCOMPARE(s.flashSpeed(), FlashSpeed{});
+        s.setSavedFlashSpeed(FlashSpeed{8, 1});
+        QCOMPARE(s.flashSpeed(), (FlashSpeed{8, 1}));
+        s.setUnsavedFlashSpeed(FlashSpeed{1, 1});
+        s.setSavedFlashSpeed(FlashSpeed{5, 5});
+        QCOMPARE(s.flashSpeed(), (FlashSpeed{1, 1}));
+        QCOMPARE(s.tickFlash(), FlashStage::NewWord);
+        QCOMPARE(s.tickFlash(), FlashStage::Reveal);
+        QCOMPARE(s.tickFlash(), FlashStage::Pause);
+        s.setUnsavedFlashSpeed(std::nullopt);
+        QCOMPARE(s.flashSpeed(), (FlashSpeed{5, 5}));
+    }
+};
+
+QTEST_GUILESS_MAIN(PracticeDrillsTest)
+#include "tst_practicedrills.moc"
