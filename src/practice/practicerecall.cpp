@@ -34,10 +34,14 @@ QPushButton *panelButton(QWidget *panel, const char *name, const QString &captio
     return b;
 }
 
-// Moves the answer panel so that its left edge stands at left twips, keeping its top and size.
+// The answer panel's right edge, in twips: it ends where the answer label does, before the
+// wrong-word list.
+constexpr int kPanelRight = 8400;
+
+// Moves the answer panel's left edge to left twips; its right edge, top and height stay.
 void moveLeftEdge(QWidget *panel, int left)
 {
-    panel->move(ui::twips(left), panel->y());
+    panel->setGeometry(ui::twips(left), panel->y(), ui::twips(kPanelRight - left), panel->height());
 }
 
 } // namespace
