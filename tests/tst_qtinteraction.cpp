@@ -104,9 +104,10 @@ private Q_SLOTS:
         ui::QtInteraction modal;
         QString seenLabel;
         QString seenTitle;
+        QString seenButtons;
         auto *poll = new QTimer;
         poll->setInterval(10);
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, &seenLabel, &seenTitle] {
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, &seenLabel, &seenTitle, &seenButtons] {
             auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
                 return;
@@ -114,6 +115,7 @@ private Q_SLOTS:
             poll->deleteLater();
             seenLabel = dialog->labelText();
             seenTitle = dialog->windowTitle();
+            seenButtons = dialog->okButtonText() + u'/' + dialog->cancelButtonText();
             dialog->setTextValue(QStringLiteral("5"));
             dialog->accept();
         });
@@ -123,6 +125,7 @@ private Q_SLOTS:
         QCOMPARE(typed, std::optional<QString>(QStringLiteral("5")));
         QCOMPARE(seenTitle, QStringLiteral("修改"));
         QCOMPARE(seenLabel, QStringLiteral("第1步：\n\n请输入"));
+        QCOMPARE(seenButtons, QStringLiteral("确定/取消"));
     }
 
     void okBoxSaysQueding()

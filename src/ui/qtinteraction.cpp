@@ -63,12 +63,16 @@ Answer QtInteraction::message(QWidget *parent, const Message &m)
 std::optional<QString> QtInteraction::input(QWidget *parent, const QString &prompt, const QString &title,
                                             const QString &initial)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title.isEmpty() ? kAppTitle : title,
-                                               oneBreakPerLine(prompt), QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title.isEmpty() ? kAppTitle : title);
+    dialog.setLabelText(oneBreakPerLine(prompt));
+    dialog.setTextValue(initial);
+    // Worded in Chinese like the message boxes.
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QColor> QtInteraction::color(QWidget *parent, const QColor &initial)
