@@ -1,6 +1,5 @@
 // The practice state of the other direction and of the repetition, without a window: the
-// direction switch, the Japanese-to-Chinese draw, reveal and add, its drill, the two list pairs
-// and the flash drill's stages and adds.
+// direction switch in the flash drill, the two list pairs and the flash drill's stages and adds.
 #include "lexicon/lessontable.h"
 #include "lexicon/lexicon.h"
 #include "practice/practicesession.h"
@@ -53,31 +52,6 @@ class PracticeDrillsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Towards Japanese-to-Chinese the order starts again; back towards Chinese-to-Japanese it
-    // goes on where the other direction got to. Either switch ends a running drill.
-    void directionSwitchRestartsTheOrderOneWayOnly()
-    {
-        PracticeSession s = sessionOver("u1");
-        s.startQuestion(0);
-        s.ask(0);
-        QCOMPARE(s.currentIndex(), 2);
-        s.setReviewMode(true);
-        s.selectDirection(Direction::JapaneseToChinese);
-        QVERIFY(!s.reviewMode());
-        QCOMPARE(s.view().answer, QStringLiteral("此处显示日语（题目）"));
-        QCOMPARE(s.view().question, QStringLiteral("此处显示汉语（答案）"));
-        QCOMPARE(s.askRecall(0)->index, 1);
-        QCOMPARE(s.askRecall(0)->index, 2);
-        QCOMPARE(s.askRecall(0)->index, 3);
-        s.setReviewMode(true);
-        s.selectDirection(Direction::ChineseToJapanese);
-        QVERIFY(!s.reviewMode());
-        QCOMPARE(s.view().question, QStringLiteral("这里将显示汉语（题目）"));
-        QCOMPARE(s.view().answer, QStringLiteral("这里将显示日语（答案）"));
-        QCOMPARE(s.ask(0)->index, 4);
-        QCOMPARE(s.questionCount(), 3); // the Japanese-to-Chinese draws are not counted
-    }
-
     // In the flash drill a switch keeps the word on screen (no captions), but the order still
     // starts again towards Japanese-to-Chinese.
     void directionSwitchInTheFlashDrillKeepsTheWord()
@@ -97,85 +71,6 @@ private Q_SLOTS:
         QCOMPARE(s.view().question, meaningOf(1));
         QVERIFY(s.flashAdd());
         QCOMPARE(pairs(s.wrongList(Direction::ChineseToJapanese)), QStringList{pair(1, false)});
-    }
-
-    // Draw, hint, reveal, add: nothing is judged or counted, and a word is added at most once
-    // per reveal.
-    void recallCycle()
-    {
-        PracticeSession s = sessionOver("l2");
-        s.selectDirection(Direction::JapaneseToChinese);
-        const int first = s.askRecall(0)->index;
-        QCOMPARE(s.view().answer, kanaOf(first));
-        QCOMPARE(s.view().question, meaningOf(first));
-        QCOMPARE(s.view().meaningLook, AnswerLook::Hidden);
-        QCOMPARE(s.view().look, AnswerLook::Plain);
-        QVERIFY(!s.view().kanjiShown);
-        QVERIFY(!s.canAddRecall());
-        QVERIFY(!s.addRecallWrong()); // not before the answer is shown
-        s.hintRecallKanji();
-        QVERIFY(s.view().kanjiShown);
-        QCOMPARE(s.revealRecall(), first);
-        QCOMPARE(s.view().meaningLook, AnswerLook::Learning);
-        QVERIFY(s.addRecallWrong());
-        QVERIFY(!s.addRecallWrong());
-        QCOMPARE(s.revealRecall(), first); // shown again: one more add allowed
-        QVERIFY(s.addRecallWrong());
-        s.askRecall(0);
-        QVERIFY(!s.canAddRecall());
-        QCOMPARE(pairs(s.wrongList(Direction::JapaneseToChinese)),
-                 (QStringList{pair(first, true), pair(first, true)}));
-        QVERIFY(s.wrongList(Direction::ChineseToJapanese).isEmpty());
-        QCOMPARE(s.questionCount() + s.rightCount() + s.wrongCount(), 0);
-        QVERIFY(!s.drawn());
-    }
-
-    // The drill takes entries from the front; a word added again during the drill comes back
-    // at the end; the panel shows the drill's word, not the last word drawn.
-    void recallDrill()
-    {
-        PracticeSession s = sessionOver("u1");
-        s.selectDirection(Direction::JapaneseToChinese);
-        for (int i = 0; i < 3; ++i) {
-            s.askRecall(0);
-            s.revealRecall();
-            s.addRecallWrong();
-        }
-        s.askRecall(0); // word 4 on screen, not listed
-        QVERIFY(s.askRecallWrong());
-        QVERIFY(s.reviewMode());
-        QCOMPARE(s.reviewIndex(), 1);
-        QCOMPARE(s.view().answer, kanaOf(1));
-        QCOMPARE(s.view().meaningLook, AnswerLook::Hidden);
-        QVERIFY(!s.canAddRecall());
-        QCOMPARE(s.revealRecall(), 1);
-        QCOMPARE(s.currentIndex(), 4);
-        QVERIFY(s.askRecallWrong());
-        QCOMPARE(s.revealRecall(), 2);
-        QVERIFY(s.addRecallWrong()); // back to the end
-        QVERIFY(s.askRecallWrong());
-        QCOMPARE(s.reviewIndex(), 3);
-        QVERIFY(s.askRecallWrong());
-        QCOMPARE(s.reviewIndex(), 2);
-        QVERIFY(!s.askRecallWrong());
-        QVERIFY(!s.reviewMode());
-        QVERIFY(s.wrongList(Direction::JapaneseToChinese).isEmpty());
-    }
-
-    void stopKeepsTheRestOfTheList()
-    {
-        PracticeSession s = sessionOver("u1");
-        s.selectDirection(Direction::JapaneseToChinese);
-        for (int i = 0; i < 2; ++i) {
-            s.askRecall(0);
-            s.revealRecall();
-            s.addRecallWrong();
-        }
-        QVERIFY(s.askRecallWrong());
-        s.stopDrill();
-        QVERIFY(!s.reviewMode());
-        QCOMPARE(pairs(s.wrongList(Direction::JapaneseToChinese)), QStringList{pair(2, true)});
-        QCOMPARE(s.view().answer, kanaOf(1)); // the word on screen stays
     }
 
     // Removing and clearing touch one pair only; the other direction's entries stay.
@@ -291,24 +186,6 @@ private Q_SLOTS:
         QVERIFY(!s.flashAdd());
         QCOMPARE(pairs(s.wrongList(Direction::ChineseToJapanese)), QStringList{pair(1, false)});
         QVERIFY(s.wrongList(Direction::JapaneseToChinese).isEmpty());
-    }
-
-    // The speed read from the file at every tick, unless a speed set in this run could not be
-    // saved.
-    void flashSpeedSources()
-    {
-        PracticeSession s;
-        QCOMPARE(s.flashSpeed(), FlashSpeed{});
-        s.setSavedFlashSpeed(FlashSpeed{8, 1});
-        QCOMPARE(s.flashSpeed(), (FlashSpeed{8, 1}));
-        s.setUnsavedFlashSpeed(FlashSpeed{1, 1});
-        s.setSavedFlashSpeed(FlashSpeed{5, 5});
-        QCOMPARE(s.flashSpeed(), (FlashSpeed{1, 1}));
-        QCOMPARE(s.tickFlash(), FlashStage::NewWord);
-        QCOMPARE(s.tickFlash(), FlashStage::Reveal);
-        QCOMPARE(s.tickFlash(), FlashStage::Pause);
-        s.setUnsavedFlashSpeed(std::nullopt);
-        QCOMPARE(s.flashSpeed(), (FlashSpeed{5, 5}));
     }
 };
 

@@ -333,24 +333,6 @@ private Q_SLOTS:
         QCOMPARE(fresh->windowTitle(), QStringLiteral("词帆-练习模式"));
     }
 
-    // Only Japanese-to-Chinese practice: nothing is asked, and the lists go.
-    void leavingUnaskedAfterJapaneseToChineseOnly()
-    {
-        TestApp app;
-        QPointer<PracticeWindow> w = openPractice(app);
-        QTest::mouseClick(findIn<QRadioButton>(w, "rihan"), Qt::LeftButton);
-        click(w, "showriyu");
-        click(w, "showhanyu");
-        click(w, "hanriadd");
-        app.ui().messages.clear();
-        makeActive(w);
-        QTest::keyClick(w, Qt::Key_F4);
-        TestApp::settle();
-        QVERIFY(app.ui().messages.isEmpty());
-        QVERIFY(w.isNull());
-        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("xuexi"));
-    }
-
     // The defaults 3 and 2: a word at the first tick, its answer three ticks later, "next" two
     // ticks after that, the next word one tick later. "添加" adds the word on screen, but not
     // during "next"; "停止" and "开始" go on where the cycle stood.
