@@ -379,13 +379,21 @@ private Q_SLOTS:
     }
 
     // The speed file is read at every tick; at the end of the range the message comes once,
-    // the clock stands still while it is open, and the drill goes on with the first word.
+    // the clock stands still while it is open, and the drill goes on with the first word. The
+    // Japanese-to-Chinese draw before it ends its range with the same message.
     void flashDrillEndOfRangeAndSpeedFile()
     {
         TestApp app;
         writeFile(app.path(QStringLiteral("sous/gap.dll")), "1,1\r\n");
         PracticeWindow *w = openPractice(app, confirmRange("ceshi")); // 1607..1613
         QTest::mouseClick(findIn<QRadioButton>(w, "rihan"), Qt::LeftButton);
+        app.ui().messages.clear();
+        for (int i = 0; i < 7; ++i)
+            click(w, "showriyu"); // the Japanese-to-Chinese draw has the same message
+        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(text(w, "japan"), kanaOf(1613));
+        QCOMPARE(w->session().questionCount(), 0);
+
         QTest::mouseClick(findIn<QRadioButton>(w, "optflash"), Qt::LeftButton);
         click(w, "flashstart");
         app.ui().messages.clear();
@@ -399,7 +407,7 @@ private Q_SLOTS:
         QCOMPARE(text(w, "japan"), kanaOf(1613));
         QCOMPARE(app.ui().messages.size(), 1);
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
-        QVERIFY(app.ui().messages[0].message.text.endsWith(QStringLiteral("模式让电脑随机出题继续练习。")));
+        QCOMPARE(app.ui().messages[0].message.text, PracticeWindow::kEndOfRangeNoCount);
         QCOMPARE(duringMessage, QStringList{QStringLiteral("0next")});
         QVERIFY(!readable(w, "china"));
         tick(w);

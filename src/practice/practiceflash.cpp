@@ -12,14 +12,6 @@
 // The practice window's flash drill: the words of the range pass by on the clock `Time`,
 // question first, then the answer, then a second of "next"; its speed comes from sous/gap.dll.
 namespace practice {
-namespace {
-
-const QString kFlashEndOfRange =
-    QStringLiteral("下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，"
-                   "你也可以选择“随机练习”模式让电脑随机出题继续练习。");
-
-} // namespace
-
 void PracticeWindow::createFlashPanel()
 {
     auto make = [this](const char *name, const QString &caption, int left) {
@@ -94,7 +86,7 @@ void PracticeWindow::flashchuti()
     const auto draw = m_session.flashDraw(nextRandom());
     if (draw && draw->endOfRange)
         showDrillMessage(
-            ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QStringLiteral("提醒"), kFlashEndOfRange});
+            ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QStringLiteral("提醒"), kEndOfRangeNoCount});
     render();
 }
 

@@ -21,9 +21,6 @@
 namespace practice {
 namespace {
 
-const QString kRecallEndOfRange =
-    QStringLiteral("下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，"
-                   "你也可以选择“随机练习”模式让电脑随机出题继续练习。");
 const QString kNothingToDrill = QStringLiteral("错题栏内没有错题可以练习,请选择出题练习！");
 
 QPushButton *panelButton(QWidget *panel, const char *name, const QString &caption, int left, int width)
@@ -45,6 +42,10 @@ void moveLeftEdge(QWidget *panel, int left)
 }
 
 } // namespace
+
+const QString PracticeWindow::kEndOfRangeNoCount =
+    QStringLiteral("下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，你也可以选择“随机练习”模式"
+                   "让电脑随机出题继续练习。");
 
 void PracticeWindow::createRecallPanel()
 {
@@ -113,7 +114,7 @@ void PracticeWindow::showriyu_Click()
     m_recallDrillButton->setEnabled(true);
     m_recallAddButton->setEnabled(false);
     m_recallHintButton->setEnabled(true);
-    tellEndOfRange(m_session.askRecall(nextRandom()), kRecallEndOfRange);
+    tellEndOfRange(m_session.askRecall(nextRandom()), kEndOfRangeNoCount);
     render();
     m_recallRevealButton->setFocus();
 }

@@ -37,6 +37,8 @@ class PracticeWindow : public shell::WorkWindow
 public:
     static const QString kKeepQuestionShort; // start page and the F2/F4 keys
     static const QString kKeepQuestionLong;  // the menu and pop-up entries
+    // The end-of-range message of the Japanese-to-Chinese draw and of the flash drill.
+    static const QString kEndOfRangeNoCount;
 
     explicit PracticeWindow(shell::Shell &shell, QWidget *parent = nullptr);
 
