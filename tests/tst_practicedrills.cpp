@@ -1,5 +1,5 @@
 // The practice state of the other direction and of the repetition, without a window: the
-// direction switch in the flash drill, the two list pairs and the flash drill's stages and adds.
+// direction switch in the flash drill, the two list pairs and the flash drill's adds.
 #include "lexicon/lessontable.h"
 #include "lexicon/lexicon.h"
 #include "practice/practicesession.h"
@@ -122,51 +122,6 @@ private Q_SLOTS:
         while (s.askWrong())
             asked << pair(s.currentIndex(), false);
         QCOMPARE(asked, chinese);
-    }
-
-    // The stages change the labels of the selected direction: the answer label is revealed in
-    // blue, the question label reads "next" in the pause, and nothing is counted.
-    void flashStages_data()
-    {
-        QTest::addColumn<int>("direction");
-        QTest::addRow("Chinese-to-Japanese") << int(Direction::ChineseToJapanese);
-        QTest::addRow("Japanese-to-Chinese") << int(Direction::JapaneseToChinese);
-    }
-    void flashStages()
-    {
-        QFETCH(int, direction);
-        const bool c2j = Direction(direction) == Direction::ChineseToJapanese;
-        PracticeSession s = sessionOver("u1");
-        s.selectDirection(Direction(direction));
-        s.setPace(Pace::Flash);
-        auto answerLook = [&] { return c2j ? s.view().look : s.view().meaningLook; };
-        auto question = [&] { return c2j ? s.view().question : s.view().answer; };
-        auto questionLook = [&] { return c2j ? s.view().meaningLook : s.view().look; };
-
-        QCOMPARE(s.tickFlash(), FlashStage::NewWord);
-        QCOMPARE(s.flashDraw(0)->index, 1);
-        QCOMPARE(question(), c2j ? meaningOf(1) : kanaOf(1));
-        QCOMPARE(answerLook(), AnswerLook::Hidden);
-        QCOMPARE(questionLook(), AnswerLook::Plain);
-        QVERIFY(!s.view().kanjiShown);
-        QCOMPARE(s.tickFlash(), FlashStage::Unchanged);
-        QCOMPARE(s.tickFlash(), FlashStage::Unchanged);
-        QCOMPARE(s.tickFlash(), FlashStage::Reveal);
-        QCOMPARE(answerLook(), AnswerLook::Learning);
-        QVERIFY(s.view().kanjiShown);
-        QVERIFY(s.flashAdd()); // the answer stage: added
-        QCOMPARE(s.tickFlash(), FlashStage::Unchanged);
-        QCOMPARE(s.tickFlash(), FlashStage::Pause);
-        QCOMPARE(question(), QStringLiteral("next"));
-        QCOMPARE(answerLook(), AnswerLook::Hidden);
-        QVERIFY(!s.view().kanjiShown);
-        QVERIFY(!s.flashAdd()); // "next": nothing
-        QCOMPARE(s.flashTick(), qint16(0));
-        QCOMPARE(s.tickFlash(), FlashStage::NewWord);
-        s.flashDraw(0);
-        QVERIFY(s.flashAdd()); // the question stage: added
-        QCOMPARE(pairs(s.wrongList(Direction(direction))), (QStringList{pair(1, !c2j), pair(2, !c2j)}));
-        QCOMPARE(s.questionCount(), 0);
     }
 
     // "添加" needs a word on screen: not the captions of a fresh window, nor after a switch

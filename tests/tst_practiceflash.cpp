@@ -4,7 +4,6 @@
 #include "practice/answerpanel.h"
 #include "practice/flashcycle.h"
 #include "practice/flashspeed.h"
-#include "scriptedinteraction.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -198,49 +197,6 @@ private Q_SLOTS:
         QVERIFY(practice::writeFlashSpeed(path, 2.5, 2));
         QCOMPARE(readBytes(path), QByteArray("2.5,2\r\n")); // replaced, not appended to
         QCOMPARE(practice::readFlashSpeed(path), (FlashSpeed{2, 2}));
-    }
-
-    void speedDialogAsksAgainUntilBothAreValid_data()
-    {
-        QTest::addColumn<QList<std::optional<QString>>>("typed");
-        QTest::addColumn<int>("errors");
-        QTest::addColumn<double>("question");
-        QTest::addColumn<double>("answer");
-        using T = QList<std::optional<QString>>;
-        const std::optional<QString> cancel;
-        QTest::addRow("valid at once") << T{"8", "1"} << 0 << 8.0 << 1.0;
-        QTest::addRow("fraction") << T{"2.5", "2"} << 0 << 2.5 << 2.0;
-        QTest::addRow("0 in the first box") << T{"0", "2", "4", "2"} << 1 << 4.0 << 2.0;
-        QTest::addRow("9 in the second box") << T{"3", "9", "3", "8"} << 1 << 3.0 << 8.0;
-        QTest::addRow("cancelled box") << T{cancel, "2", "5", "5"} << 1 << 5.0 << 5.0;
-        QTest::addRow("two rounds wrong") << T{"", "", "1", "x", "6", "6"} << 2 << 6.0 << 6.0;
-    }
-    void speedDialogAsksAgainUntilBothAreValid()
-    {
-        QFETCH(QList<std::optional<QString>>, typed);
-        QFETCH(int, errors);
-        QFETCH(double, question);
-        QFETCH(double, answer);
-        ScriptedInteraction ui;
-        for (const auto &t : typed)
-            ui.inputs.push_back(t);
-        const auto result = practice::askFlashSpeed(ui, nullptr, FlashSpeed{4, 3});
-        QCOMPARE(result.questionSeconds, question);
-        QCOMPARE(result.answerSeconds, answer);
-        QCOMPARE(ui.messages.size(), errors);
-        for (const auto &m : ui.messages) {
-            QCOMPARE(m.message.text, QStringLiteral("输入错误，请输入一个1-8的数"));
-            QCOMPARE(m.message.shownTitle(), QStringLiteral("词帆"));
-            QCOMPARE(m.message.icon, ui::Icon::None);
-        }
-        // Every round asks both boxes in turn, each preset with the values it started from.
-        QCOMPARE(ui.inputRequests.size(), typed.size());
-        for (qsizetype i = 0; i < ui.inputRequests.size(); ++i) {
-            const bool first = i % 2 == 0;
-            QCOMPARE(ui.inputRequests[i].title,
-                     first ? practice::questionSecondsTitle() : practice::answerSecondsTitle());
-            QCOMPARE(ui.inputRequests[i].initial, first ? QStringLiteral("4") : QStringLiteral("3"));
-        }
     }
 
     void answerPanel_data()
