@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -101,6 +102,37 @@ private Q_SLOTS:
         QCOMPARE(seen.text, QStringLiteral("第一行\n第二行\n第三行\n第四行"));
     }
 
+    void inputPromptLinesAreSeparatedOnce()
+    {
+        QWidget owner;
+        owner.show();
+        ui::QtInteraction modal;
+        QString seenLabel;
+        QString seenTitle;
+        QString seenButtons;
+        auto *poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, &seenLabel, &seenTitle, &seenButtons] {
+            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            seenLabel = dialog->labelText();
+            seenTitle = dialog->windowTitle();
+            seenButtons = dialog->okButtonText() + u'/' + dialog->cancelButtonText();
+            dialog->setTextValue(QStringLiteral("5"));
+            dialog->accept();
+        });
+        poll->start();
+        const auto typed = modal.input(&owner, QStringLiteral("第1步：\r\n\r\n请输入"),
+                                       QStringLiteral("修改"), QStringLiteral("3"));
+        QCOMPARE(typed, std::optional<QString>(QStringLiteral("5")));
+        QCOMPARE(seenTitle, QStringLiteral("修改"));
+        QCOMPARE(seenLabel, QStringLiteral("第1步：\n\n请输入"));
+        QCOMPARE(seenButtons, QStringLiteral("确定/取消"));
+    }
+
     void okBoxSaysQueding()
     {
         QWidget owner;
@@ -115,17 +147,8 @@ private Q_SLOTS:
         QCOMPARE(seen.buttons, QStringList{QStringLiteral("确定")});
     }
 
-    void qtDialogsSpeakChinese_data()
+    void colourDialogSpeaksChinese()
     {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("colour dialog") << "color" << QStringLiteral("选择颜色");
-        QTest::newRow("input box") << "input" << QStringLiteral("设置警句");
-    }
-    void qtDialogsSpeakChinese()
-    {
-        QFETCH(QString, dialog);
-        QFETCH(QString, title);
         if (!ui::loadQtTranslations())
             QSKIP("Qt's Chinese translations (qt6-translations-l10n) are not installed");
         TestApp app; // puts them into use, as the program does
@@ -148,16 +171,10 @@ private Q_SLOTS:
             box->reject();
         });
         poll->start();
-        ui::QtInteraction modal;
-        if (dialog == u"color")
-            QVERIFY(!modal.color(&owner, Qt::red));
-        else
-            QVERIFY(!modal.input(&owner, QStringLiteral("请输入上句"), title, QString()));
-        QCOMPARE(seenTitle, title);
-        QVERIFY2(seenTexts.contains(QStringLiteral("确定")) && seenTexts.contains(QStringLiteral("取消")),
-                 qPrintable(seenTexts.join(u'|')));
-        if (dialog == u"color")
-            QVERIFY2(seenTexts.contains(QStringLiteral("基本颜色(&B)")), qPrintable(seenTexts.join(u'|')));
+        QVERIFY(!ui::QtInteraction().color(&owner, Qt::red));
+        QCOMPARE(seenTitle, QStringLiteral("选择颜色"));
+        for (const char *text : {"基本颜色(&B)", "确定", "取消"})
+            QVERIFY2(seenTexts.contains(QString::fromUtf8(text)), qPrintable(seenTexts.join(u'|')));
     }
 
     void missingTranslationsLeaveQtAsItIs()

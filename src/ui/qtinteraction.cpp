@@ -51,6 +51,14 @@ int execOver(QDialog &dialog, QWidget *owner)
     return dialog.exec();
 }
 
+// A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
+QString oneBreakPerLine(QString text)
+{
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
 } // namespace
 
 Answer QtInteraction::message(QWidget *parent, const Message &m)
@@ -58,11 +66,7 @@ Answer QtInteraction::message(QWidget *parent, const Message &m)
     QWidget *owner = ownerFor(parent);
     QMessageBox box(owner);
     box.setWindowTitle(m.shownTitle());
-    // A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
-    QString text = m.text;
-    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box.setText(text);
+    box.setText(oneBreakPerLine(m.text));
     switch (m.icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -101,8 +105,11 @@ std::optional<QString> QtInteraction::input(QWidget *parent, const QString &prom
     QWidget *owner = ownerFor(parent);
     QInputDialog dialog(owner);
     dialog.setWindowTitle(title.isEmpty() ? kAppTitle : title);
-    dialog.setLabelText(prompt);
+    dialog.setLabelText(oneBreakPerLine(prompt));
     dialog.setTextValue(initial);
+    // Worded in Chinese like the message boxes.
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
     if (execOver(dialog, owner) != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
