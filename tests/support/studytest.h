@@ -77,22 +77,19 @@ inline QString fieldAt(const ui::TextRow &line, int column)
     return QStringLiteral("<none>");
 }
 
-// Whether a line only carries on the meaning of the word above it.
-inline bool continuesMeaning(const ui::TextRow &line)
-{
-    return line.size() == 1 && line.first().column == 63;
-}
-
-// The Chinese meanings (column 63) of the words on a print-view screen, top to bottom; a meaning
-// that runs on below its word is read whole.
+// The Chinese meanings (column 63) of the words on a print-view screen, top to bottom. A word
+// starts at column 2; a line without that column carries on the word above: its fields pushed
+// down by a long first field, or the rest of a meaning too wide for its column.
 inline QStringList shownMeanings(QWidget *window)
 {
+    const QString none = QStringLiteral("<none>");
     QStringList out;
     for (const auto &line : filledLines(showword(window))) {
-        if (continuesMeaning(line) && !out.isEmpty())
-            out.last() += line.first().text;
-        else
-            out << fieldAt(line, 63);
+        const QString meaning = fieldAt(line, 63);
+        if (fieldAt(line, 2) != none || out.isEmpty())
+            out << meaning;
+        else if (meaning != none)
+            out.last() = out.last() == none ? meaning : out.last() + meaning;
     }
     return out;
 }
