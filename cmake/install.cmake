@@ -31,7 +31,8 @@ foreach(size ${CIFAN_ICON_SIZES})
 endforeach()
 
 # The Debian package. Library dependencies come from dpkg-shlibdeps (Qt 6 widgets and D-Bus,
-# chmlib); the CJK fonts the windows are drawn with are named here.
+# chmlib); the CJK fonts the windows are drawn with and Qt's Chinese translations (the texts of
+# Qt's own dialogs) are named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cifan)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -52,7 +53,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "岚舟工作室 <cifan@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://cifan.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-translations-l10n")
 # xdg-screensaver is the rest reminder's second way to start the screen saver.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

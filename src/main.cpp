@@ -4,6 +4,7 @@
 #include "shell/shell.h"
 #include "ui/programpaths.h"
 #include "ui/qtinteraction.h"
+#include "ui/qttranslation.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -18,6 +19,8 @@ int main(int argc, char *argv[])
     // The shell decides when the program ends: a hidden practice window is not a reason to stay,
     // and switching windows must never look like the last one closing.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own dialogs in Chinese where its translations are installed, else as they are.
+    ui::installQtTranslations();
 
     // Pictures and help come from the program folder; settings go where this user may write them.
     const ui::ProgramFolders folders =

@@ -1,10 +1,16 @@
 // The real modal layer: its message boxes are shown, read and answered by clicking their buttons.
+#include "testapp.h"
 #include "ui/qtinteraction.h"
+#include "ui/qttranslation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -96,6 +102,37 @@ private Q_SLOTS:
         QCOMPARE(seen.text, QStringLiteral("第一行\n第二行\n第三行\n第四行"));
     }
 
+    void inputPromptLinesAreSeparatedOnce()
+    {
+        QWidget owner;
+        owner.show();
+        ui::QtInteraction modal;
+        QString seenLabel;
+        QString seenTitle;
+        QString seenButtons;
+        auto *poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, &seenLabel, &seenTitle, &seenButtons] {
+            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            seenLabel = dialog->labelText();
+            seenTitle = dialog->windowTitle();
+            seenButtons = dialog->okButtonText() + u'/' + dialog->cancelButtonText();
+            dialog->setTextValue(QStringLiteral("5"));
+            dialog->accept();
+        });
+        poll->start();
+        const auto typed = modal.input(&owner, QStringLiteral("第1步：\r\n\r\n请输入"),
+                                       QStringLiteral("修改"), QStringLiteral("3"));
+        QCOMPARE(typed, std::optional<QString>(QStringLiteral("5")));
+        QCOMPARE(seenTitle, QStringLiteral("修改"));
+        QCOMPARE(seenLabel, QStringLiteral("第1步：\n\n请输入"));
+        QCOMPARE(seenButtons, QStringLiteral("确定/取消"));
+    }
+
     void okBoxSaysQueding()
     {
         QWidget owner;
@@ -108,6 +145,42 @@ private Q_SLOTS:
         QCOMPARE(got, ui::Answer::Ok);
         QCOMPARE(seen.title, ui::kAppTitle);
         QCOMPARE(seen.buttons, QStringList{QStringLiteral("确定")});
+    }
+
+    void colourDialogSpeaksChinese()
+    {
+        if (!ui::loadQtTranslations())
+            QSKIP("Qt's Chinese translations (qt6-translations-l10n) are not installed");
+        TestApp app; // puts them into use, as the program does
+        QWidget owner;
+        owner.show();
+        QString seenTitle;
+        QStringList seenTexts;
+        auto *poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll->deleteLater();
+            seenTitle = box->windowTitle();
+            for (const QAbstractButton *b : box->findChildren<QAbstractButton *>())
+                seenTexts << b->text();
+            for (const QLabel *l : box->findChildren<QLabel *>())
+                seenTexts << l->text();
+            box->reject();
+        });
+        poll->start();
+        QVERIFY(!ui::QtInteraction().color(&owner, Qt::red));
+        QCOMPARE(seenTitle, QStringLiteral("选择颜色"));
+        for (const char *text : {"基本颜色(&B)", "确定", "取消"})
+            QVERIFY2(seenTexts.contains(QString::fromUtf8(text)), qPrintable(seenTexts.join(u'|')));
+    }
+
+    void missingTranslationsLeaveQtAsItIs()
+    {
+        QTemporaryDir empty;
+        QVERIFY(!ui::loadQtTranslations(empty.path()));
     }
 };
 

@@ -105,6 +105,7 @@ bool PracticeSession::askWrong()
     const auto entry = m_chineseList.takeFront();
     if (!entry) {
         m_reviewMode = false;
+        m_wordShown = false;
         return false;
     }
     showWord(entry->index);
@@ -134,6 +135,133 @@ bool PracticeSession::judge(const QString &typed)
     m_view.picture = Picture::Right;
     m_view.lengthHintEnabled = true;
     m_right = countUp(m_right);
+    return true;
+}
+
+const QString PracticeSession::kFlashPauseText = QStringLiteral("next");
+
+void PracticeSession::selectDirection(Direction direction)
+{
+    m_direction = direction;
+    m_reviewMode = false;
+    const bool captions = m_pace == Pace::Normal;
+    if (direction == Direction::JapaneseToChinese) {
+        m_view.kanjiShown = m_view.accentShown = true;
+        m_view.look = AnswerLook::Plain;
+        m_view.remark.clear();
+        restartOrder();
+        if (captions) {
+            m_view.answer = QStringLiteral("此处显示日语（题目）");
+            m_view.question = QStringLiteral("此处显示汉语（答案）");
+        }
+    } else {
+        m_view.look = m_view.meaningLook = AnswerLook::Plain;
+        m_view.answer.clear();
+        if (captions) {
+            m_view.kanjiShown = true;
+            m_view.question = QStringLiteral("这里将显示汉语（题目）");
+            m_view.answer = QStringLiteral("这里将显示日语（答案）");
+            m_view.hintText = QStringLiteral("这里显示提示信息");
+        }
+    }
+    if (captions) {
+        m_view.kanji = QStringLiteral("显示当用汉字");
+        m_view.accent = QStringLiteral("显示音调");
+        m_view.partOfSpeech = QStringLiteral("显示词性");
+        m_wordShown = false;
+    }
+}
+
+std::optional<DrawResult> PracticeSession::askRecall(double r)
+{
+    const auto result = drawNext(r);
+    if (!result)
+        return result;
+    showWord(m_currentIndex);
+    m_view.look = AnswerLook::Plain;
+    m_view.meaningLook = AnswerLook::Hidden;
+    m_view.kanjiShown = false;
+    m_recallAddable = false;
+    return result;
+}
+
+int PracticeSession::revealRecall()
+{
+    m_view.meaningLook = AnswerLook::Learning;
+    m_view.kanjiShown = true;
+    m_recallAddable = true;
+    return recallIndex();
+}
+
+bool PracticeSession::addRecallWrong()
+{
+    if (!m_recallAddable)
+        return false;
+    m_recallAddable = false;
+    m_japaneseList.add(m_view.answer, recallIndex());
+    return true;
+}
+
+bool PracticeSession::askRecallWrong()
+{
+    m_reviewMode = true;
+    m_recallAddable = false;
+    const auto entry = m_japaneseList.takeFront();
+    if (!entry) {
+        m_reviewMode = false;
+        return false;
+    }
+    m_reviewIndex = entry->index;
+    showWord(entry->index);
+    m_view.look = AnswerLook::Plain;
+    m_view.meaningLook = AnswerLook::Hidden;
+    m_view.kanjiShown = false;
+    return true;
+}
+
+FlashStage PracticeSession::tickFlash()
+{
+    const FlashStage stage = advanceFlash(m_flashTick, flashSpeed());
+    const bool chineseToJapanese = m_direction == Direction::ChineseToJapanese;
+    AnswerLook &answerLook = chineseToJapanese ? m_view.look : m_view.meaningLook;
+    switch (stage) {
+    case FlashStage::Reveal:
+        m_view.kanjiShown = true;
+        answerLook = AnswerLook::Learning;
+        break;
+    case FlashStage::Pause:
+        (chineseToJapanese ? m_view.question : m_view.answer) = kFlashPauseText;
+        m_view.kanjiShown = false;
+        answerLook = AnswerLook::Hidden;
+        m_wordShown = false;
+        break;
+    case FlashStage::NewWord:
+    case FlashStage::Unchanged:
+        break;
+    }
+    return stage;
+}
+
+std::optional<DrawResult> PracticeSession::flashDraw(double r)
+{
+    const auto result = drawNext(r);
+    if (!result)
+        return result;
+    showWord(m_currentIndex);
+    const bool chineseToJapanese = m_direction == Direction::ChineseToJapanese;
+    m_view.look = chineseToJapanese ? AnswerLook::Hidden : AnswerLook::Plain;
+    m_view.meaningLook = chineseToJapanese ? AnswerLook::Plain : AnswerLook::Hidden;
+    m_view.kanjiShown = false;
+    return result;
+}
+
+bool PracticeSession::flashAdd()
+{
+    const bool chineseToJapanese = m_direction == Direction::ChineseToJapanese;
+    const QString &question = chineseToJapanese ? m_view.question : m_view.answer;
+    if (!m_wordShown || question == kFlashPauseText)
+        return false;
+    wrongList(m_direction).add(question, m_currentIndex);
     return true;
 }
 
@@ -179,6 +307,7 @@ void PracticeSession::showWord(int index)
 {
     ciku::fillLexicon();
     const ciku::WordEntry *entry = ciku::lexicon().entry(index);
+    m_wordShown = entry != nullptr;
     if (!entry) {
         m_view.question = m_view.answer = m_view.kanji = m_view.accent = m_view.partOfSpeech = QString();
         return;

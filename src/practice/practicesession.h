@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lexicon/lessontable.h"
+#include "practice/flashcycle.h"
 #include "practice/practicerules.h"
 
 #include <QList>
@@ -42,7 +43,8 @@ private:
     QList<Entry> m_entries;
 };
 
-// How the answer label shows the kana.
+// How a label shows its word: the answer label the kana, and in the Japanese-to-Chinese
+// practice and the flash drill the question label the meaning.
 enum class AnswerLook {
     Plain,    // black: the caption before the first question
     Hidden,   // drawn in the label's own background colour; the text is there but cannot be read
@@ -53,7 +55,8 @@ enum class AnswerLook {
 
 enum class Picture { None, Start, Right, Wrong };
 
-// What the Chinese-to-Japanese practice shows for the word on screen.
+// What the practice shows for the word on screen: `question` is the meaning label `china`,
+// `answer` the kana label `japan`, in either direction.
 struct QuestionView {
     QString question = QStringLiteral("这里将显示汉语（题目）");
     QString answer = QStringLiteral("这里将显示日语（答案）");
@@ -61,6 +64,8 @@ struct QuestionView {
     QString accent = QStringLiteral("显示音调");
     QString partOfSpeech = QStringLiteral("显示词性");
     AnswerLook look = AnswerLook::Plain;
+    // The meaning label: hidden until revealed in the Japanese-to-Chinese practice (blue then).
+    AnswerLook meaningLook = AnswerLook::Plain;
     bool kanjiShown = true;
     bool accentShown = true;
     // The hint button on show: 1 length, 2 kanji form, 3 answer; 0 once the answer was shown.
@@ -119,6 +124,57 @@ public:
     // list: the drill flag goes on. False when the list is empty: the drill flag goes off.
     bool askWrong();
 
+    // --- direction -----------------------------------------------------------------------
+    // Selecting a direction ends a running drill; towards Japanese-to-Chinese the order also
+    // starts again at the first word. In normal pace the labels go back to the captions of the
+    // chosen direction; in the flash drill the word on screen stays.
+    void selectDirection(Direction direction);
+
+    // --- Japanese-to-Chinese practice ----------------------------------------------------
+    // "出题": the next word of the range with its kana as the question; the meaning and the
+    // kanji form wait hidden. Nothing is counted. No range chosen yet: nothing is drawn.
+    std::optional<DrawResult> askRecall(double r);
+    // "提示信息": the kanji form.
+    void hintRecallKanji() { m_view.kanjiShown = true; }
+    // "显示答案": the meaning in blue and the kanji form; from now on the word may be added to
+    // the list once. Returns the word the answer panel shows: the drill's word while a drill runs.
+    int revealRecall();
+    // "添加错题": the kana on screen and the index of the word on screen to the
+    // Japanese-to-Chinese list, at most once per reveal; false when nothing was added.
+    bool addRecallWrong();
+    bool canAddRecall() const { return m_recallAddable; }
+    // The Japanese-to-Chinese drill: the next entry from the front of its list as the question,
+    // the drill flag on. False when the list is empty: the drill flag goes off.
+    bool askRecallWrong();
+    // The Chinese-to-Japanese drill's question is on screen: the remark goes, the length hint
+    // is usable.
+    void prepareDrillAnswer()
+    {
+        m_view.remark.clear();
+        m_view.lengthHintEnabled = true;
+    }
+    // Either stop button: the drill flag off; the word on screen and the list stay.
+    void stopDrill() { m_reviewMode = false; }
+
+    // --- flash drill ---------------------------------------------------------------------
+    static const QString kFlashPauseText; // "next", in the question label between two words
+    // Seconds counted since the last word change; kept while the clock is stopped.
+    qint16 flashTick() const { return m_flashTick; }
+    // The speed the drill runs at: as last read from the speed file, unless a speed set in this
+    // run could not be saved, which then holds for the rest of the run.
+    FlashSpeed flashSpeed() const { return m_unsavedSpeed.value_or(m_savedSpeed); }
+    void setSavedFlashSpeed(const FlashSpeed &speed) { m_savedSpeed = speed; }
+    void setUnsavedFlashSpeed(std::optional<FlashSpeed> speed) { m_unsavedSpeed = speed; }
+    // One tick of the clock at flashSpeed(). The reveal and the "next" pause change the view
+    // here; at FlashStage::NewWord the caller draws the word with flashDraw().
+    FlashStage tickFlash();
+    // flashchuti's draw: the next word of the range, the answer of the selected direction and
+    // the kanji form hidden. Nothing is counted. No range chosen yet: nothing is drawn.
+    std::optional<DrawResult> flashDraw(double r);
+    // "添加": the word on screen to the list of the selected direction, with the text of the
+    // question label. Nothing is added during the "next" pause or while no word is on screen.
+    bool flashAdd();
+
     // --- answering -----------------------------------------------------------------------
     // "验证": judges the typed text against the kana on screen. A wrong answer reveals it in red,
     // counts and adds the word to the wrong-word list; a right answer counts. True when right.
@@ -161,6 +217,8 @@ private:
     void showWord(int index);
     void hideOrShowAnswer();
     void listCurrentWord();
+    // The word the Japanese-to-Chinese practice has on screen.
+    int recallIndex() const { return m_reviewMode ? m_reviewIndex : m_currentIndex; }
 
     std::optional<ciku::WordRange> m_range;
     int m_cursor = 0;
@@ -181,6 +239,12 @@ private:
     QuestionView m_view;
     WrongList m_chineseList;
     WrongList m_japaneseList;
+    // The labels show the word at m_currentIndex (not a caption, an empty text or "next").
+    bool m_wordShown = false;
+    bool m_recallAddable = false;
+    qint16 m_flashTick = 0;
+    FlashSpeed m_savedSpeed;
+    std::optional<FlashSpeed> m_unsavedSpeed;
 };
 
 } // namespace practice

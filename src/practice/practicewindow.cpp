@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -110,6 +111,16 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     m_flashClock = new QTimer(this);
     m_flashClock->setObjectName(QStringLiteral("Time"));
     m_flashClock->setInterval(1000);
+    connect(m_flashClock, &QTimer::timeout, this, &PracticeWindow::Time_Timer);
+    // A double-click on "闪电速练" sets the drill's speed.
+    m_flashPaceOption->installEventFilter(this);
+
+    connect(m_wrongListPane->textList(Direction::ChineseToJapanese), &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { List_DblClick(item->listWidget()->row(item)); });
+    connect(m_wrongListPane->textList(Direction::JapaneseToChinese), &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { list2_DblClick(item->listWidget()->row(item)); });
+    connect(m_wrongListPane->heading(), &ui::ActiveLabel::doubleClicked, this,
+            &PracticeWindow::wrong_DblClick);
 
     setDefaultButton(m_drawButton);
 }
@@ -300,6 +311,11 @@ void PracticeWindow::createPanels()
     connect(m_kanjiHintButton, &QPushButton::clicked, this, &PracticeWindow::hint2_Click);
     connect(m_answerHintButton, &QPushButton::clicked, this, &PracticeWindow::hint3_Click);
     connect(m_exitButton, &QPushButton::clicked, this, &PracticeWindow::esc_Click);
+    connect(m_drillButton, &QPushButton::clicked, this, &PracticeWindow::review_Click);
+    connect(m_stopDrillButton, &QPushButton::clicked, this, &PracticeWindow::reviewstop_Click);
+
+    createRecallPanel();
+    createFlashPanel();
 }
 
 void PracticeWindow::createExitLabel()
@@ -338,17 +354,16 @@ void PracticeWindow::chooseRange()
     m_rangeDialog->hide();
     show();
     raise();
-    if (m_japaneseToChineseOption->isChecked())
-        m_japaneseToChinesePanel->show();
-    else
-        m_chineseToJapanesePanel->show();
+    // The panel of the current direction is uncovered; in the flash drill its own panel stays.
+    m_panelsUncovered = true;
+    applyPanels();
     if (const auto range = m_rangeDialog->chosenRange()) {
         m_session.setRange(*range);
     } else {
         m_shell.interaction().message(
             this, ui::Message{ui::Icon::None, ui::Buttons::Ok, QString(), QStringLiteral("请选择练习范围")});
-        m_chineseToJapanesePanel->hide();
-        m_japaneseToChinesePanel->hide();
+        m_panelsUncovered = false;
+        applyPanels();
         m_chooseRangeButton->setFocus();
     }
     render();
@@ -409,6 +424,12 @@ void PracticeWindow::render()
         break;
     }
     ui::setTextColor(m_answerLabel, answerColor);
+    QColor meaningColor = Qt::black;
+    if (v.meaningLook == AnswerLook::Hidden)
+        meaningColor = ui::fillColor(m_questionLabel);
+    else if (v.meaningLook == AnswerLook::Learning)
+        meaningColor = kBlue;
+    ui::setTextColor(m_questionLabel, meaningColor);
     m_kanjiLabel->setText(v.kanji);
     m_kanjiLabel->setVisible(v.kanjiShown);
     m_accentLabel->setText(v.accent);
@@ -476,6 +497,15 @@ void PracticeWindow::setDefaultButton(QPushButton *button)
         button->setDefault(true);
 }
 
+bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_flashPaceOption && event->type() == QEvent::MouseButtonDblClick) {
+        optflash_DblClick();
+        return true;
+    }
+    return WorkWindow::eventFilter(watched, event);
+}
+
 void PracticeWindow::keyPressEvent(QKeyEvent *event)
 {
     // Enter presses the button that has the focus, elsewhere the default button.
@@ -516,6 +546,17 @@ void PracticeWindow::cuoti()
     m_shell.interaction().message(
         this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QStringLiteral("错题练习结束"),
                           QStringLiteral("错题栏内没有错题可以练习,请选择出题练习！")});
+    // The drill is over as after "结束错题专练": no button stays disabled with no drill running.
+    endChineseDrill();
+}
+
+void PracticeWindow::endChineseDrill()
+{
+    m_session.stopDrill();
+    m_chooseRangeButton->setEnabled(true);
+    // "从头再来" comes back as the order option has it: random order keeps it disabled.
+    m_restartButton->setEnabled(m_session.order() == Order::Sequential);
+    m_stopDrillButton->setEnabled(false);
     m_drawButton->setEnabled(true);
     setDefaultButton(m_drawButton);
     m_drawButton->setFocus();
@@ -588,10 +629,13 @@ void PracticeWindow::backagain_Click()
 {
     m_session.restartOrder();
     setDefaultButton(m_drawButton);
-    // No word is drawn; the focus goes to the button that draws the next one. The
-    // Japanese-to-Chinese practice and the flash drill have their own buttons for that.
-    if (m_normalPaceOption->isChecked() && m_chineseToJapaneseOption->isChecked())
+    // No word is drawn; the focus goes to the button that goes on in the practice on show.
+    if (m_session.pace() == Pace::Flash)
+        m_flashAddButton->setFocus();
+    else if (m_session.direction() == Direction::ChineseToJapanese)
         m_drawButton->setFocus();
+    else
+        m_recallDrawButton->setFocus();
 }
 
 void PracticeWindow::esc_Click()
@@ -637,13 +681,22 @@ void PracticeWindow::suiji_Click()
 
 void PracticeWindow::hanri_Click()
 {
-    m_session.setDirection(Direction::ChineseToJapanese);
+    m_session.selectDirection(Direction::ChineseToJapanese);
+    setDefaultButton(m_drawButton);
+    if (m_session.pace() == Pace::Normal)
+        m_answerInput->setText(QStringLiteral("请在此输入假名"));
+    applyPanels();
     render();
 }
 
 void PracticeWindow::rihan_Click()
 {
-    m_session.setDirection(Direction::JapaneseToChinese);
+    m_session.selectDirection(Direction::JapaneseToChinese);
+    applyPanels();
+    if (m_session.pace() == Pace::Normal) {
+        setDefaultButton(m_recallDrawButton);
+        printRecallHelp();
+    }
     render();
 }
 
@@ -663,12 +716,17 @@ void PracticeWindow::optlian_Click()
 void PracticeWindow::optnormal_Click()
 {
     m_session.setPace(Pace::Normal);
+    stopFlashClock();
+    applyPanels();
     render();
 }
 
 void PracticeWindow::optflash_Click()
 {
+    // The word on screen stays until the first tick.
     m_session.setPace(Pace::Flash);
+    applyPanels();
+    setDefaultButton(m_flashStartButton);
     render();
 }
 
@@ -688,6 +746,10 @@ void PracticeWindow::leaveFor(shell::Screen target, LeaveBy by)
             this, ui::Message{ui::Icon::Question, ui::Buttons::YesNo, QStringLiteral("询问"), question});
         keep = answer == ui::Answer::Yes;
     }
+    // A hidden window's clock would draw words and raise the end-of-range message behind
+    // another window; it stops as with "停止", and "开始" goes on after the return.
+    if (keep)
+        stopFlashClock();
     m_shell.switchTo(target, keep ? shell::Keep::Hidden : shell::Keep::None);
 }
 

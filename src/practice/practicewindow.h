@@ -2,6 +2,7 @@
 
 #include "practice/practicesession.h"
 #include "shell/workwindow.h"
+#include "ui/message.h"
 
 #include <QPointer>
 #include <QRandomGenerator>
@@ -36,6 +37,8 @@ class PracticeWindow : public shell::WorkWindow
 public:
     static const QString kKeepQuestionShort; // start page and the F2/F4 keys
     static const QString kKeepQuestionLong;  // the menu and pop-up entries
+    // The end-of-range message of the Japanese-to-Chinese draw and of the flash drill.
+    static const QString kEndOfRangeNoCount;
 
     explicit PracticeWindow(shell::Shell &shell, QWidget *parent = nullptr);
 
@@ -44,16 +47,27 @@ public:
     PracticeSession &session() { return m_session; }
     const PracticeSession &session() const { return m_session; }
 
+    // One tick of the flash drill's clock `Time`; the clock calls it every second while it runs.
+    void Time_Timer();
+    QTimer *flashClock() const { return m_flashClock; }
+
 protected:
     void Form_MouseMove() override;
     void leaveFor(shell::Screen target, LeaveBy by) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createNavigation();
     void createOptionGroups();
     void createQuestionArea();
     void createPanels();
+    void createRecallPanel();
+    void createFlashPanel();
+    // Shows what the selected direction and pace use and puts the rest out of the way: the
+    // button panels, the picture, input, hint and remark, the answer panel, the display-mode
+    // options and the list pair.
+    void applyPanels();
     void createExitLabel();
 
     // The range dialog, modal; on OK the window takes its range and uncovers the panel of the
@@ -74,6 +88,16 @@ private:
     // Procedures of the window.
     void chuti();
     void cuoti();
+    void flashchuti();
+    // The Chinese-to-Japanese drill is over: normal drawing, and the range and restart buttons
+    // usable again.
+    void endChineseDrill();
+    // The six lines of help for the Japanese-to-Chinese practice, and the revealed word.
+    void printRecallHelp();
+    void printRecallAnswer(int index);
+    // The flash clock stands still while a box of the drill is open.
+    void showDrillMessage(const ui::Message &message);
+    void stopFlashClock();
 
     // Handlers.
     void begin_Click();
@@ -93,6 +117,21 @@ private:
     void optlian_Click();
     void optnormal_Click();
     void optflash_Click();
+    void optflash_DblClick();
+    void review_Click();
+    void reviewstop_Click();
+    void showriyu_Click();
+    void showhanyu_Click();
+    void hint4_Click();
+    void hanriadd_Click();
+    void rihanreview_Click();
+    void rihanreviewstop_Click();
+    void List_DblClick(int row);
+    void list2_DblClick(int row);
+    void wrong_DblClick();
+    void flashstart_Click();
+    void flashadd_Click();
+    void flashstop_Click();
     void Label1_MouseMove();
     void Label1_Click();
 
@@ -128,18 +167,31 @@ private:
     ui::TextCanvas *m_answerPanel{nullptr}; // showwords2
 
     // Button panels.
-    QGroupBox *m_chineseToJapanesePanel{nullptr}; // framehanri
-    QGroupBox *m_japaneseToChinesePanel{nullptr}; // Framerihan
-    QGroupBox *m_flashPanel{nullptr};             // picflash
-    QPushButton *m_drawButton{nullptr};           // begin
-    QPushButton *m_checkButton{nullptr};          // check
-    QPushButton *m_lengthHintButton{nullptr};     // hint
-    QPushButton *m_kanjiHintButton{nullptr};      // hint2
-    QPushButton *m_answerHintButton{nullptr};     // hint3
-    QPushButton *m_drillButton{nullptr};          // review
-    QPushButton *m_stopDrillButton{nullptr};      // reviewstop
-    QPushButton *m_exitButton{nullptr};           // esc
-    QTimer *m_flashClock{nullptr};                // Time
+    QGroupBox *m_chineseToJapanesePanel{nullptr};  // framehanri
+    QGroupBox *m_japaneseToChinesePanel{nullptr};  // Framerihan
+    QGroupBox *m_flashPanel{nullptr};              // picflash
+    QPushButton *m_drawButton{nullptr};            // begin
+    QPushButton *m_checkButton{nullptr};           // check
+    QPushButton *m_lengthHintButton{nullptr};      // hint
+    QPushButton *m_kanjiHintButton{nullptr};       // hint2
+    QPushButton *m_answerHintButton{nullptr};      // hint3
+    QPushButton *m_drillButton{nullptr};           // review
+    QPushButton *m_stopDrillButton{nullptr};       // reviewstop
+    QPushButton *m_exitButton{nullptr};            // esc
+    QTimer *m_flashClock{nullptr};                 // Time
+    QPushButton *m_recallDrawButton{nullptr};      // showriyu
+    QPushButton *m_recallRevealButton{nullptr};    // showhanyu
+    QPushButton *m_recallHintButton{nullptr};      // hint4
+    QPushButton *m_recallAddButton{nullptr};       // hanriadd
+    QPushButton *m_recallDrillButton{nullptr};     // rihanreview
+    QPushButton *m_recallStopDrillButton{nullptr}; // rihanreviewstop
+    QPushButton *m_flashStartButton{nullptr};      // flashstart
+    QPushButton *m_flashAddButton{nullptr};        // flashadd
+    QPushButton *m_flashStopButton{nullptr};       // flashstop
+    // The button panel of the direction is uncovered once a range has been chosen (and at load).
+    bool m_panelsUncovered = true;
+    // A box of the flash drill is open: ticks arriving meanwhile change nothing.
+    bool m_drillBoxOpen = false;
 
     WrongListPane *m_wrongListPane{nullptr}; // wrong, List, Listno, list2, listno2
 

@@ -26,12 +26,17 @@ QString formatSettingsLine(const QList<SettingsValue> &fields)
 
 bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields)
 {
+    return writeSettingsLine(path, formatSettingsLine(fields));
+}
+
+bool writeSettingsLine(const QString &path, const QString &line)
+{
     if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = formatSettingsLine(fields).toUtf8() + "\r\n";
+    const QByteArray bytes = line.toUtf8() + "\r\n";
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -23,6 +23,9 @@ QString formatSettingsLine(const QList<SettingsValue> &fields);
 // Writes the whole file anew. Returns false, leaving any old file as it was, when the folder is
 // missing or the file cannot be written.
 bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields);
+// The same for a line its caller has formatted already (e.g. numbers with a fraction); CR LF is
+// added here.
+bool writeSettingsLine(const QString &path, const QString &line);
 
 class SettingsLine
 {
