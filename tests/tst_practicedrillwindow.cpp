@@ -116,6 +116,11 @@ private Q_SLOTS:
         QVERIFY(items(w, "List").isEmpty());
         QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && enabled(w, "backagain"));
         QVERIFY(!enabled(w, "reviewstop"));
+        QVERIFY(findIn<QPushButton>(w, "begin")->isDefault());
+        click(w, "review"); // nothing left: over at once, the last remark goes
+        QCOMPARE(app.ui().messages.size(), 2);
+        QCOMPARE(text(w, "note"), QString());
+        QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && !enabled(w, "hint"));
         QCOMPARE(w->focusWidget()->objectName(), QStringLiteral("begin"));
         pressEnter(w);
         QCOMPARE(text(w, "china"), meaningOf(4)); // normal drawing goes on where it was
@@ -317,7 +322,7 @@ private Q_SLOTS:
         QCOMPARE(w->session().rightCount(), 1);
         QVERIFY(findIn<QRadioButton>(w, "rihan")->isChecked());
         QVERIFY(findIn<QRadioButton>(w, "optflash")->isChecked());
-        QVERIFY(enabled(w, "flashstart"));
+        QVERIFY(enabled(w, "flashstart") && findIn<QPushButton>(w, "flashstart")->isDefault());
         QCOMPARE(w->session().range()->last, 104);
 
         QPointer<PracticeWindow> kept = w;
@@ -376,6 +381,8 @@ private Q_SLOTS:
         QTest::mouseClick(findIn<QRadioButton>(w, "optnormal"), Qt::LeftButton);
         QVERIFY(!w->flashClock()->isActive());
         QVERIFY(enabled(w, "flashstart") && shown(w, "framehanri") && shown(w, "txtinput"));
+        pressEnter(w); // on "出题" again, not on the hidden "开始"
+        QCOMPARE(text(w, "china"), meaningOf(3));
     }
 
     // The speed file is read at every tick; at the end of the range the message comes once,
