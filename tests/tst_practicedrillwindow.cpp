@@ -31,12 +31,6 @@ bool shown(QWidget *window, const char *name)
     return findIn<QWidget>(window, name)->isVisibleTo(window);
 }
 
-QString kanaOf(int index)
-{
-    ciku::fillLexicon();
-    return ciku::lexicon().text(index, 2);
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -82,12 +76,7 @@ private Q_SLOTS:
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        for (int i = 0; i < 3; ++i) {
-            answer(w, QStringLiteral("x"));
-            if (i < 2)
-                pressEnter(w);
-        }
+        answerWrong(w, 3);
         click(w, "review");
         QCOMPARE(text(w, "china"), meaningOf(1));
         QCOMPARE(headingColor(w), kYellow);
@@ -133,10 +122,7 @@ private Q_SLOTS:
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("x"));
-        pressEnter(w);
-        answer(w, QStringLiteral("x"));
+        answerWrong(w, 2);
         QTest::mouseClick(findIn<QRadioButton>(w, "suiji"), Qt::LeftButton);
         click(w, "review");
         click(w, "reviewstop");
@@ -224,10 +210,7 @@ private Q_SLOTS:
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("x"));
-        pressEnter(w);
-        answer(w, QStringLiteral("x"));
+        answerWrong(w, 2);
         QTest::mouseClick(findIn<QRadioButton>(w, "rihan"), Qt::LeftButton);
         for (int i = 1; i <= 3; ++i) {
             click(w, "showriyu");
@@ -290,8 +273,7 @@ private Q_SLOTS:
         QFETCH(QString, question);
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("x"));
+        answerWrong(w, 1);
         pressEnter(w);
         answer(w, kanaOf(2));
         QTest::mouseClick(findIn<QRadioButton>(w, "rihan"), Qt::LeftButton);
