@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the program need, when any is missing.
 set -eu
 packages="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libchm-dev fp-utils
-  fonts-noto-cjk xvfb xauth libbenchmark-dev ccache clang-format"
+  qt6-translations-l10n fonts-noto-cjk xvfb xauth openbox libbenchmark-dev ccache clang-format"
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
