@@ -107,9 +107,6 @@ std::optional<QString> QtInteraction::input(QWidget *parent, const QString &prom
     dialog.setWindowTitle(title.isEmpty() ? kAppTitle : title);
     dialog.setLabelText(oneBreakPerLine(prompt));
     dialog.setTextValue(initial);
-    // Worded in Chinese like the message boxes.
-    dialog.setOkButtonText(QStringLiteral("确定"));
-    dialog.setCancelButtonText(QStringLiteral("取消"));
     if (execOver(dialog, owner) != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
