@@ -100,7 +100,7 @@ void StudyWindow::createControls()
 
     m_viewOptions = new QFrame(s);
     m_viewOptions->setObjectName(QStringLiteral("Frame1"));
-    m_viewOptions->setGeometry(368, 7, 241, 32);
+    m_viewOptions->setGeometry(340, 7, 236, 32);
     m_viewOptions->setVisible(false);
     m_listOption = new QRadioButton(QStringLiteral("列表(&X)"), m_viewOptions);
     m_listOption->setObjectName(QStringLiteral("Opb"));
@@ -173,7 +173,9 @@ void StudyWindow::createControls()
     m_saveColorButton = new QPushButton(QStringLiteral("保存颜色"), s);
     m_saveColorButton->setObjectName(QStringLiteral("savecolor"));
     m_saveColorButton->setToolTip(QStringLiteral("如果希望下次启动时仍显示此色彩，请点击此按钮。"));
-    m_saveColorButton->setGeometry(648, 184, 65, 33);
+    // In the top row beside the view options, where it covers no meaning of the print view, no
+    // detail of the list view and no line of the motto, whatever is on show.
+    m_saveColorButton->setGeometry(580, 11, 64, 24);
     m_saveColorButton->setVisible(false);
     connect(m_saveColorButton, &QPushButton::clicked, this, &StudyWindow::savecolor_Click);
 
