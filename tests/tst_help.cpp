@@ -45,6 +45,7 @@ class TestHelp : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { useBuiltHelpReader(); }
     void builtFileHasContentsAndDefaultPage();
     void sitemapNesting();
     void viewerShowsFirstPage();

@@ -1,5 +1,6 @@
 #include "testapp.h"
 
+#include "shell/chmfile.h"
 #include "shell/reminderwindow.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 
 TestApp::TestApp(bool withPictures)
 {
+    useBuiltHelpReader();
     QDir root(m_dir.path());
     root.mkpath(QStringLiteral("pic"));
     root.mkpath(QStringLiteral("sous"));
@@ -22,6 +24,12 @@ TestApp::TestApp(bool withPictures)
     auto saver = m_screenSaver;
     m_shell->setReminderFactory(
         [saver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, saver); });
+}
+
+void useBuiltHelpReader()
+{
+    // The test's program folder holds no reader; the one built beside the program reads for it.
+    shell::ChmFile::setReaderProgram(QStringLiteral(CIFAN_PROGRAM_DIR "/cifan-helpreader"));
 }
 
 shell::ReminderWindow *TestApp::reminder() const

@@ -55,6 +55,9 @@ private:
     int m_quitCalls = 0;
 };
 
+// Points the help viewer at the help reader built beside the program.
+void useBuiltHelpReader();
+
 // Moves the mouse over a widget: delivers the move event that mouse tracking would deliver.
 // (QTest::mouseMove does not reach widgets on the offscreen platform.)
 void hoverOver(QWidget *widget, QPoint pos = QPoint(-1, -1));
