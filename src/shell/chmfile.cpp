@@ -74,9 +74,9 @@ std::optional<QByteArray> runReader(const QString &fileName)
             failed = true;
             break;
         }
-        const int left = int(std::max<qint64>(deadline.remainingTime(), 1));
-        if (!reader.waitForReadyRead(left)) // output closed: the reader is ending, or stuck
-            reader.waitForFinished(left);
+        const auto left = [&] { return int(std::max<qint64>(deadline.remainingTime(), 1)); };
+        if (!reader.waitForReadyRead(left()) && !deadline.hasExpired())
+            reader.waitForFinished(left()); // output closed: the reader is ending, or stuck
         reply += reader.readAllStandardOutput();
         failed = reply.size() > kMaxReplyBytes;
     }
