@@ -1,9 +1,15 @@
 # make run   – installs what is missing, builds and starts 词帆
-# make test  – installs what is missing, builds and runs every test
+# make test  – installs what is missing, builds and runs every test, then again built with
+#              AddressSanitizer and UndefinedBehaviorSanitizer (in $(SANITIZE_BUILD))
+# make fuzz  – builds the fuzz targets with clang and libFuzzer and runs them until stopped
+#              (FUZZ_SECONDS=n stops each after n seconds)
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 0
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test bench format clean
+.PHONY: deps configure build run test sanitize fuzz bench format clean
 
 deps:
 	@sh scripts/setup-deps.sh
@@ -26,6 +32,20 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+
+# The same tests (and the fuzz seed corpora) once more, built with the sanitizers; every finding,
+# leaks included, fails the test that made it.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIFAN_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	@sh scripts/setup-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIFAN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_settingsline fuzz_settingsreaders fuzz_helpreply fuzz_helpfile
+	sh scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
@@ -34,4 +54,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -1,8 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the program need, when any is missing.
+# "setup-deps.sh fuzz" also installs clang and libFuzzer, which only `make fuzz` needs.
 set -eu
 packages="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libchm-dev fp-utils
   fonts-noto-cjk xvfb xauth libbenchmark-dev ccache"
+if [ "${1:-}" = fuzz ]; then
+  packages="$packages clang libclang-rt-dev"
+fi
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
