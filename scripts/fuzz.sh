@@ -8,7 +8,6 @@ seconds=${2:-0}
 root=$(cd "$(dirname "$0")/.." && pwd)
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-export LSAN_OPTIONS=suppressions=$root/cmake/lsan-thirdparty.supp
 export QT_QPA_PLATFORM=offscreen
 pids=""
 for target in fuzz_settingsline fuzz_settingsreaders fuzz_helpreply fuzz_helpfile; do
@@ -19,6 +18,8 @@ for target in fuzz_settingsline fuzz_settingsreaders fuzz_helpreply fuzz_helpfil
   timeout=5
   if [ "$target" = fuzz_helpfile ]; then
     extra="$root/tests/data/damaged-help"
+    # The help file built with the program is the one sound file to start from.
+    cp "$build/cifan-app/帮助.chm" "$corpus/built-help.chm"
     timeout=10 # each input starts the help reader, which has two seconds
   fi
   "$build/fuzz/$target" -max_total_time="$seconds" -timeout=$timeout -print_final_stats=1 \
