@@ -9,7 +9,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 0
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test sanitize fuzz bench format clean
+.PHONY: deps configure build run test sanitize fuzz bench format format-check clean
 
 deps:
 	@sh scripts/setup-deps.sh
@@ -52,6 +52,10 @@ bench: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails when clang-format would change any tracked source file.
+format-check: deps
+	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

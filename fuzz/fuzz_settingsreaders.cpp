@@ -2,7 +2,7 @@
 // texts found there: the readers keep their ranges, and what is written reads back.
 #include "fuzzsupport.h"
 #include "study/studysettings.h"
-#include "ui/colors.h"
+#include "ui/colornumber.h"
 #include "ui/settingsfile.h"
 
 #include <QDir>
@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Whatever lines the file held are written and read back as the window would show them.
     if (settings::writeMotto(motto, read)) {
-        const settings::Motto stored{settings::storedMottoLine(read.first), settings::storedMottoLine(read.second)};
+        const settings::Motto stored{settings::storedMottoLine(read.first),
+                                     settings::storedMottoLine(read.second)};
         const bool complete = !stored.first.isEmpty() && !stored.second.isEmpty();
         check(settings::readMotto(motto) == (complete ? stored : settings::defaultMotto()),
               "a written motto reads back");

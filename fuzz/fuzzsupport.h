@@ -41,7 +41,8 @@ inline QString scratchFolder()
     if (scratchPath().isEmpty()) {
         const QString base =
             QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        scratchPath() = QDir(base).filePath(QStringLiteral("cifan-fuzz-%1").arg(QCoreApplication::applicationPid()));
+        scratchPath() =
+            QDir(base).filePath(QStringLiteral("cifan-fuzz-%1").arg(QCoreApplication::applicationPid()));
         QDir().mkpath(scratchPath() + QStringLiteral("/sous"));
         std::atexit([] { QDir(scratchPath()).removeRecursively(); });
     }

@@ -1,3 +1,4 @@
+#include "app/programwindows.h"
 #include "shell/reminderwindow.h"
 #include "shell/screensaver.h"
 #include "shell/shell.h"
@@ -7,7 +8,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cifan"));
     QApplication::setApplicationDisplayName(QString());
     // The shell decides when the program ends: a hidden practice window is not a reason to stay,
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     ui::QtInteraction interaction;
     shell::Shell shell(QApplication::applicationDirPath(), interaction,
                        [](int code) { QCoreApplication::exit(code); });
+    shell.setWindowFactory(app::buildProgramWindow);
     // The rest reminder asks the desktop for its screen saver.
     auto screenSaver = std::make_shared<shell::SystemScreenSaver>();
     shell.setReminderFactory(

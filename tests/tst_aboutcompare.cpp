@@ -16,7 +16,7 @@
 
 using shell::AboutWindow;
 using shell::CompareWindow;
-using Field = ui::TextCanvas::Field;
+using Field = ui::PlacedText;
 
 namespace {
 
@@ -58,20 +58,20 @@ private Q_SLOTS:
 void TestAboutCompare::comparisonText()
 {
     TestApp app;
-    QList<ui::TextCanvas::Line> lines;
+    QList<ui::TextRow> lines;
     whileShown<CompareWindow>(app, [&](CompareWindow *eg) { lines = eg->canvas()->lines(); });
     app.shell().showCompare(nullptr);
     QCOMPARE(app.ui().modalWindows, QStringList{QStringLiteral("eg")});
     QCOMPARE(lines.size(), 13);
-    QCOMPARE(lines[0], (ui::TextCanvas::Line{Field{1, QStringLiteral("拗音、促音与普通形式字形比较")}}));
+    QCOMPARE(lines[0], (ui::TextRow{Field{1, QStringLiteral("拗音、促音与普通形式字形比较")}}));
     QVERIFY(lines[1].isEmpty());
-    QCOMPARE(lines[2], (ui::TextCanvas::Line{Field{1, QStringLiteral("拗音:")}}));
-    QCOMPARE(lines[3], (ui::TextCanvas::Line{Field{1, QStringLiteral("普通  しやう   しゆう   しよう")},
-                                             Field{32, QStringLiteral("シヤウ    シユウ     シヨウ")}}));
-    QCOMPARE(lines[4], (ui::TextCanvas::Line{Field{1, QStringLiteral("拗音  しゃう   しゅう   しょう")},
-                                             Field{32, QStringLiteral("シャウ    シュウ     ショウ")}}));
+    QCOMPARE(lines[2], (ui::TextRow{Field{1, QStringLiteral("拗音:")}}));
+    QCOMPARE(lines[3], (ui::TextRow{Field{1, QStringLiteral("普通  しやう   しゆう   しよう")},
+                                    Field{32, QStringLiteral("シヤウ    シユウ     シヨウ")}}));
+    QCOMPARE(lines[4], (ui::TextRow{Field{1, QStringLiteral("拗音  しゃう   しゅう   しょう")},
+                                    Field{32, QStringLiteral("シャウ    シュウ     ショウ")}}));
     QVERIFY(lines[5].isEmpty());
-    QCOMPARE(lines[6], (ui::TextCanvas::Line{Field{1, QStringLiteral("促音:")}}));
+    QCOMPARE(lines[6], (ui::TextRow{Field{1, QStringLiteral("促音:")}}));
     // "ツ" and "ポツト" one print zone apart (zones are 14 columns).
     QCOMPARE(lines[7].size(), 2);
     QCOMPARE(lines[7][0].text, QStringLiteral("普通  ツ"));

@@ -48,8 +48,6 @@ private Q_SLOTS:
                 QVERIFY2(v->isEmpty(), qPrintable(QStringLiteral("slot %1 field %2").arg(i).arg(f)));
             }
         }
-        QCOMPARE(ciku::rangeCursor, qint16(0));
-        QCOMPARE(ciku::rangeEnd, qint16(0));
     }
 
     void fillAllocatesNothing()
@@ -104,6 +102,23 @@ private Q_SLOTS:
         QVERIFY(!lexicon().entry(94)->hasKanji());   // 片假名
         QVERIFY(!lexicon().entry(1600)->hasKanji()); // empty
         QVERIFY(lexicon().entry(3)->hasKanji());
+    }
+
+    void shownKanjiDashesOnlyAMissingForm_data()
+    {
+        QTest::addColumn<QString>("kanji");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("kanji") << QStringLiteral("私") << QStringLiteral("私");
+        QTest::addRow("空缺") << QStringLiteral("空缺") << QStringLiteral("-----");
+        QTest::addRow("片假名") << QStringLiteral("片假名") << QStringLiteral("-----");
+        QTest::addRow("empty") << QString() << QStringLiteral("-----");
+        QTest::addRow("marker inside a longer text") << QStringLiteral("空缺字") << QStringLiteral("空缺字");
+    }
+    void shownKanjiDashesOnlyAMissingForm()
+    {
+        QFETCH(QString, kanji);
+        QFETCH(QString, shown);
+        QCOMPARE(ciku::shownKanji(kanji), shown);
     }
 
     void outOfRangeRequestsAreRejected()

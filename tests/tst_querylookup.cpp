@@ -81,11 +81,11 @@ private Q_SLOTS:
     {
         const QList<Hit> hits = exactLookup(ciku::lexicon(), hanyu(QStringLiteral("学生")));
         QVERIFY(!hits.isEmpty());
-        QCOMPARE(hits.first(), (Hit{3, Source::Hanyu}));
+        QCOMPARE(hits.first(), (Hit{3, Source::Meaning}));
         // 留学生 (slot 4) contains 学生 but is not equal to it.
         QVERIFY(!slotsOf(hits).contains(4));
         for (const Hit &h : hits)
-            QCOMPARE(field(h.slot, Source::Hanyu), QStringLiteral("学生"));
+            QCOMPARE(field(h.slot, Source::Meaning), QStringLiteral("学生"));
 
         QCOMPARE(exactLookup(ciku::lexicon(), hanyu(QStringLiteral("  学生 "))), hits);
         QVERIFY(exactLookup(ciku::lexicon(), hanyu(QStringLiteral("学 生"))).isEmpty());
@@ -97,7 +97,7 @@ private Q_SLOTS:
     {
         const QList<Hit> hai = exactLookup(ciku::lexicon(), riyu(QStringLiteral("はい")));
         QVERIFY(!hai.isEmpty());
-        QCOMPARE(hai.first(), (Hit{6, Source::Riyu}));
+        QCOMPARE(hai.first(), (Hit{6, Source::Kana}));
 
         // Hiragana and katakana are different characters.
         QVERIFY(slotsOf(exactLookup(ciku::lexicon(), riyu(QStringLiteral("アメリカ")))).contains(18));
@@ -107,7 +107,7 @@ private Q_SLOTS:
         const QList<Hit> daigaku = exactLookup(ciku::lexicon(), dang(QStringLiteral("大学")));
         QCOMPARE(slotsOf(daigaku, 104), (QList<int>{15, 68}));
         for (const Hit &h : daigaku)
-            QCOMPARE(h.source, Source::Dang);
+            QCOMPARE(h.source, Source::Kanji);
     }
 
     void hitsFollowSlotOrderThenInputOrder()
@@ -119,9 +119,9 @@ private Q_SLOTS:
             if (h.slot <= 104)
                 builtIn << h;
         }
-        QCOMPARE(
-            builtIn,
-            (QList<Hit>{{15, Source::Hanyu}, {15, Source::Riyu}, {68, Source::Hanyu}, {68, Source::Riyu}}));
+        QCOMPARE(builtIn,
+                 (QList<Hit>{
+                     {15, Source::Meaning}, {15, Source::Kana}, {68, Source::Meaning}, {68, Source::Kana}}));
         for (qsizetype i = 1; i < hits.size(); ++i)
             QVERIFY(hits[i - 1].slot < hits[i].slot ||
                     (hits[i - 1].slot == hits[i].slot && hits[i - 1].source < hits[i].source));
@@ -133,7 +133,7 @@ private Q_SLOTS:
         const QList<Hit> exact = exactLookup(ciku::lexicon(), riyu(QStringLiteral("   ")));
         QList<int> expected;
         for (int slot = 1; slot <= query::kLastSearchedSlot; ++slot) {
-            if (field(slot, Source::Riyu).isEmpty())
+            if (field(slot, Source::Kana).isEmpty())
                 expected << slot;
         }
         // With every slot of the searched span filled there is no such field and no hit.
@@ -144,7 +144,7 @@ private Q_SLOTS:
         const QList<Hit> fuzzy = containsLookup(ciku::lexicon(), riyu(QStringLiteral("  ")));
         QList<int> filled;
         for (int slot = 1; slot <= query::kLastSearchedSlot; ++slot) {
-            if (!field(slot, Source::Riyu).isEmpty())
+            if (!field(slot, Source::Kana).isEmpty())
                 filled << slot;
         }
         QCOMPARE(slotsOf(fuzzy, 1650), filled);
@@ -221,7 +221,7 @@ private Q_SLOTS:
                 if (text.isEmpty() || text != query::trimBlanks(text))
                     continue;
                 QueryTexts texts;
-                (s == Source::Hanyu ? texts.hanyu : s == Source::Riyu ? texts.riyu : texts.dang) = text;
+                (s == Source::Meaning ? texts.meaning : s == Source::Kana ? texts.kana : texts.kanji) = text;
                 QVERIFY2(exactLookup(ciku::lexicon(), texts).contains(Hit{slot, s}), qPrintable(text));
                 QVERIFY2(containsLookup(ciku::lexicon(), texts).contains(Hit{slot, s}), qPrintable(text));
                 ++checked;

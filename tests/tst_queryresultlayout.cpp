@@ -8,8 +8,8 @@
 using query::DetailLine;
 using query::Heading;
 using query::Hit;
-using query::PlacedText;
 using query::Source;
+using ui::PlacedText;
 
 namespace {
 
@@ -18,7 +18,7 @@ QString word(int slot, int field)
     return ciku::lexicon().text(slot, field);
 }
 
-QStringList placed(const QList<PlacedText> &line)
+QStringList placed(const ui::TextRow &line)
 {
     QStringList out;
     for (const PlacedText &p : line)
@@ -47,27 +47,27 @@ private Q_SLOTS:
 
     void meaningHitLine()
     {
-        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{3, Source::Hanyu})),
+        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{3, Source::Meaning})),
                  (QStringList{"2:学生", "35:がくせい", "59:学生", "78:0", "82:名词"}));
         // The kanji column of a meaning hit shows the marker as stored.
-        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{6, Source::Hanyu})),
+        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{6, Source::Meaning})),
                  (QStringList{"2:是的", "35:はい", "59:空缺", "78:1", "82:感叹"}));
     }
 
     void kanaHitLineDashesBothMarkers()
     {
-        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{6, Source::Riyu})),
+        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{6, Source::Kana})),
                  (QStringList{"2:はい", "26:-----", "45:是的", "77:1", "82:感叹"}));
         QCOMPARE(word(94, 3), QStringLiteral("片假名"));
-        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{94, Source::Riyu})),
+        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{94, Source::Kana})),
                  (QStringList{"2:バス", "26:-----", "45:公共汽车", "77:1", "82:名词"}));
-        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{12, Source::Riyu})),
+        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{12, Source::Kana})),
                  (QStringList{"2:にほん", "26:日本", "45:日本", "77:2", "82:名词"}));
     }
 
     void kanjiHitLine()
     {
-        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{12, Source::Dang})),
+        QCOMPARE(placed(query::resultLine(ciku::lexicon(), Hit{12, Source::Kanji})),
                  (QStringList{"2:日本", "20:にほん", "45:日本", "77:2", "82:名词"}));
     }
 
@@ -78,7 +78,7 @@ private Q_SLOTS:
         const QList<int> columns[] = {{2, 35, 59, 78, 82}, {2, 26, 45, 77, 82}, {2, 20, 45, 77, 82}};
         for (int slot = 1; slot <= query::kLastSearchedSlot; ++slot) {
             for (Source s : query::kSources) {
-                const QList<PlacedText> line = query::resultLine(ciku::lexicon(), Hit{slot, s});
+                const ui::TextRow line = query::resultLine(ciku::lexicon(), Hit{slot, s});
                 QList<int> got;
                 for (const PlacedText &p : line)
                     got << p.column;
@@ -86,13 +86,13 @@ private Q_SLOTS:
             }
             const QString kanji = word(slot, 3);
             const QString kanaLineKanji =
-                query::resultLine(ciku::lexicon(), Hit{slot, Source::Riyu}).at(1).text;
+                query::resultLine(ciku::lexicon(), Hit{slot, Source::Kana}).at(1).text;
             if (kanji == u"空缺" || kanji == u"片假名")
                 QCOMPARE(kanaLineKanji, QStringLiteral("-----"));
             else
                 QCOMPARE(kanaLineKanji, kanji);
-            QCOMPARE(query::resultLine(ciku::lexicon(), Hit{slot, Source::Hanyu}).at(2).text, kanji);
-            QCOMPARE(query::resultLine(ciku::lexicon(), Hit{slot, Source::Dang}).at(0).text, kanji);
+            QCOMPARE(query::resultLine(ciku::lexicon(), Hit{slot, Source::Meaning}).at(2).text, kanji);
+            QCOMPARE(query::resultLine(ciku::lexicon(), Hit{slot, Source::Kanji}).at(0).text, kanji);
         }
     }
 
@@ -101,44 +101,45 @@ private Q_SLOTS:
     void headingsFollowTheInputThatHit()
     {
         using H = std::array<Heading, 3>;
-        QCOMPARE(query::headingsFor(Source::Hanyu), (H{{{QStringLiteral("汉语"), 120},
-                                                        {QStringLiteral("日语"), 4100},
-                                                        {QStringLiteral("当用汉字形式"), 6720}}}));
-        QCOMPARE(query::headingsFor(Source::Riyu), (H{{{QStringLiteral("假名"), 120},
+        QCOMPARE(query::headingsFor(Source::Meaning), (H{{{QStringLiteral("汉语"), 120},
+                                                          {QStringLiteral("日语"), 4100},
+                                                          {QStringLiteral("当用汉字形式"), 6720}}}));
+        QCOMPARE(query::headingsFor(Source::Kana), (H{{{QStringLiteral("假名"), 120},
                                                        {QStringLiteral("当用汉字形式"), 2940},
                                                        {QStringLiteral("汉语"), 5250}}}));
-        QCOMPARE(query::headingsFor(Source::Dang), (H{{{QStringLiteral("当用汉字形式"), 120},
-                                                       {QStringLiteral("假名"), 2300},
-                                                       {QStringLiteral("汉语"), 5300}}}));
+        QCOMPARE(query::headingsFor(Source::Kanji), (H{{{QStringLiteral("当用汉字形式"), 120},
+                                                        {QStringLiteral("假名"), 2300},
+                                                        {QStringLiteral("汉语"), 5300}}}));
     }
 
     // --- the details view ---
 
-    void detailsOrderFollowsInfo_data()
+    void detailsOrderFollowsTheInput_data()
     {
-        QTest::addColumn<QString>("info");
+        QTest::addColumn<Source>("source");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("1") << QStringLiteral("1")
-                           << QStringList{"汉语=是的", "日语=はい", "当用汉字=-----", "音调=1", "词性=感叹"};
-        QTest::newRow("2") << QStringLiteral("2")
-                           << QStringList{"日语=はい", "当用汉字=-----", "汉语=是的", "音调=1", "词性=感叹"};
-        QTest::newRow("3") << QStringLiteral("3")
-                           << QStringList{"当用汉字=空缺", "日语=はい", "汉语=是的", "音调=1", "词性=感叹"};
-        QTest::newRow("empty") << QString() << QStringList{};
-        QTest::newRow("other") << QStringLiteral("4") << QStringList{};
+        QTest::newRow("meaning") << Source::Meaning
+                                 << QStringList{"汉语=是的", "日语=はい", "当用汉字=-----", "音调=1",
+                                                "词性=感叹"};
+        QTest::newRow("kana") << Source::Kana
+                              << QStringList{"日语=はい", "当用汉字=-----", "汉语=是的", "音调=1",
+                                             "词性=感叹"};
+        QTest::newRow("kanji") << Source::Kanji
+                               << QStringList{"当用汉字=空缺", "日语=はい", "汉语=是的", "音调=1",
+                                              "词性=感叹"};
     }
-    void detailsOrderFollowsInfo()
+    void detailsOrderFollowsTheInput()
     {
-        QFETCH(QString, info);
+        QFETCH(Source, source);
         QFETCH(QStringList, lines);
-        QCOMPARE(details(query::detailLines(ciku::lexicon(), 6, info)), lines);
+        QCOMPARE(details(query::detailLines(ciku::lexicon(), 6, source)), lines);
     }
 
     void detailsOfAKanjiWord()
     {
-        QCOMPARE(details(query::detailLines(ciku::lexicon(), 3, QStringLiteral("1"))),
+        QCOMPARE(details(query::detailLines(ciku::lexicon(), 3, Source::Meaning)),
                  (QStringList{"汉语=学生", "日语=がくせい", "当用汉字=学生", "音调=0", "词性=名词"}));
-        QCOMPARE(details(query::detailLines(ciku::lexicon(), 94, QStringLiteral("2"))).at(1),
+        QCOMPARE(details(query::detailLines(ciku::lexicon(), 94, Source::Kana)).at(1),
                  QStringLiteral("当用汉字=-----"));
     }
 };

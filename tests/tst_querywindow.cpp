@@ -2,6 +2,7 @@
 // saved display mode. Results are read back from the print areas, the lists and the labels.
 #include "lexicon/lexicon.h"
 #include "query/lookup.h"
+#include "query/resultlayout.h"
 #include "shell/workwindow.h"
 #include "testapp.h"
 #include "ui/colors.h"
@@ -33,10 +34,10 @@ const QString kStopped = QStringLiteral("目标词已找到，搜索中止！");
 const QString kFuzzyHeader = QStringLiteral("下面显示模糊查询结果（包含刚才的查询结果）");
 
 // A line of a print area as "column:text" items, easy to compare and to read in a failure.
-QStringList items(const ui::TextCanvas::Line &line)
+QStringList items(const ui::TextRow &line)
 {
     QStringList out;
-    for (const ui::TextCanvas::Field &f : line)
+    for (const ui::PlacedText &f : line)
         out << QString::number(f.column) + u':' + f.text;
     return out;
 }
@@ -44,7 +45,7 @@ QStringList items(const ui::TextCanvas::Line &line)
 QList<QStringList> itemLines(const ui::TextCanvas *canvas)
 {
     QList<QStringList> out;
-    for (const ui::TextCanvas::Line &line : canvas->lines())
+    for (const ui::TextRow &line : canvas->lines())
         out << items(line);
     return out;
 }
@@ -54,53 +55,17 @@ QString word(int slot, int field)
     return ciku::lexicon().text(slot, field);
 }
 
-// The print line of a Chinese-meaning hit.
-QStringList hanyuLine(int slot)
-{
-    QStringList out;
-    const int columns[] = {2, 35, 59, 78, 82};
-    for (int f = 1; f <= 5; ++f) {
-        if (!word(slot, f).isEmpty())
-            out << QString::number(columns[f - 1]) + u':' + word(slot, f);
-    }
-    return out;
-}
-
-QString kanaColumnKanji(int slot)
-{
-    const QString k = word(slot, 3);
-    return k == u"空缺" || k == u"片假名" ? QStringLiteral("-----") : k;
-}
-
-QStringList riyuLine(int slot)
-{
-    return {QStringLiteral("2:") + word(slot, 2), QStringLiteral("26:") + kanaColumnKanji(slot),
-            QStringLiteral("45:") + word(slot, 1), QStringLiteral("77:") + word(slot, 4),
-            QStringLiteral("82:") + word(slot, 5)};
-}
-
-QStringList dangLine(int slot)
-{
-    return {QStringLiteral("2:") + word(slot, 3), QStringLiteral("20:") + word(slot, 2),
-            QStringLiteral("45:") + word(slot, 1), QStringLiteral("77:") + word(slot, 4),
-            QStringLiteral("82:") + word(slot, 5)};
-}
-
+// The print lines of hits as the result layout places them: an empty text is not written.
 QList<QStringList> linesFor(const QList<query::Hit> &hits)
 {
     QList<QStringList> out;
     for (const query::Hit &h : hits) {
-        switch (h.source) {
-        case query::Source::Hanyu:
-            out << hanyuLine(h.slot);
-            break;
-        case query::Source::Riyu:
-            out << riyuLine(h.slot);
-            break;
-        case query::Source::Dang:
-            out << dangLine(h.slot);
-            break;
+        QStringList line;
+        for (const ui::PlacedText &p : query::resultLine(ciku::lexicon(), h)) {
+            if (!p.text.isEmpty())
+                line << QString::number(p.column) + u':' + p.text;
         }
+        out << line;
     }
     return out;
 }
@@ -142,14 +107,10 @@ struct Query {
 
 Query openQuery(TestApp &app)
 {
-    app.shell().switchTo(shell::Screen::Query);
     Query q;
-    q.window = app.shell().workWindow(shell::Screen::Query);
+    q.window = qobject_cast<shell::WorkWindow *>(openWindow(app, shell::Screen::Query));
     if (!q.window)
         return q;
-    q.window->activateWindow();
-    if (!QTest::qWaitForWindowActive(q.window))
-        qWarning("query window did not become active");
     q.hanyu = findIn<QLineEdit>(q.window, "hanyu");
     q.riyu = findIn<QLineEdit>(q.window, "riyu");
     q.dang = findIn<QLineEdit>(q.window, "dang");
@@ -631,7 +592,7 @@ private Q_SLOTS:
         // A kanji lookup sets its own row, and the kanji column shows the form as stored.
         type(q.dang, QStringLiteral("学校"));
         enter(q.dang);
-        QCOMPARE(itemLines(q.showwords).first(), dangLine(45));
+        QCOMPARE(itemLines(q.showwords).first(), linesFor({{45, query::Source::Kanji}}).first());
         QCOMPARE(q.headingText(0), QStringLiteral("当用汉字形式"));
         QCOMPARE(q.headingText(1), QStringLiteral("假名"));
         QCOMPARE(q.heading[1]->x(), twips(2300));
@@ -657,7 +618,7 @@ private Q_SLOTS:
         enter(q.hanyu);
         const QList<QStringList> lines = itemLines(q.showwords);
         if (found) {
-            QCOMPARE(lines.first(), hanyuLine(3));
+            QCOMPARE(lines.first(), linesFor({{3, query::Source::Meaning}}).first());
             QCOMPARE(lines.last(), QStringList{QStringLiteral("37:") + kDone});
         } else {
             QVERIFY(exact(query::QueryTexts{typed, {}, {}}).isEmpty());
@@ -683,7 +644,7 @@ private Q_SLOTS:
 
         type(q.riyu, QStringLiteral("アメリカ"));
         enter(q.riyu);
-        QCOMPARE(itemLines(q.showwords).first(), riyuLine(18));
+        QCOMPARE(itemLines(q.showwords).first(), linesFor({{18, query::Source::Kana}}).first());
     }
 
     void testWordsAboveTheSearchedSlotsAreNotFound()
@@ -772,13 +733,13 @@ private Q_SLOTS:
         QList<query::Hit> firstSeven;
         for (const query::Hit &h : hits.mid(0, 7))
             firstSeven << h;
-        QCOMPARE(linesFor(firstSeven), linesFor({{3, query::Source::Hanyu},
-                                                 {4, query::Source::Hanyu},
-                                                 {15, query::Source::Hanyu},
-                                                 {28, query::Source::Hanyu},
-                                                 {45, query::Source::Hanyu},
-                                                 {68, query::Source::Hanyu},
-                                                 {98, query::Source::Hanyu}}));
+        QCOMPARE(linesFor(firstSeven), linesFor({{3, query::Source::Meaning},
+                                                 {4, query::Source::Meaning},
+                                                 {15, query::Source::Meaning},
+                                                 {28, query::Source::Meaning},
+                                                 {45, query::Source::Meaning},
+                                                 {68, query::Source::Meaning},
+                                                 {98, query::Source::Meaning}}));
         const QList<QStringList> lines = itemLines(q.showwords);
         QCOMPARE(lines.first(), QStringList{QStringLiteral("32:") + kNotFoundPrint});
         if (hits.size() < 15) {
@@ -799,13 +760,14 @@ private Q_SLOTS:
         Query q = openQuery(app);
         type(q.hanyu, QStringLiteral("学生"));
         enter(q.hanyu);
-        QCOMPARE(itemLines(q.showwords).first(), hanyuLine(3));
+        QCOMPARE(itemLines(q.showwords).first(), linesFor({{3, query::Source::Meaning}}).first());
         QVERIFY(q.mohu->isDefault());
 
         enter(q.hanyu); // the fuzzy lookup
         const QList<query::Hit> hits = fuzzy(query::QueryTexts{QStringLiteral("学生"), {}, {}});
         QVERIFY(hits.size() >= 2);
-        QCOMPARE(hits.mid(0, 2), (QList<query::Hit>{{3, query::Source::Hanyu}, {4, query::Source::Hanyu}}));
+        QCOMPARE(hits.mid(0, 2),
+                 (QList<query::Hit>{{3, query::Source::Meaning}, {4, query::Source::Meaning}}));
         const QList<QStringList> lines = itemLines(q.showwords);
         QCOMPARE(lines.first(), QStringList{QStringLiteral("23:") + kFuzzyHeader});
         QCOMPARE(lines.mid(1, 2), linesFor(hits.mid(0, 2)));
@@ -818,7 +780,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), q.hanyu);
 
         enter(q.hanyu); // exact again
-        QCOMPARE(itemLines(q.showwords).first(), hanyuLine(3));
+        QCOMPARE(itemLines(q.showwords).first(), linesFor({{3, query::Source::Meaning}}).first());
         QVERIFY(q.mohu->isDefault());
 
         // Typing re-arms the exact lookup.
@@ -852,7 +814,7 @@ private Q_SLOTS:
 
         QList<query::Hit> first15;
         for (int slot : {1, 2, 5, 8, 9, 21, 24, 26, 29, 47, 50, 58, 69, 87, 101})
-            first15 << query::Hit{slot, query::Source::Riyu};
+            first15 << query::Hit{slot, query::Source::Kana};
         QList<QStringList> screen{{QStringLiteral("32:") + kNotFoundPrint}};
         screen << linesFor(first15);
         QCOMPARE(atQuestion, screen);

@@ -13,8 +13,8 @@
 
 using namespace studytest;
 using study::ListOrder;
-using study::PlacedText;
-using study::PrintRow;
+using ui::PlacedText;
+using ui::TextRow;
 
 namespace {
 
@@ -57,14 +57,14 @@ void TestStudyLayout::wordLineNormalFormat()
 {
     const auto w = word(u"我", u"わたし", u"私", u"0", u"代词");
     QCOMPARE(study::wordLine(w, false),
-             (PrintRow{{2, "私"}, {26, "わたし"}, {47, "0"}, {53, "代词"}, {63, "我"}}));
+             (TextRow{{2, "私"}, {26, "わたし"}, {47, "0"}, {53, "代词"}, {63, "我"}}));
 }
 
 void TestStudyLayout::wordWithoutKanjiShowsKanaAndDashes()
 {
     for (const char16_t *marker : {u"空缺", u"片假名", u""}) {
         const auto w = word(u"美国", u"アメリカ", marker, u"0", u"名词");
-        const PrintRow row = study::wordLine(w, false);
+        const TextRow row = study::wordLine(w, false);
         QCOMPARE(row.size(), 5);
         QCOMPARE(row[0], (PlacedText{2, "アメリカ"}));
         QCOMPARE(row[1], (PlacedText{26, "-----"}));
@@ -76,7 +76,7 @@ void TestStudyLayout::wordLineKanaFormat()
 {
     // In the katakana drill field 1 is the hiragana and field 2 the katakana.
     const auto w = word(u"あ", u"ア", u"空缺", u"", u"");
-    QCOMPARE(study::wordLine(w, true), (PrintRow{{2, "あ"}, {26, "ア"}}));
+    QCOMPARE(study::wordLine(w, true), (TextRow{{2, "あ"}, {26, "ア"}}));
 }
 
 void TestStudyLayout::longKanjiPushesReadingToNextLine()
@@ -87,16 +87,16 @@ void TestStudyLayout::longKanjiPushesReadingToNextLine()
         word(u"很长的说明", u"ながいことば", u"非常長漢字表記例非常長漢字表記例非常長漢字", u"3", u"名词");
     QVERIFY(QFontMetricsF(canvas.font()).horizontalAdvance(w.kanji.toString()) + canvas.columnX(2) >
             canvas.columnX(26));
-    study::writeRow(canvas, study::wordLine(w, false));
+    ui::writeRow(canvas, study::wordLine(w, false));
     const auto lines = canvas.lines();
     QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0], (ui::TextCanvas::Line{{2, w.kanji.toString()}}));
+    QCOMPARE(lines[0], (ui::TextRow{{2, w.kanji.toString()}}));
     QCOMPARE(columnsOf(lines[1]), (QList<int>{26, 47, 53, 63}));
     QCOMPARE(lines[1][0].text, QStringLiteral("ながいことば"));
 
     // A short one stays on its line.
     canvas.clear();
-    study::writeRow(canvas, study::wordLine(word(u"我", u"わたし", u"私"), false));
+    ui::writeRow(canvas, study::wordLine(word(u"我", u"わたし", u"私"), false));
     QCOMPARE(canvas.lines().size(), 1);
 }
 
@@ -107,11 +107,11 @@ void TestStudyLayout::lessonScreenShowsMarkersAsKana()
     click(w, "start");
     const auto lines = filledLines(showword(w));
     // Word 5 has no kanji form ("空缺").
-    QCOMPARE(lines[4], (ui::TextCanvas::Line{{2, QStringLiteral("はじめまして")},
-                                             {26, QStringLiteral("-----")},
-                                             {47, QStringLiteral("4")},
-                                             {53, QStringLiteral("寒暄")},
-                                             {63, QStringLiteral("初次见面")}}));
+    QCOMPARE(lines[4], (ui::TextRow{{2, QStringLiteral("はじめまして")},
+                                    {26, QStringLiteral("-----")},
+                                    {47, QStringLiteral("4")},
+                                    {53, QStringLiteral("寒暄")},
+                                    {63, QStringLiteral("初次见面")}}));
     click(w, "goon");
     const auto last = filledLines(showword(w)).last();
     QCOMPARE(fieldAt(last, 2), QStringLiteral("アメリカ"));
@@ -133,9 +133,9 @@ void TestStudyLayout::detailLineOrders()
 {
     const auto w = word(u"公司职员", u"かいしゃいん", u"会社員", u"3", u"名词");
     // Each line as "caption=value" when it has its caption at column 1 and its value at 15.
-    const auto captions = [](const QList<PrintRow> &rows) {
+    const auto captions = [](const QList<TextRow> &rows) {
         QStringList out;
-        for (const PrintRow &r : rows) {
+        for (const TextRow &r : rows) {
             if (r.isEmpty())
                 out << QString();
             else if (r.size() == 2 && r[0].column == 1 && r[1].column == 15)
@@ -156,16 +156,16 @@ void TestStudyLayout::detailLineOrders()
                           "", "词性=名词"}));
     const auto none = word(u"是的", u"はい", u"片假名", u"1", u"感叹");
     QCOMPARE(study::wordDetail(none, ListOrder::Kanji, false).first(),
-             (PrintRow{{1, "当用汉字"}, {15, "-----"}}));
+             (TextRow{{1, "当用汉字"}, {15, "-----"}}));
 }
 
 void TestStudyLayout::detailKanaFormat()
 {
     const auto w = word(u"か", u"カ", u"空缺", u"", u"");
     QCOMPARE(study::wordDetail(w, ListOrder::Chinese, true),
-             (QList<PrintRow>{{{1, "平假名"}, {15, "か"}}, {}, {}, {{1, "片假名"}, {15, "カ"}}}));
+             (QList<TextRow>{{{1, "平假名"}, {15, "か"}}, {}, {}, {{1, "片假名"}, {15, "カ"}}}));
     QCOMPARE(study::wordDetail(w, ListOrder::Kana, true),
-             (QList<PrintRow>{{{1, "片假名"}, {15, "カ"}}, {}, {}, {{1, "平假名"}, {15, "か"}}}));
+             (QList<TextRow>{{{1, "片假名"}, {15, "カ"}}, {}, {}, {{1, "平假名"}, {15, "か"}}}));
     QVERIFY(study::wordDetail(w, ListOrder::Kanji, true).isEmpty());
 }
 

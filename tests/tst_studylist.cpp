@@ -112,7 +112,7 @@ void TestStudyList::lessonOneByChinese()
     QCOMPARE(w->focusWidget(), list(w));
     QCOMPARE(detailLines(w), (QStringList{"汉语=我", "", "日语假名=わたし", "", "当用汉字=私", "", "音调=0",
                                           "", "词性=代词"}));
-    QCOMPARE(w->listView()->geti(), 0);
+    QCOMPARE(w->listView()->selectedRow(), 0);
 }
 
 void TestStudyList::byKanjiListsKanaForMissingKanji()
@@ -141,7 +141,7 @@ void TestStudyList::byKanjiListsKanaForMissingKanji()
                       list(w)->visualItemRect(list(w)->item(4)).center());
     QCOMPARE(list(w)->currentRow(), 4);
     QCOMPARE(detailLines(w).first(), QStringLiteral("当用汉字=-----"));
-    QCOMPARE(w->listView()->geti(), 4);
+    QCOMPARE(w->listView()->selectedRow(), 4);
 }
 
 void TestStudyList::orderChangeAppliesToNextDetail()
@@ -172,7 +172,7 @@ void TestStudyList::keysWalkTheList()
     click(w, "startlist");
     QTest::keyClick(list(w), Qt::Key_Down);
     QTest::keyClick(list(w), Qt::Key_Down);
-    QCOMPARE(w->listView()->geti(), 2);
+    QCOMPARE(w->listView()->selectedRow(), 2);
     QCOMPARE(detailLines(w).first(), QStringLiteral("汉语=学生"));
     QTest::keyClick(list(w), Qt::Key_Up);
     QCOMPARE(detailLines(w).first(), QStringLiteral("汉语=公司职员"));

@@ -46,19 +46,19 @@ void TestStudyPaging::pagerWalksForwardAndBack()
     auto s = p.start({1, 18});
     QCOMPARE(s.words, range(1, 11));
     QVERIFY(!s.endsWithBlank);
-    QCOMPARE(p.getmin(), 11);
-    QCOMPARE(p.getmin3(), 1);
-    QCOMPARE(p.getmax(), 18);
+    QCOMPARE(p.nextScreenFirst(), 11);
+    QCOMPARE(p.rangeFirst(), 1);
+    QCOMPARE(p.rangeLast(), 18);
 
     s = p.next();
     QCOMPARE(s.words, range(11, 18));
     QVERIFY(s.endsWithBlank);
-    QCOMPARE(p.getmin2(), 11);
-    QCOMPARE(p.getmin(), 11); // a short screen leaves it
+    QCOMPARE(p.screenFirst(), 11);
+    QCOMPARE(p.nextScreenFirst(), 11); // a short screen leaves it
 
     QCOMPARE(p.next().words, range(11, 18));
     QCOMPARE(p.previous().words, range(1, 11));
-    QCOMPARE(p.getmin2(), 11); // the first screen: no step back below the range
+    QCOMPARE(p.screenFirst(), 11); // the first screen: no step back below the range
     QCOMPARE(p.previous().words, range(1, 11));
 
     study::LessonPager unit;
@@ -82,7 +82,7 @@ void TestStudyPaging::pagerTwentyOneWords()
     const auto second = p.next();
     QCOMPARE(second.words, range(639, 649));
     QVERIFY(!second.endsWithBlank);
-    QCOMPARE(p.getmin(), 649);
+    QCOMPARE(p.nextScreenFirst(), 649);
     QCOMPARE(p.next().words, QList<int>{649});
 }
 
@@ -92,16 +92,16 @@ void TestStudyPaging::pagerRejectedStartKeepsScreenHolders()
     p.start({1, 18});
     p.next();
     p.reject();
-    QCOMPARE(p.getmax(), 0);
-    QCOMPARE(p.getmin3(), 0);
-    QCOMPARE(p.getmin(), 11);
-    QCOMPARE(p.getmin2(), 11);
+    QCOMPARE(p.rangeLast(), 0);
+    QCOMPARE(p.rangeFirst(), 0);
+    QCOMPARE(p.nextScreenFirst(), 11);
+    QCOMPARE(p.screenFirst(), 11);
     QVERIFY(!p.hasRange());
     QVERIFY(p.next().words.isEmpty());
     // Paging back without a range shows nothing, but the holders move as their rules say.
     QVERIFY(p.previous().words.isEmpty());
-    QCOMPARE(p.getmin(), 11);
-    QCOMPARE(p.getmin2(), 1);
+    QCOMPARE(p.nextScreenFirst(), 11);
+    QCOMPARE(p.screenFirst(), 1);
     // A new start works from the new range only.
     QCOMPARE(p.start({19, 43}).words, range(19, 29));
     QCOMPARE(p.next().words, range(29, 39));
@@ -117,9 +117,8 @@ void TestStudyPaging::openingShowsIntroductionAndLessonBox()
     QCOMPARE(lines.size(), 17);
     for (int i = 0; i < 6; ++i)
         QVERIFY(lines[i].isEmpty());
-    QCOMPARE(lines[6], (ui::TextCanvas::Line{{35, QStringLiteral("操作简介")}}));
-    QCOMPARE(lines[7],
-             (ui::TextCanvas::Line{{5, QStringLiteral("当前模式为学习模式，可以在此学习标日初级词汇。")}}));
+    QCOMPARE(lines[6], (ui::TextRow{{35, QStringLiteral("操作简介")}}));
+    QCOMPARE(lines[7], (ui::TextRow{{5, QStringLiteral("当前模式为学习模式，可以在此学习标日初级词汇。")}}));
     QVERIFY(lines[8].isEmpty());
     QCOMPARE(fieldAt(lines[10], 1), QStringLiteral("按课练习时，只需输入课时数."));
     QCOMPARE(fieldAt(lines[16], 5), QStringLiteral("帮助文档内有详细内容和技巧,可助你更高效的使用此功能."));
@@ -148,15 +147,15 @@ void TestStudyPaging::lessonOneScreens()
     QCOMPARE(lines.size(), 21);
     for (int i = 1; i < 21; i += 2)
         QVERIFY(lines[i].isEmpty());
-    QCOMPARE(lines[0], (ui::TextCanvas::Line{{2, QStringLiteral("私")},
-                                             {26, QStringLiteral("わたし")},
-                                             {47, QStringLiteral("0")},
-                                             {53, QStringLiteral("代词")},
-                                             {63, QStringLiteral("我")}}));
+    QCOMPARE(lines[0], (ui::TextRow{{2, QStringLiteral("私")},
+                                    {26, QStringLiteral("わたし")},
+                                    {47, QStringLiteral("0")},
+                                    {53, QStringLiteral("代词")},
+                                    {63, QStringLiteral("我")}}));
     QVERIFY(findIn<QWidget>(w, "goon")->isVisible());
     QVERIFY(!findIn<QWidget>(w, "goback")->isVisible());
     QVERIFY(!findIn<QWidget>(w, "lblpome1")->isVisible());
-    QCOMPARE(w->pager().getmin(), 11);
+    QCOMPARE(w->pager().nextScreenFirst(), 11);
 
     click(w, "goon");
     QCOMPARE(shownMeanings(w), meanings(11, 18));
@@ -203,10 +202,10 @@ void TestStudyPaging::lessonOfTwentyOneWords()
     typeLesson(w, QStringLiteral("22"));
     click(w, "start");
     QCOMPARE(filledLines(showword(w)).size(), 11);
-    QCOMPARE(w->pager().getmin(), 639);
+    QCOMPARE(w->pager().nextScreenFirst(), 639);
     key(w, Qt::Key_Down);
     QCOMPARE(filledLines(showword(w)).size(), 11);
-    QCOMPARE(w->pager().getmin(), 649);
+    QCOMPARE(w->pager().nextScreenFirst(), 649);
     QCOMPARE(showword(w)->lines().size(), 21);
     key(w, Qt::Key_Down);
     const auto alone = filledLines(showword(w));
@@ -274,9 +273,9 @@ void TestStudyPaging::rejectedNumberLeavesEmptyScreen()
     QCOMPARE(app.ui().messages[0].message.text, QStringLiteral("标日初级词汇结束于49课，请输入正确的课时。"));
     QCOMPARE(app.ui().messages[0].parentName, QStringLiteral("xuexi"));
     QCOMPARE(showword(w)->lineCount(), 0);
-    QCOMPARE(w->pager().getmax(), 0);
-    QCOMPARE(w->pager().getmin3(), 0);
-    QCOMPARE(w->pager().getmin(), 11);
+    QCOMPARE(w->pager().rangeLast(), 0);
+    QCOMPARE(w->pager().rangeFirst(), 0);
+    QCOMPARE(w->pager().nextScreenFirst(), 11);
     auto *keshi = findIn<QLineEdit>(w, "keshi");
     QCOMPARE(keshi->text(), QStringLiteral("99"));
     QCOMPARE(keshi->selectedText(), QStringLiteral("99"));

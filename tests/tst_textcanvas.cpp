@@ -6,8 +6,8 @@
 #include <QTest>
 
 using ui::TextCanvas;
-using Field = TextCanvas::Field;
-using Line = TextCanvas::Line;
+using Field = ui::PlacedText;
+using Line = ui::TextRow;
 
 class TextCanvasTest : public QObject
 {

@@ -2,9 +2,6 @@
 
 namespace ciku {
 
-qint16 rangeCursor = 0;
-qint16 rangeEnd = 0;
-
 namespace {
 
 struct Text {
@@ -56,6 +53,11 @@ bool isKanjiMarker(QStringView kanji)
 bool isNoKanjiMarker(QStringView kanji)
 {
     return kanji.isEmpty() || isKanjiMarker(kanji);
+}
+
+QString shownKanji(QStringView kanji)
+{
+    return isNoKanjiMarker(kanji) ? kNoKanjiDash : kanji.toString();
 }
 
 bool WordEntry::hasKanji() const

@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-// The ciku module: the program's one word table and the practice range state next to it.
+// The ciku module: the program's one word table, and the lesson tables beside it.
 namespace ciku {
 
 // One word. The texts point at constant data compiled into the program.
@@ -28,6 +28,11 @@ struct WordEntry {
 bool isKanjiMarker(QStringView kanji);
 // A marker or the empty text: the word has no kanji form.
 bool isNoKanjiMarker(QStringView kanji);
+
+// What stands where a kanji form is expected for a word that has none.
+inline const QString kNoKanjiDash = QStringLiteral("-----");
+// The kanji form as shown where one is expected: the dash for a word without one.
+QString shownKanji(QStringView kanji);
 
 class Lexicon
 {
@@ -56,9 +61,5 @@ Lexicon &lexicon();
 // Writes the compiled-in data set into its slots: built-in words, the remaining lessons and
 // drills, then the test words. Only copies of pointers and lengths; idempotent.
 void fillLexicon();
-
-// Active practice range: the next index of sequential practice and the range's last index.
-extern qint16 rangeCursor;
-extern qint16 rangeEnd;
 
 } // namespace ciku

@@ -1,8 +1,8 @@
 #include "practice/practicewindow.h"
 
 #include "shell/shell.h"
-#include "ui/activelabel.h"
-#include "ui/colors.h"
+#include "ui/hoverlabel.h"
+#include "ui/interaction.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -10,9 +10,14 @@
 namespace practice {
 namespace {
 
-const QColor kExitHoverFill(192, 255, 255);
-const QColor kExitFill(224, 224, 224);
+// The exit label says goodbye while the mouse is over it.
+const ui::HoverLabel::Look kExitRest{QStringLiteral("退出"), QColor(), QColor(224, 224, 224), QColor(),
+                                     QColor()};
+const ui::HoverLabel::Look kExitHover{QStringLiteral("BYE~"), QColor(), QColor(192, 255, 255), QColor(),
+                                      QColor()};
 
+// An empty, hidden label that only carries a design name; the state it once held lives in the
+// session, and nothing is read back from it.
 QLabel *hiddenHolder(QWidget *parent, const char *name)
 {
     auto *label = new QLabel(parent);
@@ -34,21 +39,21 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     resizeClient(714, 483);
     createNavigation();
 
-    m_label1 = new ui::ActiveLabel(QStringLiteral("退出"), surface());
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setAlignment(Qt::AlignCenter);
-    QFont f = m_label1->font();
+    m_exitLabel = new ui::HoverLabel(QStringLiteral("退出"), kExitRest, kExitHover, surface());
+    m_exitLabel->setObjectName(QStringLiteral("Label1"));
+    m_exitLabel->setAlignment(Qt::AlignCenter);
+    QFont f = m_exitLabel->font();
     f.setPointSizeF(14);
     f.setBold(true);
-    m_label1->setFont(f);
-    m_label1->setGeometry(640, 8, 66, 30);
-    ui::setFillColor(m_label1, kExitFill);
-    connect(m_label1, &ui::ActiveLabel::mouseMoved, this, &PracticeWindow::Label1_MouseMove);
-    connect(m_label1, &ui::ActiveLabel::clicked, this, &PracticeWindow::Label1_Click);
+    m_exitLabel->setFont(f);
+    m_exitLabel->setGeometry(640, 8, 66, 30);
+    m_exitLabel->showRest();
+    connect(m_exitLabel, &ui::ActiveLabel::mouseMoved, this, &PracticeWindow::Label1_MouseMove);
+    connect(m_exitLabel, &ui::ActiveLabel::clicked, this, &PracticeWindow::Label1_Click);
 
-    m_getmin = hiddenHolder(surface(), "getmin");
-    m_fff1 = hiddenHolder(surface(), "fff1");
-    m_fff2 = hiddenHolder(surface(), "fff2");
+    hiddenHolder(surface(), "getmin");
+    hiddenHolder(surface(), "fff1");
+    hiddenHolder(surface(), "fff2");
 }
 
 void PracticeWindow::createNavigation()
@@ -79,28 +84,33 @@ void PracticeWindow::createNavigation()
 
 void PracticeWindow::Form_Load() {}
 
-bool PracticeWindow::practiceBegun() const
-{
-    return m_fff1->text() == u"0" && m_fff2->text() == u"0";
-}
-
 void PracticeWindow::leaveFor(shell::Screen target, LeaveBy by)
 {
-    // The start page and the function keys ask in the short wording, the menu and pop-up
-    // entries in the long one.
-    m_shell.leavePractice(target, by == LeaveBy::MenuEntry ? kKeepQuestionLong : kKeepQuestionShort);
+    // Only the window on show asks; a hidden one has nothing to keep from here.
+    if (m_shell.currentWindow() != this) {
+        m_shell.switchTo(target);
+        return;
+    }
+    bool keep = false;
+    if (m_session.begun()) {
+        // The start page and the function keys ask in the short wording, the menu and pop-up
+        // entries in the long one.
+        const QString question = by == LeaveBy::MenuEntry ? kKeepQuestionLong : kKeepQuestionShort;
+        const ui::Answer answer = m_shell.interaction().message(
+            this, ui::Message{ui::Icon::Question, ui::Buttons::YesNo, QStringLiteral("询问"), question});
+        keep = answer == ui::Answer::Yes;
+    }
+    m_shell.switchTo(target, keep ? shell::Keep::Hidden : shell::Keep::None);
 }
 
 void PracticeWindow::Label1_MouseMove()
 {
-    m_label1->setText(QStringLiteral("BYE~"));
-    ui::setFillColor(m_label1, kExitHoverFill);
+    m_exitLabel->showHover();
 }
 
 void PracticeWindow::Form_MouseMove()
 {
-    m_label1->setText(QStringLiteral("退出"));
-    ui::setFillColor(m_label1, kExitFill);
+    m_exitLabel->showRest();
 }
 
 void PracticeWindow::Label1_Click()

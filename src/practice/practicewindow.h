@@ -1,16 +1,16 @@
 #pragma once
 
+#include "practice/practicesession.h"
 #include "shell/workwindow.h"
 
-class QLabel;
-
 namespace ui {
-class ActiveLabel;
+class HoverLabel;
 }
 
 namespace practice {
 
-// The practice window. It may be hidden with its whole state kept when the user leaves it.
+// The practice window. It may be hidden with its whole state kept when the user leaves it once
+// practice has begun and the user answers Yes to the keep-state question.
 class PracticeWindow : public shell::WorkWindow
 {
     Q_OBJECT
@@ -23,9 +23,8 @@ public:
 
     void Form_Load() override;
 
-    // True once both "出题" and "验证" have been pressed since the window was loaded: the
-    // progress markers fff1 and fff2 both read "0".
-    bool practiceBegun() const;
+    PracticeSession &session() { return m_session; }
+    const PracticeSession &session() const { return m_session; }
 
 protected:
     void Form_MouseMove() override;
@@ -36,10 +35,8 @@ private:
     void Label1_MouseMove();
     void Label1_Click();
 
-    ui::ActiveLabel *m_label1{nullptr};
-    QLabel *m_getmin{nullptr};
-    QLabel *m_fff1{nullptr};
-    QLabel *m_fff2{nullptr};
+    ui::HoverLabel *m_exitLabel{nullptr}; // Label1
+    PracticeSession m_session;
 };
 
 } // namespace practice

@@ -37,24 +37,24 @@ template <typename Match> QList<Hit> scan(const ciku::Lexicon &table, const Quer
 const QString &QueryTexts::text(Source source) const
 {
     switch (source) {
-    case Source::Riyu:
-        return riyu;
-    case Source::Dang:
-        return dang;
-    case Source::Hanyu:
+    case Source::Kana:
+        return kana;
+    case Source::Kanji:
+        return kanji;
+    case Source::Meaning:
         break;
     }
-    return hanyu;
+    return meaning;
 }
 
 std::optional<Source> QueryTexts::lastInUse() const
 {
-    if (!dang.isEmpty())
-        return Source::Dang;
-    if (!riyu.isEmpty())
-        return Source::Riyu;
-    if (!hanyu.isEmpty())
-        return Source::Hanyu;
+    if (!kanji.isEmpty())
+        return Source::Kanji;
+    if (!kana.isEmpty())
+        return Source::Kana;
+    if (!meaning.isEmpty())
+        return Source::Meaning;
     return std::nullopt;
 }
 

@@ -18,10 +18,11 @@ namespace query {
 inline constexpr int kFirstSearchedSlot = 1;
 inline constexpr int kLastSearchedSlot = 1513;
 
-// Which input a text was typed in, numbered as the window records it in `info`.
-enum class Source { Hanyu = 1, Riyu = 2, Dang = 3 };
+// Which input a text was typed in: the meaning (hanyu), the kana (riyu) or the kanji form
+// (dang). Numbered as the word field the input is compared with, and as `info` shows it.
+enum class Source { Meaning = 1, Kana = 2, Kanji = 3 };
 
-inline constexpr Source kSources[] = {Source::Hanyu, Source::Riyu, Source::Dang};
+inline constexpr Source kSources[] = {Source::Meaning, Source::Kana, Source::Kanji};
 
 // The word field compared with an input: chinese (1), kana (2) or kanji (3).
 inline int fieldNumber(Source source)
@@ -31,19 +32,19 @@ inline int fieldNumber(Source source)
 
 // The texts of the three inputs as typed.
 struct QueryTexts {
-    QString hanyu;
-    QString riyu;
-    QString dang;
+    QString meaning; // hanyu
+    QString kana;    // riyu
+    QString kanji;   // dang
 
     const QString &text(Source source) const;
-    bool allEmpty() const { return hanyu.isEmpty() && riyu.isEmpty() && dang.isEmpty(); }
-    // The last input, in the order hanyu, riyu, dang, that holds text.
+    bool allEmpty() const { return meaning.isEmpty() && kana.isEmpty() && kanji.isEmpty(); }
+    // The last input, in the order meaning, kana, kanji, that holds text.
     std::optional<Source> lastInUse() const;
 };
 
 struct Hit {
     int slot = 0;
-    Source source = Source::Hanyu;
+    Source source = Source::Meaning;
 
     bool operator==(const Hit &o) const { return slot == o.slot && source == o.source; }
 };

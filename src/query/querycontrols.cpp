@@ -2,11 +2,12 @@
 #include "query/querycontrols.h"
 
 #include "query/querywindow.h"
-#include "ui/activelabel.h"
 #include "ui/colors.h"
 #include "ui/fonts.h"
+#include "ui/hoverlabel.h"
 #include "ui/shapeframe.h"
 #include "ui/textcanvas.h"
+#include "ui/twips.h"
 
 #include <QFocusEvent>
 #include <QFontInfo>
@@ -23,16 +24,6 @@
 #include <algorithm>
 
 namespace query {
-
-int px(int twips)
-{
-    return qRound(twips / 15.0);
-}
-
-void place(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(px(left), px(top), px(width), px(height));
-}
 
 void TallButton::paintEvent(QPaintEvent *)
 {
@@ -77,6 +68,13 @@ namespace {
 
 const QColor kCanvasText(0, 128, 128);
 
+// The exit label lights up while the mouse is over it; at rest it is a brighter blue than its
+// design colour.
+const ui::HoverLabel::Look kExitRest{QString(), QColor(0, 0, 255), QColor(), QColor(255, 224, 192),
+                                     QColor(255, 255, 192)};
+const ui::HoverLabel::Look kExitHover{QString(), QColor(255, 0, 0), QColor(), QColor(255, 255, 192),
+                                      QColor(192, 255, 255)};
+
 // The print areas' face. The column places of the result lines and the heading places were laid
 // out for columns 120 twips (8 pixels) apart, and a full screen of the fuzzy print search (the
 // line above the hits, fifteen hits, an empty line and the closing line) was laid out to fit
@@ -91,7 +89,7 @@ QFont canvasFont()
         true, ui::Fallback::Sans);
     constexpr qreal kColumn = 8.0;
     constexpr int kScreenLines = QueryWindow::kPageSize + 3;
-    const int kLineHeight = (px(7215) - px(1800)) / kScreenLines;
+    const int kLineHeight = (ui::twips(7215) - ui::twips(1800)) / kScreenLines;
     int pixels = QFontInfo(f).pixelSize();
     while (pixels > 8 &&
            (QFontMetricsF(f).averageCharWidth() > kColumn + 0.05 || QFontMetrics(f).height() > kLineHeight)) {
@@ -119,130 +117,131 @@ void QueryWindow::createControls()
 
     // The three inputs with their captions.
     const QFont inputCaption = ui::designFont({QStringLiteral("方正舒体")}, 15, false, ui::Fallback::Serif);
-    place(makeLabel(s, "Label4", QStringLiteral("输入汉语"), inputCaption, QColor(0, 128, 128)), 120, 45,
-          1305, 300);
-    place(makeLabel(s, "Label1", QStringLiteral("输入日语"), inputCaption, QColor(0, 0, 192)), 105, 510, 1305,
-          300);
-    place(makeLabel(s, "Label2", QStringLiteral("输入当汉"), inputCaption, QColor(192, 64, 0)), 120, 1005,
-          1305, 300);
+    ui::place(makeLabel(s, "Label4", QStringLiteral("输入汉语"), inputCaption, QColor(0, 128, 128)), 120, 45,
+              1305, 300);
+    ui::place(makeLabel(s, "Label1", QStringLiteral("输入日语"), inputCaption, QColor(0, 0, 192)), 105, 510,
+              1305, 300);
+    ui::place(makeLabel(s, "Label2", QStringLiteral("输入当汉"), inputCaption, QColor(192, 64, 0)), 120, 1005,
+              1305, 300);
 
     const QFont systemBold = ui::designFont({QStringLiteral("System")}, 12, true, ui::Fallback::Sans);
     auto makeInput = [&](const char *name, int top, const QFont &font) {
         auto *input = new QueryInput(s);
         input->setObjectName(QString::fromLatin1(name));
         input->setFont(font);
-        place(input, 1350, top, 3000, 400);
+        ui::place(input, 1350, top, 3000, 400);
         input->onGotFocus = [this, input] { input_GotFocus(input); };
         input->onClick = [this, input] { input_GotFocus(input); };
         connect(input, &QLineEdit::textChanged, this, &QueryWindow::input_Change);
         connect(input, &QLineEdit::returnPressed, this, &QueryWindow::pressDefault);
         return input;
     };
-    m_hanyu =
+    m_meaningInput =
         makeInput("hanyu", 0, ui::designFont({QStringLiteral("幼圆")}, 14.25, true, ui::Fallback::Sans));
-    m_riyu = makeInput("riyu", 465, systemBold);
-    m_dang = makeInput("dang", 960, systemBold);
+    m_kanaInput = makeInput("riyu", 465, systemBold);
+    m_kanjiInput = makeInput("dang", 960, systemBold);
 
     // The two lookup buttons.
-    m_chaxun = new TallButton(QStringLiteral("查询"), s);
-    m_chaxun->setObjectName(QStringLiteral("chaxun"));
-    m_chaxun->setFont(ui::designFont({QStringLiteral("华文新魏")}, 15.75, false, ui::Fallback::Serif));
-    place(m_chaxun, 4560, 0, 375, 1400);
-    m_chaxun->setEnabled(false);
-    connect(m_chaxun, &QPushButton::clicked, this, &QueryWindow::chaxun_Click);
+    m_lookupButton = new TallButton(QStringLiteral("查询"), s);
+    m_lookupButton->setObjectName(QStringLiteral("chaxun"));
+    m_lookupButton->setFont(ui::designFont({QStringLiteral("华文新魏")}, 15.75, false, ui::Fallback::Serif));
+    ui::place(m_lookupButton, 4560, 0, 375, 1400);
+    m_lookupButton->setEnabled(false);
+    connect(m_lookupButton, &QPushButton::clicked, this, &QueryWindow::chaxun_Click);
 
-    m_mohu = new TallButton(QStringLiteral("模糊查询"), s);
-    m_mohu->setObjectName(QStringLiteral("mohu"));
-    m_mohu->setFont(ui::designFont({QStringLiteral("华文新魏")}, 14.25, false, ui::Fallback::Serif));
-    m_mohu->setToolTip(QStringLiteral("查询包含所输入内容的所有单词"));
-    place(m_mohu, 5040, 0, 375, 1400);
-    m_mohu->hide();
-    connect(m_mohu, &QPushButton::clicked, this, &QueryWindow::mohu_Click);
-    setDefaultButton(m_chaxun);
+    m_fuzzyButton = new TallButton(QStringLiteral("模糊查询"), s);
+    m_fuzzyButton->setObjectName(QStringLiteral("mohu"));
+    m_fuzzyButton->setFont(ui::designFont({QStringLiteral("华文新魏")}, 14.25, false, ui::Fallback::Serif));
+    m_fuzzyButton->setToolTip(QStringLiteral("查询包含所输入内容的所有单词"));
+    ui::place(m_fuzzyButton, 5040, 0, 375, 1400);
+    m_fuzzyButton->hide();
+    connect(m_fuzzyButton, &QPushButton::clicked, this, &QueryWindow::mohu_Click);
+    setDefaultButton(m_lookupButton);
 
     // Display mode.
     const QFont round12 = ui::designFont({QStringLiteral("幼圆")}, 12, true, ui::Fallback::Sans);
-    place(makeLabel(s, "Label5", QStringLiteral("显示方式"), round12, QColor(128, 128, 255)), 6690, 480, 1065,
-          240);
-    m_way2 = new QRadioButton(QStringLiteral("列表(&X)"), s);
-    m_way2->setObjectName(QStringLiteral("way2"));
-    m_way2->setFont(round12);
-    ui::setTextColor(m_way2, QColor(128, 0, 128));
-    place(m_way2, 5880, 840, 1275, 400);
-    m_way1 = new QRadioButton(QStringLiteral("打印(&Z)"), s);
-    m_way1->setObjectName(QStringLiteral("way1"));
-    m_way1->setFont(round12);
-    ui::setTextColor(m_way1, QColor(0, 128, 0));
-    place(m_way1, 7320, 840, 1275, 400);
-    m_way1->setChecked(true);
-    connect(m_way1, &QRadioButton::toggled, this, [this](bool on) {
+    ui::place(makeLabel(s, "Label5", QStringLiteral("显示方式"), round12, QColor(128, 128, 255)), 6690, 480,
+              1065, 240);
+    m_listOption = new QRadioButton(QStringLiteral("列表(&X)"), s);
+    m_listOption->setObjectName(QStringLiteral("way2"));
+    m_listOption->setFont(round12);
+    ui::setTextColor(m_listOption, QColor(128, 0, 128));
+    ui::place(m_listOption, 5880, 840, 1275, 400);
+    m_printOption = new QRadioButton(QStringLiteral("打印(&Z)"), s);
+    m_printOption->setObjectName(QStringLiteral("way1"));
+    m_printOption->setFont(round12);
+    ui::setTextColor(m_printOption, QColor(0, 128, 0));
+    ui::place(m_printOption, 7320, 840, 1275, 400);
+    m_printOption->setChecked(true);
+    connect(m_printOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             way1_Click();
     });
-    connect(m_way2, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_listOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             way2_Click();
     });
 
-    m_command1 = new QPushButton(QStringLiteral("保存设置"), s);
-    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_saveModeButton = new QPushButton(QStringLiteral("保存设置"), s);
+    m_saveModeButton->setObjectName(QStringLiteral("Command1"));
     QFont small = ui::designFont({QStringLiteral("宋体")}, 9, false, ui::Fallback::Sans);
-    m_command1->setFont(small);
-    m_command1->setStyleSheet(QStringLiteral("padding: 0px;"));
-    place(m_command1, 8760, 920, 915, 250);
-    connect(m_command1, &QPushButton::clicked, this, &QueryWindow::Command1_Click);
+    m_saveModeButton->setFont(small);
+    m_saveModeButton->setStyleSheet(QStringLiteral("padding: 0px;"));
+    ui::place(m_saveModeButton, 8760, 920, 915, 250);
+    connect(m_saveModeButton, &QPushButton::clicked, this, &QueryWindow::Command1_Click);
 
     // The exit label on its shape.
-    m_shape1 = new ui::ShapeFrame(s);
-    m_shape1->setObjectName(QStringLiteral("Shape1"));
-    place(m_shape1, 9090, 60, 1335, 495);
-    m_shape1->setBorderColor(QColor(255, 224, 192));
-    m_shape1->setFillColor(QColor(255, 255, 192));
+    m_exitShape = new ui::ShapeFrame(s);
+    m_exitShape->setObjectName(QStringLiteral("Shape1"));
+    ui::place(m_exitShape, 9090, 60, 1335, 495);
+    m_exitShape->setBorderColor(QColor(255, 224, 192));
+    m_exitShape->setFillColor(QColor(255, 255, 192));
 
-    m_label3 = new ui::ActiveLabel(QStringLiteral("退出"), s);
-    m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setAlignment(Qt::AlignCenter);
-    m_label3->setFont(ui::designFont({QStringLiteral("华文行楷")}, 21.75, false, ui::Fallback::Serif));
-    place(m_label3, 9080, 100, 1455, 375);
-    ui::setTextColor(m_label3, QColor(0, 0, 192));
-    connect(m_label3, &ui::ActiveLabel::mouseMoved, this, &QueryWindow::Label3_MouseMove);
-    connect(m_label3, &ui::ActiveLabel::clicked, this, &QueryWindow::Label3_Click);
+    m_exitLabel = new ui::HoverLabel(QStringLiteral("退出"), kExitRest, kExitHover, s);
+    m_exitLabel->setShape(m_exitShape);
+    m_exitLabel->setObjectName(QStringLiteral("Label3"));
+    m_exitLabel->setAlignment(Qt::AlignCenter);
+    m_exitLabel->setFont(ui::designFont({QStringLiteral("华文行楷")}, 21.75, false, ui::Fallback::Serif));
+    ui::place(m_exitLabel, 9080, 100, 1455, 375);
+    ui::setTextColor(m_exitLabel, QColor(0, 0, 192));
+    connect(m_exitLabel, &ui::ActiveLabel::mouseMoved, this, &QueryWindow::Label3_MouseMove);
+    connect(m_exitLabel, &ui::ActiveLabel::clicked, this, &QueryWindow::Label3_Click);
 
-    // Records which input the latest list hit came from; drawn in the face colour, never seen.
-    m_info = makeLabel(s, "info", QString(),
-                       ui::designFont({QStringLiteral("宋体")}, 36, false, ui::Fallback::Serif),
-                       palette().color(QPalette::Window));
-    place(m_info, 10440, 0, 255, 375);
+    // Shows which input the latest list hit came from; drawn in the face colour, never seen.
+    m_sourceMirror = makeLabel(s, "info", QString(),
+                               ui::designFont({QStringLiteral("宋体")}, 36, false, ui::Fallback::Serif),
+                               palette().color(QPalette::Window));
+    ui::place(m_sourceMirror, 10440, 0, 255, 375);
 
     auto *line1 = new QFrame(s);
     line1->setObjectName(QStringLiteral("Line1"));
-    line1->setGeometry(0, px(1420), px(10560), 1);
+    line1->setGeometry(0, ui::twips(1420), ui::twips(10560), 1);
     ui::setFillColor(line1, QColor(255, 224, 192));
 
     // Column headings of the print display.
     m_headings[0] = makeLabel(s, "l1", QStringLiteral("汉语"),
                               ui::designFont({QStringLiteral("隶书")}, 15, false, ui::Fallback::Serif),
                               QColor(0, 0, 128));
-    place(m_headings[0], 120, 1425, 600, 300);
+    ui::place(m_headings[0], 120, 1425, 600, 300);
     m_headings[1] = makeLabel(s, "l2", QStringLiteral("日语"), round12, QColor(128, 0, 0));
-    place(m_headings[1], 3360, 1440, 525, 240);
+    ui::place(m_headings[1], 3360, 1440, 525, 240);
     m_headings[2] = makeLabel(s, "l3", QStringLiteral("当用汉字形式"),
                               ui::designFont({QStringLiteral("华文行楷")}, 12, false, ui::Fallback::Serif),
                               QColor(128, 128, 0));
-    place(m_headings[2], 5640, 1440, 1440, 255);
+    ui::place(m_headings[2], 5640, 1440, 1440, 255);
     m_headings[3] = makeLabel(s, "l4", QStringLiteral("音调"),
                               ui::designFont({QStringLiteral("楷体_GB2312")}, 12, true, ui::Fallback::Serif),
                               QColor(128, 128, 255));
-    place(m_headings[3], 8880, 1440, 525, 240);
+    ui::place(m_headings[3], 8880, 1440, 525, 240);
     m_headings[4] = makeLabel(s, "l5", QStringLiteral("词性"),
                               ui::designFont({QStringLiteral("华文中宋")}, 12, false, ui::Fallback::Serif),
                               QColor(192, 0, 192));
-    place(m_headings[4], 9720, 1410, 480, 285);
+    ui::place(m_headings[4], 9720, 1410, 480, 285);
 
-    m_label7 = makeLabel(s, "Label7", QString(),
-                         ui::designFont({QStringLiteral("方正姚体")}, 14.25, false, ui::Fallback::Sans),
-                         QColor(192, 0, 0));
-    place(m_label7, 3600, 1700, 6000, 375);
+    m_statusLine = makeLabel(s, "Label7", QString(),
+                             ui::designFont({QStringLiteral("方正姚体")}, 14.25, false, ui::Fallback::Sans),
+                             QColor(192, 0, 0));
+    ui::place(m_statusLine, 3600, 1700, 6000, 375);
 
     const QFont printFace = canvasFont();
     const QColor face = palette().color(QPalette::Window);
@@ -258,27 +257,27 @@ void QueryWindow::createControls()
         return canvas;
     };
     // The print area lies over the heading row until a print lookup moves it down.
-    m_showwords = makeCanvas("showwords");
-    place(m_showwords, 0, 1400, 10700, 5700);
+    m_printArea = makeCanvas("showwords");
+    ui::place(m_printArea, 0, 1400, 10700, 5700);
 
-    m_listno = new QListWidget(s);
-    m_listno->setObjectName(QStringLiteral("Listno"));
-    place(m_listno, 120, 1460, 2295, 5460);
-    m_listno->setFocusPolicy(Qt::NoFocus);
-    m_list = new QListWidget(s);
-    m_list->setObjectName(QStringLiteral("List"));
-    m_list->setFont(systemBold);
-    place(m_list, 120, 1440, 2295, 5580);
-    m_list->installEventFilter(this);
-    connect(m_list, &QListWidget::currentRowChanged, this, &QueryWindow::List_Click);
+    m_slotMirror = new QListWidget(s);
+    m_slotMirror->setObjectName(QStringLiteral("Listno"));
+    ui::place(m_slotMirror, 120, 1460, 2295, 5460);
+    m_slotMirror->setFocusPolicy(Qt::NoFocus);
+    m_hitList = new QListWidget(s);
+    m_hitList->setObjectName(QStringLiteral("List"));
+    m_hitList->setFont(systemBold);
+    ui::place(m_hitList, 120, 1440, 2295, 5580);
+    m_hitList->installEventFilter(this);
+    connect(m_hitList, &QListWidget::currentRowChanged, this, &QueryWindow::List_Click);
 
-    m_showwords2 = makeCanvas("showwords2");
-    place(m_showwords2, 3600, 2280, 6705, 3315);
+    m_detailArea = makeCanvas("showwords2");
+    ui::place(m_detailArea, 3600, 2280, 6705, 3315);
 
     // Design state: the print display.
-    m_list->hide();
-    m_listno->hide();
-    m_showwords2->hide();
+    m_hitList->hide();
+    m_slotMirror->hide();
+    m_detailArea->hide();
 }
 
 void QueryWindow::createNavigation()
@@ -301,10 +300,10 @@ void QueryWindow::createNavigation()
     addLeavePopupItem("poplianxi", QStringLiteral("练习模式"), Screen::Practice, LeaveBy::MenuEntry);
     addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);
     addPopupSeparator();
-    m_popprint = addPopupItem("popprint", QStringLiteral("打印显示"));
-    connect(m_popprint, &QAction::triggered, this, [this] { m_way1->setChecked(true); });
-    m_poplist = addPopupItem("poplist", QStringLiteral("列表显示"));
-    connect(m_poplist, &QAction::triggered, this, [this] { m_way2->setChecked(true); });
+    m_printPopupItem = addPopupItem("popprint", QStringLiteral("打印显示"));
+    connect(m_printPopupItem, &QAction::triggered, this, [this] { m_printOption->setChecked(true); });
+    m_listPopupItem = addPopupItem("poplist", QStringLiteral("列表显示"));
+    connect(m_listPopupItem, &QAction::triggered, this, [this] { m_listOption->setChecked(true); });
     addPopupItem("setcolor", QStringLiteral("设置颜色")); // offered, but does nothing
     addPopupSeparator();
     addComparePopupItem();

@@ -5,12 +5,8 @@
 
 #include <functional>
 
-// The small widgets of the query window and its unit of placement.
+// The small widgets of the query window.
 namespace query {
-
-// The window is laid out in twips, 15 to a pixel.
-int px(int twips);
-void place(QWidget *widget, int left, int top, int width, int height);
 
 // A tall, narrow button whose caption runs down it one character to a line.
 class TallButton : public QPushButton

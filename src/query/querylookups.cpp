@@ -2,7 +2,6 @@
 // and what they print in the print display or list in the list display.
 #include "query/querywindow.h"
 
-#include "lexicon/lessontable.h"
 #include "lexicon/lexicon.h"
 #include "query/querycontrols.h"
 #include "query/resultlayout.h"
@@ -10,6 +9,7 @@
 #include "ui/colors.h"
 #include "ui/interaction.h"
 #include "ui/textcanvas.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -53,17 +53,17 @@ void QueryWindow::printNothingTyped(ui::TextCanvas *canvas)
 
 void QueryWindow::uncoverHeadings()
 {
-    m_showwords->move(0, px(1800));
+    m_printArea->move(0, ui::twips(1800));
 }
 
 void QueryWindow::printLookup()
 {
     const QueryTexts texts = currentTexts();
     if (texts.allEmpty()) {
-        printNothingTyped(m_showwords);
+        printNothingTyped(m_printArea);
         return;
     }
-    m_showwords->clear();
+    m_printArea->clear();
     uncoverHeadings();
     m_lineBreak = QStringLiteral("\n\r");
 
@@ -74,27 +74,27 @@ void QueryWindow::printLookup()
     int marker = hits.isEmpty() ? 0 : 1;
     bool stopped = false;
     if (hits.isEmpty()) {
-        m_showwords->writeAt(32, QStringLiteral("找不到所输入单词，下面显示模糊查询结果"));
-        m_showwords->newLine();
+        m_printArea->writeAt(32, QStringLiteral("找不到所输入单词，下面显示模糊查询结果"));
+        m_printArea->newLine();
         m_shell.interaction().beep();
         stopped = mohuchaxun(marker);
     } else {
-        m_mohu->show();
-        setDefaultButton(m_mohu);
+        m_fuzzyButton->show();
+        setDefaultButton(m_fuzzyButton);
     }
 
     if (!stopped) {
-        m_showwords->newLine();
+        m_printArea->newLine();
         // The page counter is 0 also when the fuzzy hits filled their last screen exactly and the
         // user went on past it; words were found then, so the search only ends.
         const bool foundNothing = marker == 0 && !(hits.isEmpty() && m_fuzzyHits > 0);
         if (foundNothing)
-            m_showwords->writeAt(
+            m_printArea->writeAt(
                 7,
                 QStringLiteral("模糊查询也未能找到所输入的的单词，也许该单词不属于标日初级词汇，没有资料。"));
         else
-            m_showwords->writeAt(37, kDone);
-        m_showwords->newLine();
+            m_printArea->writeAt(37, kDone);
+        m_printArea->newLine();
     }
     zhijieshuru();
 }
@@ -107,18 +107,13 @@ void QueryWindow::setHeadings(Source source)
         h->setText(row[i].caption);
         // The headings size themselves to their captions.
         h->adjustSize();
-        h->move(px(row[i].left), h->y());
+        h->move(ui::twips(row[i].left), h->y());
     }
 }
 
 void QueryWindow::printHit(const Hit &hit)
 {
-    for (const PlacedText &field : resultLine(ciku::lexicon(), hit)) {
-        m_showwords->tab(field.column);
-        if (!field.text.isEmpty())
-            m_showwords->write(field.text);
-    }
-    m_showwords->newLine();
+    ui::writeRow(*m_printArea, resultLine(ciku::lexicon(), hit));
     setHeadings(hit.source);
 }
 
@@ -139,12 +134,12 @@ bool QueryWindow::mohuchaxun(int &counter)
             this, ui::Message{ui::Icon::Warning, ui::Buttons::YesNo, QStringLiteral("提醒"),
                               kPagingQuestion.join(m_lineBreak)});
         if (answer == ui::Answer::Yes) {
-            m_showwords->newLine();
-            m_showwords->writeAt(29, QStringLiteral("目标词已找到，搜索中止！"));
-            m_showwords->newLine();
+            m_printArea->newLine();
+            m_printArea->writeAt(29, QStringLiteral("目标词已找到，搜索中止！"));
+            m_printArea->newLine();
             return true;
         }
-        m_showwords->clear();
+        m_printArea->clear();
     }
     return false;
 }
@@ -153,39 +148,47 @@ void QueryWindow::mohu_Click()
 {
     ciku::fillLexicon();
     if (printDisplay()) {
-        m_showwords->clear();
+        m_printArea->clear();
         uncoverHeadings();
         m_lineBreak = QStringLiteral("\n\r");
-        m_showwords->writeAt(23, QStringLiteral("下面显示模糊查询结果（包含刚才的查询结果）"));
-        m_showwords->newLine();
+        m_printArea->writeAt(23, QStringLiteral("下面显示模糊查询结果（包含刚才的查询结果）"));
+        m_printArea->newLine();
         int counter = 0;
         if (!mohuchaxun(counter)) {
-            m_showwords->newLine();
-            m_showwords->writeAt(37, kDone);
-            m_showwords->newLine();
+            m_printArea->newLine();
+            m_printArea->writeAt(37, kDone);
+            m_printArea->newLine();
         }
     } else {
-        m_list->clear();
-        m_listno->clear();
+        clearListHits();
         listmohu();
-        ui::setTextColor(m_label7, kFuzzyListColor);
-        m_label7->setText(QStringLiteral("当前为模糊查询结果（包含刚才的查询结果）"));
-        if (!m_info->text().isEmpty() && m_list->count() > 0) {
-            m_list->setFocus();
-            m_list->setCurrentRow(0);
+        ui::setTextColor(m_statusLine, kFuzzyListColor);
+        m_statusLine->setText(QStringLiteral("当前为模糊查询结果（包含刚才的查询结果）"));
+        if (!m_listHits.isEmpty()) {
+            m_hitList->setFocus();
+            m_hitList->setCurrentRow(0);
         }
-        if (m_list->count() == 0)
+        if (m_listHits.isEmpty())
             zhijieshuru();
     }
-    m_mohu->hide();
-    setDefaultButton(m_chaxun);
+    m_fuzzyButton->hide();
+    setDefaultButton(m_lookupButton);
+}
+
+void QueryWindow::clearListHits()
+{
+    m_listHits.clear();
+    m_hitList->clear();
+    m_slotMirror->clear();
 }
 
 void QueryWindow::appendListHit(const Hit &hit)
 {
-    m_list->addItem(ciku::lexicon().text(hit.slot, fieldNumber(hit.source)));
-    m_listno->addItem(QString::number(hit.slot));
-    m_info->setText(QString::number(static_cast<int>(hit.source)));
+    m_listHits.append(hit);
+    m_hitList->addItem(ciku::lexicon().text(hit.slot, fieldNumber(hit.source)));
+    // The hidden slot list and source label show what the hits hold; nothing reads them back.
+    m_slotMirror->addItem(QString::number(hit.slot));
+    m_sourceMirror->setText(QString::number(static_cast<int>(hit.source)));
 }
 
 void QueryWindow::listmohu()
@@ -198,36 +201,35 @@ void QueryWindow::listLookup()
 {
     const QueryTexts texts = currentTexts();
     if (texts.allEmpty()) {
-        printNothingTyped(m_showwords2);
+        printNothingTyped(m_detailArea);
         return;
     }
-    m_label7->clear();
-    m_list->clear();
-    m_listno->clear();
+    m_statusLine->clear();
+    clearListHits();
     const QList<Hit> hits = exactLookup(ciku::lexicon(), texts);
     for (const Hit &hit : hits)
         appendListHit(hit);
     if (hits.isEmpty()) {
-        ui::setTextColor(m_label7, kNotFoundColor);
-        m_label7->setText(QStringLiteral("找不到所输入单词，下面显示模糊查询结果。"));
+        ui::setTextColor(m_statusLine, kNotFoundColor);
+        m_statusLine->setText(QStringLiteral("找不到所输入单词，下面显示模糊查询结果。"));
         m_shell.interaction().beep();
         listmohu();
     } else {
-        m_mohu->show();
-        setDefaultButton(m_mohu);
+        m_fuzzyButton->show();
+        setDefaultButton(m_fuzzyButton);
     }
-    if (!m_info->text().isEmpty() && m_list->count() > 0) {
-        m_list->setFocus();
-        m_list->setCurrentRow(0);
+    if (!m_listHits.isEmpty()) {
+        m_hitList->setFocus();
+        m_hitList->setCurrentRow(0);
     }
-    if (m_list->count() == 0) {
+    if (m_listHits.isEmpty()) {
         zhijieshuru();
-        m_showwords2->clear();
+        m_detailArea->clear();
         m_shell.interaction().beep();
-        m_showwords2->writeAt(1, QStringLiteral("模糊查询也找不到所要查询的单词，"));
-        m_showwords2->newLine();
-        m_showwords2->writeAt(1, QStringLiteral("也许该单词不属于初级词库，没有资料。"));
-        m_showwords2->newLine();
+        m_detailArea->writeAt(1, QStringLiteral("模糊查询也找不到所要查询的单词，"));
+        m_detailArea->newLine();
+        m_detailArea->writeAt(1, QStringLiteral("也许该单词不属于初级词库，没有资料。"));
+        m_detailArea->newLine();
         return;
     }
     showDetails(0);
@@ -241,19 +243,17 @@ void QueryWindow::List_Click(int row)
 
 void QueryWindow::showDetails(int row)
 {
-    m_showwords2->clear();
-    if (row < 0 || row >= m_listno->count())
+    m_detailArea->clear();
+    if (row < 0 || row >= m_listHits.size())
         return;
-    const int slot = static_cast<int>(ciku::leadingNumber(m_listno->item(row)->text()));
-    const QList<DetailLine> lines = detailLines(ciku::lexicon(), slot, m_info->text());
+    // Every entry is laid out by the input of the latest hit; with one input in use at a time
+    // that is the input of them all.
+    const QList<DetailLine> lines =
+        detailLines(ciku::lexicon(), m_listHits[row].slot, m_listHits.last().source);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
-            m_showwords2->newLine();
-        m_showwords2->writeAt(1, lines[i].label);
-        m_showwords2->tab(kDetailValueColumn);
-        if (!lines[i].value.isEmpty())
-            m_showwords2->write(lines[i].value);
-        m_showwords2->newLine();
+            m_detailArea->newLine();
+        ui::writeRow(*m_detailArea, ui::labelledRow(lines[i].label, lines[i].value));
     }
 }
 

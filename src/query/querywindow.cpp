@@ -3,11 +3,10 @@
 #include "query/querywindow.h"
 
 #include "shell/shell.h"
-#include "ui/activelabel.h"
 #include "ui/colors.h"
+#include "ui/hoverlabel.h"
 #include "ui/interaction.h"
 #include "ui/settingsfile.h"
-#include "ui/shapeframe.h"
 #include "ui/textcanvas.h"
 
 #include <QAction>
@@ -19,17 +18,6 @@
 #include <QRadioButton>
 
 namespace query {
-namespace {
-
-// The exit label lights up while the mouse is over it.
-const QColor kExitHoverText(255, 0, 0);
-const QColor kExitHoverBorder(255, 255, 192);
-const QColor kExitHoverFill(192, 255, 255);
-const QColor kExitText(0, 0, 255);
-const QColor kExitBorder(255, 224, 192);
-const QColor kExitFill(255, 255, 192);
-
-} // namespace
 
 QueryWindow::QueryWindow(shell::Shell &shell, QWidget *parent)
     : WorkWindow(shell, shell::Screen::Query, parent)
@@ -47,7 +35,7 @@ void QueryWindow::Form_Load()
     // Operating notes, printed in the design state: the print area still covers the headings.
     const QString indent10(10, u' ');
     const QString indent4(4, u' ');
-    ui::TextCanvas *c = m_showwords;
+    ui::TextCanvas *c = m_printArea;
     c->newLine();
     c->newLine();
     c->newLine();
@@ -78,37 +66,37 @@ void QueryWindow::Form_Load()
     // no file, or something other than a regular file, counts as none) is the print display.
     const auto mode = ui::SettingsLine::read(m_shell.programPath(QStringLiteral("sous/cx.dll"))).number(0);
     if (mode && *mode == 2)
-        m_way2->setChecked(true);
+        m_listOption->setChecked(true);
     else
-        m_way1->setChecked(true);
+        m_printOption->setChecked(true);
     // The pop-up menu never offers the mode in use.
-    m_popprint->setVisible(!m_way1->isChecked());
-    m_poplist->setVisible(m_way1->isChecked());
+    m_printPopupItem->setVisible(!m_printOption->isChecked());
+    m_listPopupItem->setVisible(m_printOption->isChecked());
 
     zhijieshuru();
 }
 
 bool QueryWindow::printDisplay() const
 {
-    return m_way1->isChecked();
+    return m_printOption->isChecked();
 }
 
 void QueryWindow::way1_Click()
 {
     zhijieshuru();
-    m_list->hide();
-    m_listno->hide();
-    m_showwords2->hide();
-    m_showwords->show();
+    m_hitList->hide();
+    m_slotMirror->hide();
+    m_detailArea->hide();
+    m_printArea->show();
     for (QLabel *h : m_headings)
         h->show();
-    m_label7->clear();
-    if (!m_mohu->isHidden()) {
-        setDefaultButton(m_chaxun);
-        m_mohu->hide();
+    m_statusLine->clear();
+    if (!m_fuzzyButton->isHidden()) {
+        setDefaultButton(m_lookupButton);
+        m_fuzzyButton->hide();
     }
-    m_popprint->setVisible(false);
-    m_poplist->setVisible(true);
+    m_printPopupItem->setVisible(false);
+    m_listPopupItem->setVisible(true);
 }
 
 void QueryWindow::way2_Click()
@@ -116,21 +104,21 @@ void QueryWindow::way2_Click()
     zhijieshuru();
     for (QLabel *h : m_headings)
         h->hide();
-    m_showwords->hide();
-    m_listno->show();
-    m_list->show();
-    m_showwords2->show();
-    if (!m_mohu->isHidden()) {
-        setDefaultButton(m_chaxun);
-        m_mohu->hide();
+    m_printArea->hide();
+    m_slotMirror->show();
+    m_hitList->show();
+    m_detailArea->show();
+    if (!m_fuzzyButton->isHidden()) {
+        setDefaultButton(m_lookupButton);
+        m_fuzzyButton->hide();
     }
-    m_poplist->setVisible(false);
-    m_popprint->setVisible(true);
+    m_listPopupItem->setVisible(false);
+    m_printPopupItem->setVisible(true);
 }
 
 void QueryWindow::Command1_Click()
 {
-    const long long mode = m_way1->isChecked() ? 1 : 2;
+    const long long mode = m_printOption->isChecked() ? 1 : 2;
     if (!ui::writeSettingsFile(m_shell.programPath(QStringLiteral("sous/cx.dll")),
                                {ui::SettingsValue(mode)})) {
         m_shell.interaction().message(
@@ -138,19 +126,19 @@ void QueryWindow::Command1_Click()
             ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
                         QStringLiteral("显示方式未能保存：程序文件夹下的sous文件夹不存在或无法写入。")});
     }
-    m_hanyu->setFocus();
+    m_meaningInput->setFocus();
 }
 
 QueryTexts QueryWindow::currentTexts() const
 {
-    return QueryTexts{m_hanyu->text(), m_riyu->text(), m_dang->text()};
+    return QueryTexts{m_meaningInput->text(), m_kanaInput->text(), m_kanjiInput->text()};
 }
 
 void QueryWindow::setDefaultButton(QPushButton *button)
 {
     m_defaultButton = button;
-    m_chaxun->setDefault(button == m_chaxun);
-    m_mohu->setDefault(button == m_mohu);
+    m_lookupButton->setDefault(button == m_lookupButton);
+    m_fuzzyButton->setDefault(button == m_fuzzyButton);
 }
 
 void QueryWindow::pressDefault()
@@ -161,15 +149,14 @@ void QueryWindow::pressDefault()
 
 void QueryWindow::input_Change()
 {
-    if (!m_mohu->isHidden())
-        m_mohu->hide();
-    m_chaxun->setEnabled(true);
-    setDefaultButton(m_chaxun);
+    if (!m_fuzzyButton->isHidden())
+        m_fuzzyButton->hide();
+    m_lookupButton->setEnabled(true);
+    setDefaultButton(m_lookupButton);
     if (!printDisplay()) {
-        m_list->clear();
-        m_listno->clear();
-        m_showwords2->clear();
-        m_label7->clear();
+        clearListHits();
+        m_detailArea->clear();
+        m_statusLine->clear();
     }
 }
 
@@ -177,7 +164,7 @@ void QueryWindow::input_GotFocus(QLineEdit *input)
 {
     input->selectAll();
     // One input at a time: moving to an input empties the others.
-    for (QLineEdit *other : {m_hanyu, m_riyu, m_dang}) {
+    for (QLineEdit *other : {m_meaningInput, m_kanaInput, m_kanjiInput}) {
         if (other != input && !other->text().isEmpty())
             other->clear();
     }
@@ -185,15 +172,15 @@ void QueryWindow::input_GotFocus(QLineEdit *input)
 
 void QueryWindow::zhijieshuru()
 {
-    for (QLineEdit *input : {m_hanyu, m_riyu, m_dang}) {
+    for (QLineEdit *input : {m_meaningInput, m_kanaInput, m_kanjiInput}) {
         if (!input->text().isEmpty()) {
             input->setFocus();
             input->setSelection(0, static_cast<int>(input->text().size()));
             return;
         }
     }
-    m_hanyu->setFocus();
-    m_hanyu->deselect();
+    m_meaningInput->setFocus();
+    m_meaningInput->deselect();
 }
 
 void QueryWindow::Form_Click()
@@ -204,7 +191,7 @@ void QueryWindow::Form_Click()
 bool QueryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter on the result list presses the default button, as it does in an input.
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
+    if (watched == m_hitList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             pressDefault();
@@ -216,16 +203,12 @@ bool QueryWindow::eventFilter(QObject *watched, QEvent *event)
 
 void QueryWindow::Label3_MouseMove()
 {
-    m_shape1->setBorderColor(kExitHoverBorder);
-    m_shape1->setFillColor(kExitHoverFill);
-    ui::setTextColor(m_label3, kExitHoverText);
+    m_exitLabel->showHover();
 }
 
 void QueryWindow::Form_MouseMove()
 {
-    m_shape1->setBorderColor(kExitBorder);
-    m_shape1->setFillColor(kExitFill);
-    ui::setTextColor(m_label3, kExitText);
+    m_exitLabel->showRest();
 }
 
 void QueryWindow::Label3_Click()

@@ -10,7 +10,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace ui {
-class ActiveLabel;
+class HoverLabel;
 class ShapeFrame;
 class TextCanvas;
 } // namespace ui
@@ -74,30 +74,33 @@ private:
     void uncoverHeadings();
     void setHeadings(Source source);
     void printHit(const Hit &hit);
+    void clearListHits();
     void appendListHit(const Hit &hit);
     void printNothingTyped(ui::TextCanvas *canvas);
 
-    QLineEdit *m_hanyu{nullptr};
-    QLineEdit *m_riyu{nullptr};
-    QLineEdit *m_dang{nullptr};
-    QPushButton *m_chaxun{nullptr};
-    QPushButton *m_mohu{nullptr};
+    QLineEdit *m_meaningInput{nullptr};   // hanyu
+    QLineEdit *m_kanaInput{nullptr};      // riyu
+    QLineEdit *m_kanjiInput{nullptr};     // dang
+    QPushButton *m_lookupButton{nullptr}; // chaxun
+    QPushButton *m_fuzzyButton{nullptr};  // mohu
     QPushButton *m_defaultButton{nullptr};
-    QRadioButton *m_way1{nullptr};
-    QRadioButton *m_way2{nullptr};
-    QPushButton *m_command1{nullptr};
-    ui::ShapeFrame *m_shape1{nullptr};
-    ui::ActiveLabel *m_label3{nullptr};
-    QLabel *m_info{nullptr};
-    QLabel *m_headings[5]{};
-    ui::TextCanvas *m_showwords{nullptr};
-    QListWidget *m_list{nullptr};
-    QListWidget *m_listno{nullptr};
-    QLabel *m_label7{nullptr};
-    ui::TextCanvas *m_showwords2{nullptr};
+    QRadioButton *m_printOption{nullptr};   // way1
+    QRadioButton *m_listOption{nullptr};    // way2
+    QPushButton *m_saveModeButton{nullptr}; // Command1
+    ui::ShapeFrame *m_exitShape{nullptr};   // Shape1
+    ui::HoverLabel *m_exitLabel{nullptr};   // Label3
+    QLabel *m_sourceMirror{nullptr};        // info
+    QLabel *m_headings[5]{};                // l1 .. l5
+    ui::TextCanvas *m_printArea{nullptr};   // showwords
+    QListWidget *m_hitList{nullptr};        // List
+    QListWidget *m_slotMirror{nullptr};     // Listno
+    // The hits the list display shows, entry for entry.
+    QList<Hit> m_listHits;
+    QLabel *m_statusLine{nullptr};         // Label7
+    ui::TextCanvas *m_detailArea{nullptr}; // showwords2
 
-    QAction *m_popprint{nullptr};
-    QAction *m_poplist{nullptr};
+    QAction *m_printPopupItem{nullptr}; // popprint
+    QAction *m_listPopupItem{nullptr};  // poplist
 
     // Hits of the latest fuzzy print search.
     int m_fuzzyHits = 0;

@@ -4,14 +4,7 @@
 
 namespace query {
 
-QString dashedKanji(const QString &kanji)
-{
-    if (ciku::isKanjiMarker(kanji))
-        return QStringLiteral("-----");
-    return kanji;
-}
-
-QList<PlacedText> resultLine(const ciku::Lexicon &table, const Hit &hit)
+ui::TextRow resultLine(const ciku::Lexicon &table, const Hit &hit)
 {
     const QString chinese = table.text(hit.slot, 1);
     const QString kana = table.text(hit.slot, 2);
@@ -19,11 +12,11 @@ QList<PlacedText> resultLine(const ciku::Lexicon &table, const Hit &hit)
     const QString accent = table.text(hit.slot, 4);
     const QString pos = table.text(hit.slot, 5);
     switch (hit.source) {
-    case Source::Riyu:
-        return {{2, kana}, {26, dashedKanji(kanji)}, {45, chinese}, {77, accent}, {82, pos}};
-    case Source::Dang:
+    case Source::Kana:
+        return {{2, kana}, {26, ciku::shownKanji(kanji)}, {45, chinese}, {77, accent}, {82, pos}};
+    case Source::Kanji:
         return {{2, kanji}, {20, kana}, {45, chinese}, {77, accent}, {82, pos}};
-    case Source::Hanyu:
+    case Source::Meaning:
         break;
     }
     // A meaning lookup shows the kanji column as stored, markers included.
@@ -33,15 +26,15 @@ QList<PlacedText> resultLine(const ciku::Lexicon &table, const Hit &hit)
 std::array<Heading, 3> headingsFor(Source source)
 {
     switch (source) {
-    case Source::Riyu:
+    case Source::Kana:
         return {{{QStringLiteral("假名"), 120},
                  {QStringLiteral("当用汉字形式"), 2940},
                  {QStringLiteral("汉语"), 5250}}};
-    case Source::Dang:
+    case Source::Kanji:
         return {{{QStringLiteral("当用汉字形式"), 120},
                  {QStringLiteral("假名"), 2300},
                  {QStringLiteral("汉语"), 5300}}};
-    case Source::Hanyu:
+    case Source::Meaning:
         break;
     }
     return {{{QStringLiteral("汉语"), 120},
@@ -49,26 +42,29 @@ std::array<Heading, 3> headingsFor(Source source)
              {QStringLiteral("当用汉字形式"), 6720}}};
 }
 
-QList<DetailLine> detailLines(const ciku::Lexicon &table, int slot, const QString &info)
+QList<DetailLine> detailLines(const ciku::Lexicon &table, int slot, Source source)
 {
     const QString chinese = table.text(slot, 1);
     const QString kana = table.text(slot, 2);
     const QString kanji = table.text(slot, 3);
     QList<DetailLine> lines;
-    if (info == u"1")
+    switch (source) {
+    case Source::Meaning:
         lines = {{QStringLiteral("汉语"), chinese},
                  {QStringLiteral("日语"), kana},
-                 {QStringLiteral("当用汉字"), dashedKanji(kanji)}};
-    else if (info == u"2")
+                 {QStringLiteral("当用汉字"), ciku::shownKanji(kanji)}};
+        break;
+    case Source::Kana:
         lines = {{QStringLiteral("日语"), kana},
-                 {QStringLiteral("当用汉字"), dashedKanji(kanji)},
+                 {QStringLiteral("当用汉字"), ciku::shownKanji(kanji)},
                  {QStringLiteral("汉语"), chinese}};
-    else if (info == u"3")
+        break;
+    case Source::Kanji:
         lines = {{QStringLiteral("当用汉字"), kanji},
                  {QStringLiteral("日语"), kana},
                  {QStringLiteral("汉语"), chinese}};
-    else
-        return lines;
+        break;
+    }
     lines.append({QStringLiteral("音调"), table.text(slot, 4)});
     lines.append({QStringLiteral("词性"), table.text(slot, 5)});
     return lines;

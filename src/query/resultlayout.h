@@ -1,6 +1,7 @@
 #pragma once
 
 #include "query/lookup.h"
+#include "ui/placedtext.h"
 
 #include <QList>
 #include <QString>
@@ -16,14 +17,6 @@ class Lexicon;
 // without a window.
 namespace query {
 
-// One text of a printed line and the column it is placed at (column 1 is the left edge).
-struct PlacedText {
-    int column = 1;
-    QString text;
-
-    bool operator==(const PlacedText &o) const { return column == o.column && text == o.text; }
-};
-
 // A column heading: its caption and its left edge in twips from the window's left edge.
 struct Heading {
     QString caption;
@@ -32,27 +25,23 @@ struct Heading {
     bool operator==(const Heading &o) const { return caption == o.caption && left == o.left; }
 };
 
-// The dash shown for a word without a kanji form where a kanji form is expected.
-QString dashedKanji(const QString &kanji);
-
 // The five texts of the result line for a hit, in the order they are printed and at their
 // columns; a text may be empty (the position still moves to its column).
-QList<PlacedText> resultLine(const ciku::Lexicon &table, const Hit &hit);
+ui::TextRow resultLine(const ciku::Lexicon &table, const Hit &hit);
 
 // Captions and places of the first three headings after a hit from source.
 std::array<Heading, 3> headingsFor(Source source);
 
-// One labelled line of the details view: the label at column 1, the value at column 15.
+// One labelled line of the details view: the label at column 1, the value at column 15
+// (ui::labelledRow).
 struct DetailLine {
     QString label;
     QString value;
 
     bool operator==(const DetailLine &o) const { return label == o.label && value == o.value; }
 };
-inline constexpr int kDetailValueColumn = 15;
 
-// The five labelled lines of the details view of slot, ordered by the input the latest hit came
-// from as recorded in `info` ("1", "2" or "3"); empty for any other caption.
-QList<DetailLine> detailLines(const ciku::Lexicon &table, int slot, const QString &info);
+// The five labelled lines of the details view of slot, ordered by the input the hit came from.
+QList<DetailLine> detailLines(const ciku::Lexicon &table, int slot, Source source);
 
 } // namespace query

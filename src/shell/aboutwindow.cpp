@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QShortcut>
 
 namespace shell {
 
@@ -43,15 +42,10 @@ void SelectAllLineEdit::mouseReleaseEvent(QMouseEvent *event)
         selectAll();
 }
 
-AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent) : SmallWindow(parent, kFill)
 {
     setObjectName(QStringLiteral("aboutme"));
     setFixedSize(430, 270);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kFill);
-    setPalette(pal);
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
@@ -65,58 +59,58 @@ AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent)
         addLabel(this, "Label2", QStringLiteral("岚舟工作室"), QRect(18, 124, 100, 26), kNameColor, 11, true);
     maker->setAlignment(Qt::AlignCenter);
 
-    m_frame1 = new QFrame(this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setFrameShape(QFrame::StyledPanel);
-    m_frame1->setGeometry(130, 14, 286, 190);
-    m_frame1->installEventFilter(this);
+    m_detailsFrame = new QFrame(this);
+    m_detailsFrame->setObjectName(QStringLiteral("Frame1"));
+    m_detailsFrame->setFrameShape(QFrame::StyledPanel);
+    m_detailsFrame->setGeometry(130, 14, 286, 190);
+    closeOnDoubleClick(m_detailsFrame);
 
     const int nameLeft = 12;
     const int valueLeft = 92;
     const int rowHeight = 28;
     int top = 10;
-    addLabel(m_frame1, "Label5", QStringLiteral("软件名称"), QRect(nameLeft, top, 76, 24), kNameColor);
-    addLabel(m_frame1, "Label6", QStringLiteral("词帆"), QRect(valueLeft, top, 180, 24), kValueColor, 11,
-             true);
+    addLabel(m_detailsFrame, "Label5", QStringLiteral("软件名称"), QRect(nameLeft, top, 76, 24), kNameColor);
+    addLabel(m_detailsFrame, "Label6", QStringLiteral("词帆"), QRect(valueLeft, top, 180, 24), kValueColor,
+             11, true);
     top += rowHeight;
-    addLabel(m_frame1, "Label4", QStringLiteral("级别"), QRect(nameLeft, top, 76, 24), kNameColor);
-    addLabel(m_frame1, "Label7", QStringLiteral("标准日本语初级"), QRect(valueLeft, top, 180, 24),
+    addLabel(m_detailsFrame, "Label4", QStringLiteral("级别"), QRect(nameLeft, top, 76, 24), kNameColor);
+    addLabel(m_detailsFrame, "Label7", QStringLiteral("标准日本语初级"), QRect(valueLeft, top, 180, 24),
              kValueColor, 11, true);
     top += rowHeight;
-    addLabel(m_frame1, "Label8", QStringLiteral("版本"), QRect(nameLeft, top, 76, 24), kNameColor);
-    addLabel(m_frame1, "Label9", QStringLiteral("2.30"), QRect(valueLeft, top, 180, 24), kValueColor, 11,
-             true);
+    addLabel(m_detailsFrame, "Label8", QStringLiteral("版本"), QRect(nameLeft, top, 76, 24), kNameColor);
+    addLabel(m_detailsFrame, "Label9", QStringLiteral("2.30"), QRect(valueLeft, top, 180, 24), kValueColor,
+             11, true);
     top += rowHeight;
 
-    addLabel(m_frame1, "Label1", QStringLiteral("网址"), QRect(nameLeft, top, 76, 24), kNameColor);
-    auto *label11 = addLabel<ui::ActiveLabel>(m_frame1, "Label11", kWebAddress,
+    addLabel(m_detailsFrame, "Label1", QStringLiteral("网址"), QRect(nameLeft, top, 76, 24), kNameColor);
+    auto *label11 = addLabel<ui::ActiveLabel>(m_detailsFrame, "Label11", kWebAddress,
                                               QRect(valueLeft, top, 186, 24), kValueColor);
     label11->setToolTip(QStringLiteral("点击选中网址"));
     label11->setCursor(Qt::PointingHandCursor);
-    m_net1 = new SelectAllLineEdit(kWebAddress, m_frame1);
-    m_net1->setObjectName(QStringLiteral("net1"));
-    m_net1->setReadOnly(true);
-    m_net1->setGeometry(valueLeft - 2, top - 1, 186, 26);
-    m_net1->hide();
+    m_webBox = new SelectAllLineEdit(kWebAddress, m_detailsFrame);
+    m_webBox->setObjectName(QStringLiteral("net1"));
+    m_webBox->setReadOnly(true);
+    m_webBox->setGeometry(valueLeft - 2, top - 1, 186, 26);
+    m_webBox->hide();
     connect(label11, &ui::ActiveLabel::clicked, this, &AboutWindow::Label11_Click);
     top += rowHeight + 4;
 
-    addLabel(m_frame1, "Label3", QStringLiteral("E-mail"), QRect(nameLeft, top, 76, 24), kNameColor);
-    auto *label13 = addLabel<ui::ActiveLabel>(m_frame1, "Label13", kMailAddress,
+    addLabel(m_detailsFrame, "Label3", QStringLiteral("E-mail"), QRect(nameLeft, top, 76, 24), kNameColor);
+    auto *label13 = addLabel<ui::ActiveLabel>(m_detailsFrame, "Label13", kMailAddress,
                                               QRect(valueLeft, top, 186, 24), kValueColor);
     label13->setToolTip(QStringLiteral("点击选中电子邮件地址"));
     label13->setCursor(Qt::PointingHandCursor);
-    m_mail = new SelectAllLineEdit(kMailAddress, m_frame1);
-    m_mail->setObjectName(QStringLiteral("mail"));
-    m_mail->setReadOnly(true);
-    m_mail->setGeometry(valueLeft - 2, top - 1, 186, 26);
-    m_mail->hide();
+    m_mailBox = new SelectAllLineEdit(kMailAddress, m_detailsFrame);
+    m_mailBox->setObjectName(QStringLiteral("mail"));
+    m_mailBox->setReadOnly(true);
+    m_mailBox->setGeometry(valueLeft - 2, top - 1, 186, 26);
+    m_mailBox->hide();
     connect(label13, &ui::ActiveLabel::clicked, this, &AboutWindow::Label13_Click);
 
-    m_label10 = addLabel(this, "Label10", QStringLiteral("一帆风顺，词海无涯；日积月累，学有所成。"),
-                         QRect(18, 212, 398, 26), QColor(160, 80, 40), 11, true);
-    m_label10->setAlignment(Qt::AlignCenter);
-    m_label10->installEventFilter(this);
+    m_motto = addLabel(this, "Label10", QStringLiteral("一帆风顺，词海无涯；日积月累，学有所成。"),
+                       QRect(18, 212, 398, 26), QColor(160, 80, 40), 11, true);
+    m_motto->setAlignment(Qt::AlignCenter);
+    closeOnDoubleClick(m_motto);
 
     auto *hint = addLabel(this, "Label15", QStringLiteral("双击空白处退出"), QRect(18, 242, 398, 20),
                           QColor(140, 140, 140), 9);
@@ -125,13 +119,9 @@ AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent)
     // A double-click on a caption, a value or the logo is not one on the empty area: only the
     // motto among the labels closes the window.
     for (QLabel *label : findChildren<QLabel *>()) {
-        if (label != m_label10)
+        if (label != m_motto)
             label->installEventFilter(this);
     }
-
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setObjectName(QStringLiteral("helpKey"));
-    connect(help, &QShortcut::activated, this, &AboutWindow::helpRequested);
 }
 
 void AboutWindow::offerText(QLineEdit *box)
@@ -144,33 +134,19 @@ void AboutWindow::offerText(QLineEdit *box)
 
 void AboutWindow::Label11_Click()
 {
-    offerText(m_net1);
+    offerText(m_webBox);
 }
 
 void AboutWindow::Label13_Click()
 {
-    offerText(m_mail);
-}
-
-void AboutWindow::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        close();
-    else
-        QWidget::mouseDoubleClickEvent(event);
+    offerText(m_mailBox);
 }
 
 bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == m_frame1 || watched == m_label10) && event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        close();
-        return true;
-    }
-    if (event->type() == QEvent::MouseButtonDblClick && watched != m_label10 &&
-        qobject_cast<QLabel *>(watched))
+    if (event->type() == QEvent::MouseButtonDblClick && watched != m_motto && qobject_cast<QLabel *>(watched))
         return true; // stays with the label instead of reaching the frame or the window
-    return QWidget::eventFilter(watched, event);
+    return SmallWindow::eventFilter(watched, event);
 }
 
 } // namespace shell

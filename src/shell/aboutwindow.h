@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/smallwindow.h"
+
 #include <QLineEdit>
-#include <QWidget>
 
 class QFrame;
 class QLabel;
@@ -27,7 +28,7 @@ protected:
 // The about window `aboutme`: name, level, version and maker, with the maker's addresses
 // offered for copying. Borderless; a double-click on its empty area, the frame or the motto
 // closes it.
-class AboutWindow : public QWidget
+class AboutWindow : public ui::SmallWindow
 {
     Q_OBJECT
 
@@ -37,12 +38,7 @@ public:
 
     explicit AboutWindow(const QString &logoFile, QWidget *parent = nullptr);
 
-Q_SIGNALS:
-    // F1, which opens the help here as in every window.
-    void helpRequested();
-
 protected:
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -50,10 +46,10 @@ private:
     void Label13_Click();
     static void offerText(QLineEdit *box);
 
-    QFrame *m_frame1{nullptr};
-    QLabel *m_label10{nullptr};
-    SelectAllLineEdit *m_net1{nullptr};
-    SelectAllLineEdit *m_mail{nullptr};
+    QFrame *m_detailsFrame{nullptr};
+    QLabel *m_motto{nullptr};
+    SelectAllLineEdit *m_webBox{nullptr};
+    SelectAllLineEdit *m_mailBox{nullptr};
 };
 
 } // namespace shell

@@ -5,8 +5,6 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QMouseEvent>
-#include <QShortcut>
 
 #include <cmath>
 
@@ -36,37 +34,34 @@ QFont comparisonFont()
 
 } // namespace
 
-CompareWindow::CompareWindow(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+CompareWindow::CompareWindow(QWidget *parent) : SmallWindow(parent, kFill)
 {
     setObjectName(QStringLiteral("eg"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kFill);
-    setPalette(pal);
 
     m_canvas = new ui::TextCanvas(this);
     m_canvas->setObjectName(QStringLiteral("comparison"));
     m_canvas->setFont(comparisonFont());
     m_canvas->setBackgroundColor(kFill);
     m_canvas->setTextColor(kText);
-    m_canvas->installEventFilter(this);
+    // The text covers most of the window; a double-click on it is a double-click on the window.
+    closeOnDoubleClick(m_canvas);
 
-    m_yidiong = new ui::ActiveLabel(QStringLiteral("点此移动位置"), this);
-    m_yidiong->setObjectName(QStringLiteral("yidiong"));
-    m_yidiong->setToolTip(QStringLiteral("点击此处后可以移动窗体"));
-    m_yidiong->setCursor(Qt::PointingHandCursor);
-    QPalette lp = m_yidiong->palette();
+    m_moveLabel = new ui::ActiveLabel(QStringLiteral("点此移动位置"), this);
+    m_moveLabel->setObjectName(QStringLiteral("yidiong"));
+    m_moveLabel->setToolTip(QStringLiteral("点击此处后可以移动窗体"));
+    m_moveLabel->setCursor(Qt::PointingHandCursor);
+    QPalette lp = m_moveLabel->palette();
     lp.setColor(QPalette::WindowText, QColor(150, 110, 40));
-    m_yidiong->setPalette(lp);
-    connect(m_yidiong, &ui::ActiveLabel::clicked, this, &CompareWindow::yidiong_Click);
+    m_moveLabel->setPalette(lp);
+    connect(m_moveLabel, &ui::ActiveLabel::clicked, this, &CompareWindow::yidiong_Click);
 
     drawComparison();
 
     // The design size, grown when the fonts at hand draw the text wider or taller.
     const QFontMetricsF metrics(m_canvas->font());
     qreal widest = 0;
-    for (const ui::TextCanvas::Line &line : m_canvas->lines()) {
-        for (const ui::TextCanvas::Field &field : line)
+    for (const ui::TextRow &line : m_canvas->lines()) {
+        for (const ui::PlacedText &field : line)
             widest =
                 std::max(widest, m_canvas->columnX(field.column) + metrics.horizontalAdvance(field.text));
     }
@@ -76,13 +71,9 @@ CompareWindow::CompareWindow(QWidget *parent) : QWidget(parent, Qt::Window | Qt:
                      std::max(kDesignSize.height(), canvasHeight + 2 * kMargin));
     setFixedSize(size);
     m_canvas->setGeometry(kMargin, kMargin, size.width() - 2 * kMargin, size.height() - 2 * kMargin);
-    m_yidiong->adjustSize();
-    m_yidiong->move(size.width() - m_yidiong->width() - kMargin, kMargin);
-    m_yidiong->raise();
-
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setObjectName(QStringLiteral("helpKey"));
-    connect(help, &QShortcut::activated, this, &CompareWindow::helpRequested);
+    m_moveLabel->adjustSize();
+    m_moveLabel->move(size.width() - m_moveLabel->width() - kMargin, kMargin);
+    m_moveLabel->raise();
 }
 
 void CompareWindow::drawComparison()
@@ -136,25 +127,6 @@ void CompareWindow::yidiong_Click()
     move(at);
     if (shown)
         show();
-}
-
-void CompareWindow::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        close();
-    else
-        QWidget::mouseDoubleClickEvent(event);
-}
-
-bool CompareWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // The text covers most of the window; a double-click on it is a double-click on the window.
-    if (watched == m_canvas && event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        close();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace shell

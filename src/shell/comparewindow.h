@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/smallwindow.h"
 
 namespace ui {
 class ActiveLabel;
@@ -12,7 +12,7 @@ namespace shell {
 // The kana comparison window `eg`: the small kana of contracted sounds and of the geminate mark
 // drawn under their full-size forms. Borderless; "点此移动位置" gives it a title bar to drag
 // it by; a double-click closes it. Built anew each time it is opened.
-class CompareWindow : public QWidget
+class CompareWindow : public ui::SmallWindow
 {
     Q_OBJECT
 
@@ -25,20 +25,12 @@ public:
     // Whether the window has its frame and title bar (after "点此移动位置").
     bool isFramed() const;
 
-Q_SIGNALS:
-    // F1, which opens the help here as in every window.
-    void helpRequested();
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void drawComparison();
     void yidiong_Click();
 
     ui::TextCanvas *m_canvas{nullptr};
-    ui::ActiveLabel *m_yidiong{nullptr};
+    ui::ActiveLabel *m_moveLabel{nullptr};
 };
 
 } // namespace shell

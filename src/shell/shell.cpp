@@ -1,15 +1,14 @@
 #include "shell/shell.h"
 
-#include "practice/practicewindow.h"
-#include "query/querywindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/chmfile.h"
 #include "shell/comparewindow.h"
 #include "shell/helpviewer.h"
+#include "shell/ordinarywindow.h"
 #include "shell/startmenuwindow.h"
 #include "shell/workwindow.h"
-#include "study/studywindow.h"
 #include "ui/interaction.h"
+#include "ui/smallwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,21 +17,6 @@
 
 namespace shell {
 namespace {
-
-WorkWindow *buildProgramWindow(Screen screen, Shell &shell)
-{
-    switch (screen) {
-    case Screen::Study:
-        return new study::StudyWindow(shell);
-    case Screen::Practice:
-        return new practice::PracticeWindow(shell);
-    case Screen::Query:
-        return new query::QueryWindow(shell);
-    case Screen::Start:
-        break;
-    }
-    return nullptr;
-}
 
 // Places a small modal window over the middle of the window that opened it.
 void centreOver(QWidget *window, QWidget *owner)
@@ -44,8 +28,7 @@ void centreOver(QWidget *window, QWidget *owner)
 } // namespace
 
 Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit)
-    : m_programDir(programDir), m_interaction(interaction), m_quit(std::move(quit)),
-      m_factory(buildProgramWindow)
+    : m_programDir(programDir), m_interaction(interaction), m_quit(std::move(quit))
 {
     m_helpOpener = [this](QWidget *owner, const QString &file) { showHelpViewer(owner, file); };
     m_aboutOpener = [this](QWidget *owner) { showAboutWindow(owner); };
@@ -55,9 +38,9 @@ Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFuncti
 Shell::~Shell()
 {
     // Windows are top-level and owned here; delete them before the interaction layer goes away.
-    if (m_current && m_current != m_practice)
-        delete m_current.data();
-    delete m_practice.data();
+    delete m_current.data();
+    for (const auto &kept : m_kept)
+        delete kept.second.data();
     delete m_reminder.data();
     delete m_helpViewer.data();
     for (const QPointer<QObject> &retired : std::as_const(m_retired))
@@ -75,24 +58,43 @@ bool Shell::start()
     return !m_exited;
 }
 
-QWidget *Shell::createWindow(Screen target)
+OrdinaryWindow *Shell::createWindow(Screen target)
 {
     if (target == Screen::Start)
         return new StartMenuWindow(*this);
-    if (target == Screen::Practice && m_practice)
-        return m_practice; // hidden with its state kept
-    WorkWindow *window = m_factory(target, *this);
-    if (target == Screen::Practice)
-        m_practice = window;
+    return m_factory ? m_factory(target, *this) : nullptr;
+}
+
+QWidget *Shell::takeKept(Screen screen)
+{
+    const auto it = m_kept.find(screen);
+    if (it == m_kept.end())
+        return nullptr;
+    QWidget *window = it->second;
+    m_kept.erase(it);
     return window;
+}
+
+void Shell::leave(QWidget *window, Screen screen, Keep keep)
+{
+    if (keep == Keep::Hidden) {
+        window->hide();
+        m_kept[screen] = window;
+    } else {
+        retire(window);
+    }
 }
 
 void Shell::retire(QWidget *window)
 {
     if (!window)
         return;
-    if (window == m_practice)
-        m_practice = nullptr;
+    for (auto it = m_kept.begin(); it != m_kept.end();) {
+        if (it->second == window)
+            it = m_kept.erase(it);
+        else
+            ++it;
+    }
     window->hide();
     // The window may be running one of its own handlers right now, so it goes when control
     // returns to the event loop.
@@ -101,53 +103,35 @@ void Shell::retire(QWidget *window)
     m_retired.append(window);
 }
 
-void Shell::switchTo(Screen target)
+void Shell::switchTo(Screen target, Keep keep)
 {
     if (m_exited)
         return;
     QWidget *previous = m_current;
-    const bool reshown = target == Screen::Practice && m_practice && m_practice != previous;
-    if (previous && m_currentScreen == target && previous->isVisible())
+    const Screen previousScreen = m_currentScreen;
+    if (previous && previousScreen == target && previous->isVisible())
         return;
-    QWidget *window = createWindow(target);
+    QWidget *window = takeKept(target);
+    OrdinaryWindow *fresh = nullptr; // a new window, still to be loaded
+    if (!window) {
+        fresh = createWindow(target);
+        if (!fresh)
+            return; // no window for this screen
+        window = fresh->widget();
+    }
     m_current = window;
     m_currentScreen = target;
-    if (target == Screen::Start) {
-        // The start window loads before it appears: its pictures are in place when it is first
-        // drawn, and a missing picture is reported without an empty start window behind the box.
-        if (!static_cast<StartMenuWindow *>(window)->Form_Load()) {
-            retire(previous);
-            return;
-        }
+    if (fresh && fresh->loadStage() == OrdinaryWindow::LoadStage::BeforeShow && !fresh->load()) {
+        // The program is ending; nothing is kept.
+        retire(previous);
+        return;
     }
     window->show();
     if (previous && previous != window)
-        retire(previous);
-    if (target != Screen::Start && !reshown)
-        static_cast<WorkWindow *>(window)->Form_Load();
+        leave(previous, previousScreen, keep);
+    if (fresh && fresh->loadStage() == OrdinaryWindow::LoadStage::AfterShow)
+        fresh->load();
     Q_EMIT switched(target);
-}
-
-void Shell::leavePractice(Screen target, const QString &question)
-{
-    WorkWindow *practice = m_practice;
-    if (!practice || m_current != practice) {
-        switchTo(target);
-        return;
-    }
-    auto *window = static_cast<practice::PracticeWindow *>(practice);
-    bool keep = false;
-    if (window->practiceBegun()) {
-        const ui::Answer answer = m_interaction.message(
-            window, ui::Message{ui::Icon::Question, ui::Buttons::YesNo, QStringLiteral("询问"), question});
-        keep = answer == ui::Answer::Yes;
-    }
-    m_current = nullptr;
-    if (keep)
-        practice->hide();
-    else
-        retire(practice);
-    switchTo(target);
 }
 
 void Shell::exitProgram()
@@ -160,8 +144,11 @@ void Shell::exitProgram()
         m_retired.append(m_reminder.data());
         m_reminder = nullptr;
     }
-    if (m_practice && m_practice != m_current)
-        retire(m_practice);
+    QList<QWidget *> kept;
+    for (const auto &k : m_kept)
+        kept.append(k.second);
+    for (QWidget *window : std::as_const(kept))
+        retire(window);
     if (m_helpViewer)
         m_helpViewer->close(); // deletes itself on close; the shell deletes it if it is still there
     if (m_quit)
@@ -231,23 +218,23 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
 
 void Shell::showAboutWindow(QWidget *owner)
 {
-    QPointer<AboutWindow> window = new AboutWindow(programPath(QStringLiteral("pic/logo.png")), owner);
-    connect(window, &AboutWindow::helpRequested, this,
-            [this, window, owner] { openHelp(window, helpFileFor(owner)); });
-    centreOver(window, owner);
-    m_interaction.showModal(window);
-    delete window.data();
+    showSmallWindow(new AboutWindow(programPath(QStringLiteral("pic/logo.png")), owner), owner);
 }
 
 void Shell::showCompareWindow(QWidget *owner)
 {
     // Built anew every time, so it always opens borderless.
-    QPointer<CompareWindow> window = new CompareWindow(owner);
-    connect(window, &CompareWindow::helpRequested, this,
-            [this, window, owner] { openHelp(window, helpFileFor(owner)); });
+    showSmallWindow(new CompareWindow(owner), owner);
+}
+
+void Shell::showSmallWindow(ui::SmallWindow *window, QWidget *owner)
+{
+    QPointer<ui::SmallWindow> guard = window;
+    connect(window, &ui::SmallWindow::helpRequested, this,
+            [this, guard, owner] { openHelp(guard, helpFileFor(owner)); });
     centreOver(window, owner);
     m_interaction.showModal(window);
-    delete window.data();
+    delete guard.data();
 }
 
 void Shell::loadReminder()
@@ -267,18 +254,12 @@ HelpViewer *Shell::helpViewer() const
     return m_helpViewer;
 }
 
-WorkWindow *Shell::practiceWindow() const
-{
-    return m_practice;
-}
-
 WorkWindow *Shell::workWindow(Screen screen) const
 {
-    if (screen == Screen::Practice)
-        return m_practice;
-    if (m_currentScreen != screen)
-        return nullptr;
-    return qobject_cast<WorkWindow *>(m_current.data());
+    if (m_currentScreen == screen && m_current)
+        return qobject_cast<WorkWindow *>(m_current.data());
+    const auto it = m_kept.find(screen);
+    return it != m_kept.end() ? qobject_cast<WorkWindow *>(it->second.data()) : nullptr;
 }
 
 } // namespace shell

@@ -5,32 +5,41 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
-
-#include <QWidget>
+#include <map>
 
 namespace ui {
 class Interaction;
-}
+class SmallWindow;
+} // namespace ui
 
 namespace shell {
 
 class HelpViewer;
+class OrdinaryWindow;
 class StartMenuWindow;
 class WorkWindow;
 
+// What happens to the window on show when the user moves to another one.
+enum class Keep {
+    None,  // closed: the next visit builds it anew and runs its load step
+    Hidden // hidden with its whole state; the next visit shows it again as it was
+};
+
 // Owns the ordinary windows and moves the user between them. A switch shows the target and
-// closes the current window, which is built anew the next time it is shown; only the practice
-// window may instead be hidden with its state kept. Windows call back into the shell for every
-// navigation command, so the rules live here once.
+// closes the current window, which is built anew the next time it is shown, or only hides it
+// with its state kept when the window asks for that. Windows call back into the shell for every
+// navigation command, so the rules live here once. The shell knows the start window; the
+// working windows come from the window factory the program gives it.
 class Shell : public QObject
 {
     Q_OBJECT
 
 public:
     using QuitFunction = std::function<void(int exitCode)>;
-    // Builds a working window for a screen; the default builds the program's own windows.
+    // Builds a working window for a screen; without one the shell hosts only the start window.
     using WindowFactory = std::function<WorkWindow *(Screen, Shell &)>;
     // Opens a help file for a window; the default shows it in the program's help viewer.
     using HelpOpener = std::function<void(QWidget *owner, const QString &helpFile)>;
@@ -43,12 +52,10 @@ public:
     // picture is missing); the program has then been told to end.
     bool start();
 
-    // Shows the target window and closes the current one.
-    void switchTo(Screen target);
-    // Leaves the practice window for target, asking the keep-state question when practice has
-    // begun (both progress markers set).
-    void leavePractice(Screen target, const QString &question);
-    // Closes the rest reminder and any hidden practice window, then ends the program.
+    // Shows the target window and closes the current one, or with Keep::Hidden only hides it.
+    // A window kept hidden for target is shown again instead of a new one.
+    void switchTo(Screen target, Keep keep = Keep::None);
+    // Closes the rest reminder and any window kept hidden, then ends the program.
     void exitProgram();
     // A window was closed through its frame's close box.
     void windowClosedByUser(QWidget *window);
@@ -71,9 +78,8 @@ public:
     QWidget *currentWindow() const { return m_current; }
     Screen currentScreen() const { return m_currentScreen; }
     StartMenuWindow *startWindow() const;
+    // The working window of a screen, on show or hidden with its state kept.
     WorkWindow *workWindow(Screen screen) const;
-    // The practice window, visible or hidden with its state kept.
-    WorkWindow *practiceWindow() const;
     QObject *reminder() const { return m_reminder; }
     // The help viewer, while one is open.
     HelpViewer *helpViewer() const;
@@ -93,8 +99,14 @@ Q_SIGNALS:
     void switched(shell::Screen screen);
 
 private:
-    QWidget *createWindow(Screen target);
+    OrdinaryWindow *createWindow(Screen target);
+    // The window kept hidden for a screen, handed back and no longer kept; nullptr for none.
+    QWidget *takeKept(Screen screen);
+    // Takes the window off the screen as keep says.
+    void leave(QWidget *window, Screen screen, Keep keep);
     void retire(QWidget *window);
+    // Shows an about or comparison window modally over its owner, then deletes it.
+    void showSmallWindow(ui::SmallWindow *window, QWidget *owner);
     // The program's own windows behind the help, about and comparison commands.
     void showHelpViewer(QWidget *owner, const QString &helpFile);
     void showAboutWindow(QWidget *owner);
@@ -111,7 +123,8 @@ private:
 
     QPointer<QWidget> m_current;
     Screen m_currentScreen = Screen::Start;
-    QPointer<WorkWindow> m_practice;
+    // Windows hidden with their state kept, at most one a screen.
+    std::map<Screen, QPointer<QWidget>> m_kept;
     QPointer<QObject> m_reminder;
     QPointer<HelpViewer> m_helpViewer;
     // Windows handed to deleteLater(); whatever is still waiting when the shell goes (the

@@ -42,18 +42,18 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     pal.setColor(QPalette::Window, QColor(255, 250, 236));
     setPalette(pal);
 
-    m_line1 = new QFrame(this);
-    m_line1->setObjectName(QStringLiteral("Line1"));
-    m_line1->setFrameShape(QFrame::HLine);
-    m_line1->setStyleSheet(QStringLiteral("color: rgb(200, 160, 110);"));
-    m_line1->setGeometry(30, 330, 580, 2);
+    m_rule = new QFrame(this);
+    m_rule->setObjectName(QStringLiteral("Line1"));
+    m_rule->setFrameShape(QFrame::HLine);
+    m_rule->setStyleSheet(QStringLiteral("color: rgb(200, 160, 110);"));
+    m_rule->setGeometry(30, 330, 580, 2);
 
-    m_frapic = new QFrame(this);
-    m_frapic->setObjectName(QStringLiteral("frapic"));
-    m_frapic->setMouseTracking(true);
-    m_frapic->installEventFilter(this);
+    m_pictureFrame = new QFrame(this);
+    m_pictureFrame->setObjectName(QStringLiteral("frapic"));
+    m_pictureFrame->setMouseTracking(true);
+    m_pictureFrame->installEventFilter(this);
     const int frameWidth = 3 * kPictureWidth + 2 * kPictureGap + 2 * 24;
-    m_frapic->setGeometry((width() - frameWidth) / 2, 16, frameWidth, 300);
+    m_pictureFrame->setGeometry((width() - frameWidth) / 2, 16, frameWidth, 300);
 
     static const char *const pictureNames[] = {"picchaxun", "piclianxi", "picxuexi"};
     static const char *const captionNames[] = {"Label1", "Label2", "Label3"};
@@ -63,13 +63,13 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
 
     for (int i = 0; i < 3; ++i) {
         const int left = 24 + i * (kPictureWidth + kPictureGap);
-        auto *pic = new ui::ActiveLabel(QString(), m_frapic);
+        auto *pic = new ui::ActiveLabel(QString(), m_pictureFrame);
         pic->setObjectName(QString::fromLatin1(pictureNames[i]));
         pic->setGeometry(left, kPictureTop, kPictureWidth, kPictureHeight);
         pic->setCursor(Qt::PointingHandCursor);
         m_pictures[i] = pic;
 
-        auto *caption = new ui::ActiveLabel(captions[i], m_frapic);
+        auto *caption = new ui::ActiveLabel(captions[i], m_pictureFrame);
         caption->setObjectName(QString::fromLatin1(captionNames[i]));
         caption->setToolTip(QStringLiteral("请点击头像"));
         caption->setFont(ui::designFont({QStringLiteral("华文彩云")}, 18, true));
@@ -89,7 +89,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
             QRect(box.right() - kFrameThickness + 1, box.top(), kFrameThickness, box.height()),
         };
         for (int s = 0; s < 4; ++s) {
-            auto *line = new QFrame(m_frapic);
+            auto *line = new QFrame(m_pictureFrame);
             line->setObjectName(QStringLiteral("Line%1").arg(2 + i * 4 + s));
             line->setGeometry(sides[s]);
             line->setAutoFillBackground(true);
@@ -113,21 +113,21 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
         connect(m_captions[i], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::lines);
     }
 
-    m_welcome = new ui::ActiveLabel(QString(), this);
-    m_welcome->setObjectName(QStringLiteral("welcome"));
-    m_welcome->setFont(ui::designFont({QStringLiteral("宋体")}, 10.5));
-    m_welcome->setWordWrap(true);
-    m_welcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_welcome->setStyleSheet(QStringLiteral("color: rgb(90, 60, 30);"));
-    m_welcome->setGeometry(30, 340, 580, 92);
-    connect(m_welcome, &ui::ActiveLabel::doubleClicked, this, &StartMenuWindow::welcome_DblClick);
-    connect(m_welcome, &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::lines);
+    m_welcomeText = new ui::ActiveLabel(QString(), this);
+    m_welcomeText->setObjectName(QStringLiteral("welcome"));
+    m_welcomeText->setFont(ui::designFont({QStringLiteral("宋体")}, 10.5));
+    m_welcomeText->setWordWrap(true);
+    m_welcomeText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_welcomeText->setStyleSheet(QStringLiteral("color: rgb(90, 60, 30);"));
+    m_welcomeText->setGeometry(30, 340, 580, 92);
+    connect(m_welcomeText, &ui::ActiveLabel::doubleClicked, this, &StartMenuWindow::welcome_DblClick);
+    connect(m_welcomeText, &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::lines);
 
-    m_exuse = new QPushButton(QStringLiteral("使用前请务必仔细阅读帮助文件"), this);
-    m_exuse->setObjectName(QStringLiteral("exuse"));
-    m_exuse->setFont(ui::designFont({QStringLiteral("华文新魏")}, 11));
-    m_exuse->setGeometry(190, 448, 260, 34);
-    connect(m_exuse, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
+    m_helpButton = new QPushButton(QStringLiteral("使用前请务必仔细阅读帮助文件"), this);
+    m_helpButton->setObjectName(QStringLiteral("exuse"));
+    m_helpButton->setFont(ui::designFont({QStringLiteral("华文新魏")}, 11));
+    m_helpButton->setGeometry(190, 448, 260, 34);
+    connect(m_helpButton, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
 
     // F1 opens the help here as in every other window.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -152,10 +152,10 @@ bool StartMenuWindow::Form_Load()
     for (int i = 0; i < 3; ++i)
         m_pictures[i]->setPixmap(QPixmap(m_shell.programPath(QString::fromLatin1(files[i]))));
 
-    m_welcome->setText(QStringLiteral("        欢迎使用岚舟工作室的学习软件。此软件是为日语学习者设计的，"
-                                      "具有单词学习，练习，和查询三大功能。\n"
-                                      "         此级别是标日初级。\n"
-                                      "         请点击相应图片进入。"));
+    m_welcomeText->setText(QStringLiteral("        欢迎使用岚舟工作室的学习软件。此软件是为日语学习者设计的，"
+                                          "具有单词学习，练习，和查询三大功能。\n"
+                                          "         此级别是标日初级。\n"
+                                          "         请点击相应图片进入。"));
     return true;
 }
 
@@ -208,7 +208,7 @@ void StartMenuWindow::mouseMoveEvent(QMouseEvent *event)
 
 bool StartMenuWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_frapic && event->type() == QEvent::MouseMove)
+    if (watched == m_pictureFrame && event->type() == QEvent::MouseMove)
         lines();
     return QWidget::eventFilter(watched, event);
 }

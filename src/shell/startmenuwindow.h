@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ordinarywindow.h"
+
 #include <QWidget>
 
 #include <array>
@@ -17,7 +19,7 @@ class Shell;
 
 // The start window: a greeting and three pictures that lead to the query, practice and study
 // windows. It is only a launcher; all it does is hand the choice to the shell.
-class StartMenuWindow : public QWidget
+class StartMenuWindow : public QWidget, public OrdinaryWindow
 {
     Q_OBJECT
 
@@ -29,6 +31,10 @@ public:
     // Loads the reminder, checks and shows the pictures, writes the welcome text. False when a
     // picture is missing: the user has been told and the program is ending.
     bool Form_Load();
+
+    QWidget *widget() override { return this; }
+    LoadStage loadStage() const override { return LoadStage::BeforeShow; }
+    bool load() override { return Form_Load(); }
 
     // The highlight frames Line2..Line13, four for each picture.
     QList<QFrame *> highlightLines() const;
@@ -48,13 +54,13 @@ private:
     void welcome_DblClick();
 
     Shell &m_shell;
-    QFrame *m_frapic{nullptr};
+    QFrame *m_pictureFrame{nullptr};
     std::array<ui::ActiveLabel *, 3> m_pictures{}; // picchaxun, piclianxi, picxuexi
     std::array<ui::ActiveLabel *, 3> m_captions{}; // Label1, Label2, Label3
     std::array<QFrame *, 12> m_lines{};            // Line2..Line13
-    QFrame *m_line1{nullptr};
-    QPushButton *m_exuse{nullptr};
-    ui::ActiveLabel *m_welcome{nullptr};
+    QFrame *m_rule{nullptr};
+    QPushButton *m_helpButton{nullptr};
+    ui::ActiveLabel *m_welcomeText{nullptr};
 };
 
 } // namespace shell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/ordinarywindow.h"
 #include "shell/screen.h"
 
 #include <QMainWindow>
@@ -13,7 +14,7 @@ class Shell;
 // What the study, practice and query windows share: the shell they navigate through, the
 // builders for their menu bar, hidden function-key carriers and pop-up menu, and the window
 // surface whose mouse events feed the hover and pop-up behaviour.
-class WorkWindow : public QMainWindow
+class WorkWindow : public QMainWindow, public OrdinaryWindow
 {
     Q_OBJECT
 
@@ -23,6 +24,14 @@ public:
     Screen screen() const { return m_screen; }
     // Runs once after the window has been shown for the first time.
     virtual void Form_Load() {}
+
+    QWidget *widget() final { return this; }
+    LoadStage loadStage() const final { return LoadStage::AfterShow; }
+    bool load() final
+    {
+        Form_Load();
+        return true;
+    }
     QMenu *popout() const { return m_popout; }
     // The window's own surface (the central widget).
     QWidget *surface() const { return m_surface; }

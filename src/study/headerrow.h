@@ -26,11 +26,11 @@ public:
     void alignTo(const ui::TextCanvas &canvas);
 
 private:
-    QLabel *m_label1;
-    QLabel *m_label2;
-    QLabel *m_label3;
-    QLabel *m_label5;
-    QLabel *m_label4;
+    QLabel *m_japaneseHeader;
+    QLabel *m_readingHeader;
+    QLabel *m_accentHeader;
+    QLabel *m_posHeader;
+    QLabel *m_meaningHeader;
 };
 
 } // namespace study

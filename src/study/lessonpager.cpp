@@ -6,14 +6,14 @@ namespace study {
 
 void LessonPager::reject()
 {
-    m_getmax = 0;
-    m_getmin3 = 0;
+    m_rangeLast = 0;
+    m_rangeFirst = 0;
 }
 
 ScreenWords LessonPager::start(ciku::WordRange range)
 {
-    m_getmax = range.last;
-    m_getmin3 = range.first;
+    m_rangeLast = range.last;
+    m_rangeFirst = range.first;
     return screenFrom(range.first);
 }
 
@@ -22,11 +22,11 @@ ScreenWords LessonPager::screenFrom(int first)
     ScreenWords screen;
     if (!hasRange())
         return screen;
-    for (int i = first; i <= m_getmax; ++i) {
+    for (int i = first; i <= m_rangeLast; ++i) {
         if (ciku::Lexicon::isValidIndex(i))
             screen.words.append(i);
         if (i - first == kWordsPerScreen - 1) {
-            m_getmin = i;
+            m_nextScreenFirst = i;
             screen.endsWithBlank = false;
             break;
         }
@@ -36,16 +36,16 @@ ScreenWords LessonPager::screenFrom(int first)
 
 ScreenWords LessonPager::next()
 {
-    m_getmin2 = m_getmin;
-    return screenFrom(m_getmin);
+    m_screenFirst = m_nextScreenFirst;
+    return screenFrom(m_nextScreenFirst);
 }
 
 ScreenWords LessonPager::previous()
 {
     ScreenWords screen;
-    const int s = m_getmin2 - (kWordsPerScreen - 1);
+    const int s = m_screenFirst - (kWordsPerScreen - 1);
     const int e = s + (kWordsPerScreen - 1);
-    m_getmin = m_getmin2;
+    m_nextScreenFirst = m_screenFirst;
     // Without an accepted range there is nothing to page back to; the holders still move as
     // they always do, so a later start finds the same numbers.
     if (hasRange()) {
@@ -54,8 +54,8 @@ ScreenWords LessonPager::previous()
                 screen.words.append(i);
         }
     }
-    if (m_getmin3 < s)
-        m_getmin2 -= kWordsPerScreen - 1;
+    if (m_rangeFirst < s)
+        m_screenFirst -= kWordsPerScreen - 1;
     return screen;
 }
 

@@ -14,20 +14,25 @@ struct ScreenWords {
 };
 
 // Paging of the print view: eleven words a screen, each screen starting with the last word of
-// the screen before it. The state is the window's five value holders; each keeps the number
-// its label would read back as (the initial "min"/"max" and the empty text read 0).
+// the screen before it. The state is what the window's hidden holders getmin3, getmax, getmin2
+// and getmin held, each as the number its label would read back as (the initial "min"/"max"
+// and the empty text read 0).
 class LessonPager
 {
 public:
     static constexpr int kWordsPerScreen = 11;
 
-    int getmin3() const { return m_getmin3; } // first word of the accepted range
-    int getmax() const { return m_getmax; }   // last word of the accepted range
-    int getmin2() const { return m_getmin2; } // first word of the screen on show
-    int getmin() const { return m_getmin; }   // last word of a full screen; the next one starts here
+    // getmin3: the first word of the accepted range.
+    int rangeFirst() const { return m_rangeFirst; }
+    // getmax: the last word of the accepted range.
+    int rangeLast() const { return m_rangeLast; }
+    // getmin2: the first word of the screen on show.
+    int screenFirst() const { return m_screenFirst; }
+    // getmin: the last word of the latest full screen, where the next screen starts.
+    int nextScreenFirst() const { return m_nextScreenFirst; }
 
-    // True while a range is accepted: a rejected start empties getmax and getmin3.
-    bool hasRange() const { return m_getmax > 0; }
+    // True while a range is accepted: a rejected start forgets the range.
+    bool hasRange() const { return m_rangeLast > 0; }
 
     // A start that named no lesson: the range is forgotten, the screen holders stay.
     void reject();
@@ -41,10 +46,10 @@ public:
 private:
     ScreenWords screenFrom(int first);
 
-    int m_getmin3 = 0;
-    int m_getmax = 0;
-    int m_getmin2 = 0;
-    int m_getmin = 0;
+    int m_rangeFirst = 0;
+    int m_rangeLast = 0;
+    int m_screenFirst = 0;
+    int m_nextScreenFirst = 0;
 };
 
 } // namespace study

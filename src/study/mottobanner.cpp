@@ -26,19 +26,19 @@ ui::ActiveLabel *makeLine(QWidget *canvas, const char *name)
 MottoBanner::MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction,
                          QString filePath)
     : QObject(canvas), m_owner(dialogOwner), m_interaction(interaction), m_path(std::move(filePath)),
-      m_lblpome1(makeLine(canvas, "lblpome1")), m_lblpome2(makeLine(canvas, "lblpome2"))
+      m_firstLine(makeLine(canvas, "lblpome1")), m_secondLine(makeLine(canvas, "lblpome2"))
 {
-    m_lblpome1->move(kRightEdge, 0);
-    m_lblpome2->move(kRightEdge, 0);
-    connect(m_lblpome1, &ui::ActiveLabel::doubleClicked, this, &MottoBanner::lblpome1_DblClick);
-    connect(m_lblpome2, &ui::ActiveLabel::doubleClicked, this, &MottoBanner::lblpome2_DblClick);
-    connect(m_lblpome1, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
-    connect(m_lblpome2, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
+    m_firstLine->move(kRightEdge, 0);
+    m_secondLine->move(kRightEdge, 0);
+    connect(m_firstLine, &ui::ActiveLabel::doubleClicked, this, &MottoBanner::lblpome1_DblClick);
+    connect(m_secondLine, &ui::ActiveLabel::doubleClicked, this, &MottoBanner::lblpome2_DblClick);
+    connect(m_firstLine, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
+    connect(m_secondLine, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
 }
 
 settings::Motto MottoBanner::lines() const
 {
-    return settings::Motto{m_lblpome1->text(), m_lblpome2->text()};
+    return settings::Motto{m_firstLine->text(), m_secondLine->text()};
 }
 
 void MottoBanner::setCaption(ui::ActiveLabel *label, const QString &text)
@@ -52,31 +52,31 @@ void MottoBanner::setCaption(ui::ActiveLabel *label, const QString &text)
 
 void MottoBanner::setLines(const settings::Motto &motto)
 {
-    setCaption(m_lblpome1, motto.first);
-    setCaption(m_lblpome2, motto.second);
+    setCaption(m_firstLine, motto.first);
+    setCaption(m_secondLine, motto.second);
 }
 
 void MottoBanner::placeSecond()
 {
-    QFont f = m_lblpome2->font();
-    f.setPointSizeF(m_lblpome1->font().pointSizeF());
-    m_lblpome2->setFont(f);
-    m_lblpome2->adjustSize();
+    QFont f = m_secondLine->font();
+    f.setPointSizeF(m_firstLine->font().pointSizeF());
+    m_secondLine->setFont(f);
+    m_secondLine->adjustSize();
     const int right = kRightEdge;
-    m_lblpome2->move(right - m_lblpome2->width(), m_lblpome1->y() + m_lblpome1->height());
+    m_secondLine->move(right - m_secondLine->width(), m_firstLine->y() + m_firstLine->height());
 }
 
 void MottoBanner::load()
 {
-    m_lblpome1->move(kRightEdge - m_lblpome1->width(), 0);
+    m_firstLine->move(kRightEdge - m_firstLine->width(), 0);
     setLines(settings::readMotto(m_path));
     placeSecond();
 }
 
 void MottoBanner::setVisible(bool visible)
 {
-    m_lblpome1->setVisible(visible);
-    m_lblpome2->setVisible(visible);
+    m_firstLine->setVisible(visible);
+    m_secondLine->setVisible(visible);
 }
 
 void MottoBanner::lblpome1_DblClick()

@@ -27,8 +27,8 @@ public:
 
     MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction, QString filePath);
 
-    ui::ActiveLabel *first() const { return m_lblpome1; }
-    ui::ActiveLabel *second() const { return m_lblpome2; }
+    ui::ActiveLabel *first() const { return m_firstLine; }
+    ui::ActiveLabel *second() const { return m_secondLine; }
     settings::Motto lines() const;
 
     // The lines at opening: from the file when it holds two non-empty lines, else the defaults.
@@ -53,8 +53,8 @@ private:
     QWidget *m_owner;
     ui::Interaction &m_interaction;
     QString m_path;
-    ui::ActiveLabel *m_lblpome1;
-    ui::ActiveLabel *m_lblpome2;
+    ui::ActiveLabel *m_firstLine;
+    ui::ActiveLabel *m_secondLine;
 };
 
 } // namespace study

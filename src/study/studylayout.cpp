@@ -2,9 +2,12 @@
 
 #include "lexicon/lexicon.h"
 #include "ui/fonts.h"
-#include "ui/textcanvas.h"
 
 namespace study {
+
+using ui::PlacedText;
+using ui::TextRow;
+
 namespace {
 
 QString text(QStringView v)
@@ -12,19 +15,14 @@ QString text(QStringView v)
     return v.toString();
 }
 
-PlacedText detailCaption(const QString &caption)
+TextRow detailLine(const QString &caption, QStringView value)
 {
-    return PlacedText{1, caption};
-}
-
-PrintRow detailLine(const QString &caption, QStringView value)
-{
-    return PrintRow{detailCaption(caption), PlacedText{kColumnDetailValue, text(value)}};
+    return ui::labelledRow(caption, text(value));
 }
 
 } // namespace
 
-PrintRow wordLine(const ciku::WordEntry &word, bool kanaFormat)
+TextRow wordLine(const ciku::WordEntry &word, bool kanaFormat)
 {
     if (kanaFormat)
         return {PlacedText{kColumnJapanese, text(word.chinese)}, PlacedText{kColumnReading, text(word.kana)}};
@@ -32,7 +30,7 @@ PrintRow wordLine(const ciku::WordEntry &word, bool kanaFormat)
     QString reading = text(word.kana);
     if (!word.hasKanji()) {
         japanese = reading;
-        reading = kNoReading;
+        reading = ciku::kNoKanjiDash;
     }
     return {PlacedText{kColumnJapanese, japanese}, PlacedText{kColumnReading, reading},
             PlacedText{kColumnAccent, text(word.accent)},
@@ -60,11 +58,11 @@ QString listEntryText(const ciku::WordEntry &word, ListOrder order)
     return text(entry);
 }
 
-QList<PrintRow> wordDetail(const ciku::WordEntry &word, ListOrder order, bool kanaFormat)
+QList<TextRow> wordDetail(const ciku::WordEntry &word, ListOrder order, bool kanaFormat)
 {
     if (kanaFormat) {
-        const PrintRow hiragana = detailLine(QStringLiteral("平假名"), word.chinese);
-        const PrintRow katakana = detailLine(QStringLiteral("片假名"), word.kana);
+        const TextRow hiragana = detailLine(QStringLiteral("平假名"), word.chinese);
+        const TextRow katakana = detailLine(QStringLiteral("片假名"), word.kana);
         switch (order) {
         case ListOrder::Chinese:
             return {hiragana, {}, {}, katakana};
@@ -75,13 +73,13 @@ QList<PrintRow> wordDetail(const ciku::WordEntry &word, ListOrder order, bool ka
         }
         return {};
     }
-    const QStringView kanji = word.hasKanji() ? word.kanji : QStringView(kNoReading);
-    const PrintRow chinese = detailLine(QStringLiteral("汉语"), word.chinese);
-    const PrintRow kana = detailLine(QStringLiteral("日语假名"), word.kana);
-    const PrintRow written = detailLine(QStringLiteral("当用汉字"), kanji);
-    const PrintRow accent = detailLine(QStringLiteral("音调"), word.accent);
-    const PrintRow pos = detailLine(QStringLiteral("词性"), word.partOfSpeech);
-    QList<PrintRow> lines;
+    const QString kanji = ciku::shownKanji(word.kanji);
+    const TextRow chinese = detailLine(QStringLiteral("汉语"), word.chinese);
+    const TextRow kana = detailLine(QStringLiteral("日语假名"), word.kana);
+    const TextRow written = detailLine(QStringLiteral("当用汉字"), kanji);
+    const TextRow accent = detailLine(QStringLiteral("音调"), word.accent);
+    const TextRow pos = detailLine(QStringLiteral("词性"), word.partOfSpeech);
+    QList<TextRow> lines;
     switch (order) {
     case ListOrder::Chinese:
         lines = {chinese, kana, written};
@@ -94,38 +92,38 @@ QList<PrintRow> wordDetail(const ciku::WordEntry &word, ListOrder order, bool ka
         break;
     }
     lines << accent << pos;
-    QList<PrintRow> rows;
-    for (const PrintRow &line : lines) {
+    QList<TextRow> rows;
+    for (const TextRow &line : lines) {
         if (!rows.isEmpty())
-            rows.append(PrintRow{});
+            rows.append(TextRow{});
         rows.append(line);
     }
     return rows;
 }
 
-QList<PrintRow> introduction()
+QList<TextRow> introduction()
 {
-    QList<PrintRow> rows(6);
+    QList<TextRow> rows(6);
     auto at = [&rows](int column, const char16_t *t) {
         rows.append({PlacedText{column, QString::fromUtf16(t)}});
     };
     at(35, u"操作简介");
     at(5, u"当前模式为学习模式，可以在此学习标日初级词汇。");
-    rows.append(PrintRow{});
+    rows.append(TextRow{});
     at(5, u"开始学习后，每屏显示11个单词，后一屏的首单词为前一屏的末单词，以做对照之用。");
     at(1, u"按课练习时，只需输入课时数.");
     at(1, u"如果按单元练习，则在单元数后加00， 比如，第6单元为600;片假名学习输入 0.");
     at(5, u"点击下箭头向下翻页,察看上页内容，请点击上箭头.");
     at(5, u"操作过程中基本不需要使用鼠标,可以提高效率.");
     at(5, u"可选择列表或打印方式察看单词");
-    rows.append(PrintRow{});
+    rows.append(TextRow{});
     at(5, u"帮助文档内有详细内容和技巧,可助你更高效的使用此功能.");
     return rows;
 }
 
-QList<PrintRow> listHints()
+QList<TextRow> listHints()
 {
-    QList<PrintRow> rows;
+    QList<TextRow> rows;
     for (const char16_t *t :
          {u"此处显示单词信息", u"可以按键盘上下键或用鼠标切换单词，",
           u"可以选择按汉语、按假名、按当汉控制信息排列。", u"也可以在选择按当汉、按汉语或按假名后点",
@@ -143,19 +141,6 @@ QFont canvasFont(const QString &face)
     // columns fall about where the design has them.
     families << QStringLiteral("Century Gothic") << QStringLiteral("DejaVu Sans Condensed");
     return ui::designFont(families, 12, true, ui::Fallback::Sans);
-}
-
-void writeRow(ui::TextCanvas &canvas, const PrintRow &row)
-{
-    for (const PlacedText &field : row)
-        canvas.writeAt(field.column, field.text);
-    canvas.newLine();
-}
-
-void writeRows(ui::TextCanvas &canvas, const QList<PrintRow> &rows)
-{
-    for (const PrintRow &row : rows)
-        writeRow(canvas, row);
 }
 
 } // namespace study

@@ -1,6 +1,6 @@
 #include "study/studysettings.h"
 
-#include "ui/colors.h"
+#include "ui/colornumber.h"
 #include "ui/settingsfile.h"
 
 #include <QFile>

@@ -14,7 +14,7 @@ class QRadioButton;
 class QToolButton;
 
 namespace ui {
-class ActiveLabel;
+class HoverLabel;
 class TextCanvas;
 } // namespace ui
 
@@ -38,12 +38,12 @@ public:
 
     void Form_Load() override;
 
-    // The paging holders getmin3, getmax, getmin2 and getmin.
+    // The paging state (the holders getmin3, getmax, getmin2 and getmin).
     const LessonPager &pager() const { return m_pager; }
     // The button that Enter presses.
-    QAbstractButton *defaultButton() const { return m_default; }
-    ui::TextCanvas *canvas() const { return m_showword; }
-    WordListView *listView() const { return m_framelist; }
+    QAbstractButton *defaultButton() const { return m_defaultButton; }
+    ui::TextCanvas *canvas() const { return m_printArea; }
+    WordListView *listView() const { return m_listView; }
     MottoBanner *banner() const { return m_banner; }
 
 protected:
@@ -89,36 +89,36 @@ private:
     void tellNotSaved(const QString &text);
     QString settingsPath(const QString &relative) const;
 
-    QLabel *m_label6{nullptr};
-    QLineEdit *m_keshi{nullptr};
-    QPushButton *m_start{nullptr};
-    QPushButton *m_startlist{nullptr};
-    QToolButton *m_goon{nullptr};
-    QToolButton *m_goback{nullptr};
-    QFrame *m_frame1{nullptr};
-    QRadioButton *m_opa{nullptr};
-    QRadioButton *m_opb{nullptr};
-    QPushButton *m_cmdmoren{nullptr};
-    ui::ActiveLabel *m_lblexit{nullptr};
-    QFrame *m_line3{nullptr};
-    HeaderRow *m_framelabel{nullptr};
-    ui::TextCanvas *m_showword{nullptr};
-    QFrame *m_line1{nullptr};
-    QFrame *m_line2{nullptr};
+    QLabel *m_lessonCaption{nullptr};        // Label6
+    QLineEdit *m_lessonInput{nullptr};       // keshi
+    QPushButton *m_startButton{nullptr};     // start
+    QPushButton *m_startListButton{nullptr}; // startlist
+    QToolButton *m_nextButton{nullptr};      // goon
+    QToolButton *m_previousButton{nullptr};  // goback
+    QFrame *m_viewOptions{nullptr};          // Frame1
+    QRadioButton *m_printOption{nullptr};    // Opa
+    QRadioButton *m_listOption{nullptr};     // Opb
+    QPushButton *m_saveViewButton{nullptr};  // cmdmoren
+    ui::HoverLabel *m_exitLabel{nullptr};    // lblexit
+    QFrame *m_headerRule{nullptr};           // Line3
+    HeaderRow *m_headerRow{nullptr};         // Framelabel
+    ui::TextCanvas *m_printArea{nullptr};    // showword
+    QFrame *m_readingRule{nullptr};          // Line1
+    QFrame *m_meaningRule{nullptr};          // Line2
     MottoBanner *m_banner{nullptr};
-    WordListView *m_framelist{nullptr};
-    QPushButton *m_savecolor{nullptr};
+    WordListView *m_listView{nullptr};       // framelist
+    QPushButton *m_saveColorButton{nullptr}; // savecolor
 
-    QAction *m_poplist{nullptr};
-    QAction *m_popprint{nullptr};
-    QAction *m_setcolor{nullptr};
-    QAction *m_setfont{nullptr};
-    QAction *m_popdiylogo{nullptr};
-    QAction *m_defaultcolor{nullptr};
+    QAction *m_listPopupItem{nullptr};    // poplist
+    QAction *m_printPopupItem{nullptr};   // popprint
+    QAction *m_setColorItem{nullptr};     // setcolor
+    QAction *m_setFontItem{nullptr};      // setfont
+    QAction *m_mottoItem{nullptr};        // popdiylogo
+    QAction *m_defaultColorItem{nullptr}; // defaultcolor
 
     LessonPager m_pager;
     bool m_kanaFormat = false; // the accepted lesson number is 0
-    QAbstractButton *m_default{nullptr};
+    QAbstractButton *m_defaultButton{nullptr};
 };
 
 } // namespace study

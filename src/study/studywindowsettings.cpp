@@ -21,7 +21,7 @@ void StudyWindow::tellNotSaved(const QString &text)
 
 void StudyWindow::cmdmoren_Click()
 {
-    const auto mode = m_opb->isChecked() ? settings::ViewMode::List : settings::ViewMode::Print;
+    const auto mode = m_listOption->isChecked() ? settings::ViewMode::List : settings::ViewMode::Print;
     if (!settings::writeViewMode(settingsPath(settings::kViewModeFile), mode))
         tellNotSaved(QStringLiteral("显示方式没有保存：无法写入文件 sous/xx.dll（文件夹不存在或不可写）。\n"
                                     "本次仍按所选方式显示，下次打开时不会保留。"));
@@ -30,7 +30,7 @@ void StudyWindow::cmdmoren_Click()
 
 void StudyWindow::Command1_Click()
 {
-    if (!settings::writeListOrder(settingsPath(settings::kListOrderFile), m_framelist->order()))
+    if (!settings::writeListOrder(settingsPath(settings::kListOrderFile), m_listView->order()))
         tellNotSaved(QStringLiteral("排列方式没有保存：无法写入文件 sous/mod.dll（文件夹不存在或不可写）。\n"
                                     "本次仍按所选方式排列，下次打开时不会保留。"));
 }
@@ -39,30 +39,30 @@ void StudyWindow::setcolor_Click()
 {
     // A cancelled dialog leaves the colour the dialog started from; the command goes on as after
     // a choice: the save is offered and the view redrawn.
-    const auto color = m_shell.interaction().color(this, m_showword->textColor());
+    const auto color = m_shell.interaction().color(this, m_printArea->textColor());
     if (color)
-        m_showword->setTextColor(*color);
-    m_savecolor->setVisible(true);
-    m_defaultcolor->setVisible(true);
+        m_printArea->setTextColor(*color);
+    m_saveColorButton->setVisible(true);
+    m_defaultColorItem->setVisible(true);
     redraw();
 }
 
 void StudyWindow::savecolor_Click()
 {
-    if (!settings::writeTextColor(settingsPath(settings::kColorFile), m_showword->textColor())) {
+    if (!settings::writeTextColor(settingsPath(settings::kColorFile), m_printArea->textColor())) {
         // The button stays, so the user can try again once the folder is writable.
         tellNotSaved(QStringLiteral("颜色没有保存：无法写入文件 sous/xxclr.dll（文件夹不存在或不可写）。\n"
                                     "本次仍使用所选颜色，下次打开时不会保留。"));
         return;
     }
-    m_savecolor->setVisible(false);
-    m_defaultcolor->setVisible(false);
+    m_saveColorButton->setVisible(false);
+    m_defaultColorItem->setVisible(false);
 }
 
 void StudyWindow::defaultcolor_Click()
 {
-    m_savecolor->setVisible(false);
-    m_showword->setTextColor(kDefaultTextColor);
+    m_saveColorButton->setVisible(false);
+    m_printArea->setTextColor(kDefaultTextColor);
     if (!settings::removeSettingsFile(settingsPath(settings::kColorFile)))
         tellNotSaved(QStringLiteral("无法删除文件 sous/xxclr.dll：默认颜色只在本次使用，"
                                     "下次打开时仍使用保存的颜色。"));
@@ -71,9 +71,9 @@ void StudyWindow::defaultcolor_Click()
 
 void StudyWindow::redraw()
 {
-    if (m_opa->isChecked())
+    if (m_printOption->isChecked())
         start_Click();
-    else if (m_opb->isChecked())
+    else if (m_listOption->isChecked())
         startlist_Click();
 }
 

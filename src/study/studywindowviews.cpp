@@ -24,23 +24,23 @@ namespace study {
 
 void StudyWindow::alignHeader()
 {
-    m_framelabel->alignTo(*m_showword);
+    m_headerRow->alignTo(*m_printArea);
     // The rules stand one column before the reading and before the Chinese meaning.
-    const qreal oneColumn = m_showword->columnX(2);
-    m_line1->setGeometry(qRound(m_showword->columnX(kColumnReading) - oneColumn), 8, 2, 458);
-    m_line2->setGeometry(qRound(m_showword->columnX(kColumnChinese) - oneColumn), 8, 1, 458);
+    const qreal oneColumn = m_printArea->columnX(2);
+    m_readingRule->setGeometry(qRound(m_printArea->columnX(kColumnReading) - oneColumn), 8, 2, 458);
+    m_meaningRule->setGeometry(qRound(m_printArea->columnX(kColumnChinese) - oneColumn), 8, 1, 458);
 }
 
 void StudyWindow::setAccepted(double lessonNumber)
 {
     m_kanaFormat = lessonNumber == 0;
-    m_framelist->setKanaFormat(m_kanaFormat);
+    m_listView->setKanaFormat(m_kanaFormat);
 }
 
 void StudyWindow::writeWordLine(int index)
 {
     if (const ciku::WordEntry *word = ciku::lexicon().entry(index))
-        writeRow(*m_showword, wordLine(*word, m_kanaFormat));
+        ui::writeRow(*m_printArea, wordLine(*word, m_kanaFormat));
 }
 
 void StudyWindow::drawScreen(const ScreenWords &screen)
@@ -48,45 +48,45 @@ void StudyWindow::drawScreen(const ScreenWords &screen)
     for (qsizetype k = 0; k < screen.words.size(); ++k) {
         writeWordLine(screen.words[k]);
         if (k + 1 < screen.words.size() || screen.endsWithBlank)
-            m_showword->newLine();
+            m_printArea->newLine();
     }
     if (!screen.endsWithBlank)
-        m_goon->setVisible(true);
+        m_nextButton->setVisible(true);
 }
 
 void StudyWindow::start_Click()
 {
-    m_showword->clear();
+    m_printArea->clear();
     m_banner->setVisible(false);
-    m_goback->setVisible(false);
-    m_line1->setVisible(true);
-    m_line2->setVisible(true);
-    m_line3->setVisible(true);
-    m_showword->move(m_showword->x(), kCanvasLessonTop);
-    m_goon->setVisible(true);
+    m_previousButton->setVisible(false);
+    m_readingRule->setVisible(true);
+    m_meaningRule->setVisible(true);
+    m_headerRule->setVisible(true);
+    m_printArea->move(m_printArea->x(), kCanvasLessonTop);
+    m_nextButton->setVisible(true);
 
-    const ciku::StudyRangeResult r = ciku::studyRangeFor(m_keshi->text(), ciku::StudyCommand::Start);
+    const ciku::StudyRangeResult r = ciku::studyRangeFor(m_lessonInput->text(), ciku::StudyCommand::Start);
     if (!r.range) {
         m_shell.interaction().message(this, r.rejection);
         m_pager.reject();
-        m_showword->clear();
+        m_printArea->clear();
     } else {
         setAccepted(r.number);
-        m_showword->clear();
-        m_framelabel->setKanaFormat(m_kanaFormat);
+        m_printArea->clear();
+        m_headerRow->setKanaFormat(m_kanaFormat);
         alignHeader();
         ciku::fillLexicon();
         drawScreen(m_pager.start(*r.range));
         // Enter now pages forward, until the user types into the lesson box again.
-        setDefaultButton(m_goon);
+        setDefaultButton(m_nextButton);
     }
     focusLessonBox();
 }
 
 void StudyWindow::goon_Click()
 {
-    m_goback->setVisible(true);
-    m_showword->clear();
+    m_previousButton->setVisible(true);
+    m_printArea->clear();
     ciku::fillLexicon();
     drawScreen(m_pager.next());
     focusLessonBox();
@@ -94,68 +94,68 @@ void StudyWindow::goon_Click()
 
 void StudyWindow::goback_Click()
 {
-    m_showword->clear();
+    m_printArea->clear();
     ciku::fillLexicon();
     for (int index : m_pager.previous().words) {
         writeWordLine(index);
-        m_showword->newLine();
+        m_printArea->newLine();
     }
     focusLessonBox();
 }
 
 void StudyWindow::Opb_Click()
 {
-    m_line3->setVisible(false);
-    m_framelabel->setVisible(false);
-    m_framelist->setVisible(true);
-    m_showword->setVisible(false);
+    m_headerRule->setVisible(false);
+    m_headerRow->setVisible(false);
+    m_listView->setVisible(true);
+    m_printArea->setVisible(false);
 
-    m_start->setVisible(false);
-    m_goon->setVisible(false);
-    m_goback->setVisible(false);
-    m_startlist->setVisible(true);
-    setDefaultButton(m_startlist);
+    m_startButton->setVisible(false);
+    m_nextButton->setVisible(false);
+    m_previousButton->setVisible(false);
+    m_startListButton->setVisible(true);
+    setDefaultButton(m_startListButton);
 
-    m_framelist->showHints();
+    m_listView->showHints();
     if (const auto order = settings::readListOrder(settingsPath(settings::kListOrderFile)))
-        m_framelist->setOrder(*order);
+        m_listView->setOrder(*order);
     focusLessonBox();
-    m_poplist->setVisible(false);
-    m_popprint->setVisible(true);
+    m_listPopupItem->setVisible(false);
+    m_printPopupItem->setVisible(true);
 }
 
 void StudyWindow::Opa_Click()
 {
-    m_startlist->setVisible(false);
-    m_start->setVisible(true);
-    m_framelabel->setVisible(true);
-    m_framelist->setVisible(false);
-    m_showword->setVisible(true);
+    m_startListButton->setVisible(false);
+    m_startButton->setVisible(true);
+    m_headerRow->setVisible(true);
+    m_listView->setVisible(false);
+    m_printArea->setVisible(true);
     focusLessonBox();
-    setDefaultButton(m_start);
-    m_popprint->setVisible(false);
-    m_poplist->setVisible(true);
+    setDefaultButton(m_startButton);
+    m_printPopupItem->setVisible(false);
+    m_listPopupItem->setVisible(true);
 }
 
 void StudyWindow::model_Click()
 {
-    setDefaultButton(m_startlist);
+    setDefaultButton(m_startListButton);
 }
 
 void StudyWindow::startlist_Click()
 {
-    m_framelist->list()->setVisible(true);
-    m_framelist->detail()->setVisible(true);
-    const ciku::StudyRangeResult r = ciku::studyRangeFor(m_keshi->text(), ciku::StudyCommand::WordList);
+    m_listView->list()->setVisible(true);
+    m_listView->detail()->setVisible(true);
+    const ciku::StudyRangeResult r = ciku::studyRangeFor(m_lessonInput->text(), ciku::StudyCommand::WordList);
     if (!r.range) {
         m_shell.interaction().message(this, r.rejection);
         focusLessonBox();
-        m_framelist->clearAll();
+        m_listView->clearAll();
         return;
     }
     setAccepted(r.number);
     ciku::fillLexicon();
-    m_framelist->fill(*r.range);
+    m_listView->fill(*r.range);
 }
 
 } // namespace study

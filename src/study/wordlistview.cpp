@@ -23,17 +23,17 @@ WordListView::WordListView(QWidget *parent) : QFrame(parent)
     setObjectName(QStringLiteral("framelist"));
     setFrameShape(QFrame::NoFrame);
 
-    m_label8 = new QLabel(QStringLiteral("单\n词\n列\n表"), this);
-    m_label8->setObjectName(QStringLiteral("Label8"));
-    m_label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_label8->setGeometry(8, 112, 25, 113);
-    m_label8->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_caption = new QLabel(QStringLiteral("单\n词\n列\n表"), this);
+    m_caption->setObjectName(QStringLiteral("Label8"));
+    m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_caption->setGeometry(8, 112, 25, 113);
+    m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // The index list comes first so that it lies under the visible list; it is never shown.
-    m_listno = new QListWidget(this);
-    m_listno->setObjectName(QStringLiteral("Listno"));
-    m_listno->setGeometry(40, 16, 153, 372);
-    m_listno->setVisible(false);
+    m_indexList = new QListWidget(this);
+    m_indexList->setObjectName(QStringLiteral("Listno"));
+    m_indexList->setGeometry(40, 16, 153, 372);
+    m_indexList->setVisible(false);
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List"));
@@ -45,30 +45,30 @@ WordListView::WordListView(QWidget *parent) : QFrame(parent)
     });
     connect(m_list, &QListWidget::itemClicked, this, [this] { List_Click(); });
 
-    m_showwords2 = new ui::TextCanvas(this);
-    m_showwords2->setObjectName(QStringLiteral("showwords2"));
-    m_showwords2->setGeometry(288, 72, 383, 245);
-    m_showwords2->setFont(canvasFont());
-    m_showwords2->setTextColor(kDetailColor);
-    connect(m_showwords2, &ui::TextCanvas::clicked, this, &WordListView::clicked);
-    connect(m_showwords2, &ui::TextCanvas::mousePressed, this, [this](Qt::MouseButton b, const QPoint &pos) {
+    m_detailArea = new ui::TextCanvas(this);
+    m_detailArea->setObjectName(QStringLiteral("showwords2"));
+    m_detailArea->setGeometry(288, 72, 383, 245);
+    m_detailArea->setFont(canvasFont());
+    m_detailArea->setTextColor(kDetailColor);
+    connect(m_detailArea, &ui::TextCanvas::clicked, this, &WordListView::clicked);
+    connect(m_detailArea, &ui::TextCanvas::mousePressed, this, [this](Qt::MouseButton b, const QPoint &pos) {
         if (b == Qt::RightButton)
             Q_EMIT rightPressed(pos);
     });
 
-    m_model1 = makeOrderOption("model1", QStringLiteral("按汉语(&A)"),
-                               QStringLiteral("以汉语意思为第一项显示"), 304);
-    m_model2 = makeOrderOption("model2", QStringLiteral("按假名(&S)"),
+    m_byChinese = makeOrderOption("model1", QStringLiteral("按汉语(&A)"),
+                                  QStringLiteral("以汉语意思为第一项显示"), 304);
+    m_byKana = makeOrderOption("model2", QStringLiteral("按假名(&S)"),
                                QStringLiteral("以假名形式为第一项显示"), 424);
-    m_model3 = makeOrderOption("model3", QStringLiteral("按当汉(&D)"),
-                               QStringLiteral("以当用汉字为第一项显示"), 536);
-    m_model1->setChecked(true);
+    m_byKanji = makeOrderOption("model3", QStringLiteral("按当汉(&D)"),
+                                QStringLiteral("以当用汉字为第一项显示"), 536);
+    m_byChinese->setChecked(true);
 
-    m_command1 = new QPushButton(QStringLiteral("保存设置"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setToolTip(QStringLiteral("保存自己习惯的单词排列方式，以后都将按此方式显示。"));
-    m_command1->setGeometry(636, 3, 66, 24);
-    m_command1->setFocusPolicy(Qt::NoFocus);
+    m_saveOrderButton = new QPushButton(QStringLiteral("保存设置"), this);
+    m_saveOrderButton->setObjectName(QStringLiteral("Command1"));
+    m_saveOrderButton->setToolTip(QStringLiteral("保存自己习惯的单词排列方式，以后都将按此方式显示。"));
+    m_saveOrderButton->setGeometry(636, 3, 66, 24);
+    m_saveOrderButton->setFocusPolicy(Qt::NoFocus);
 }
 
 QRadioButton *WordListView::makeOrderOption(const char *name, const QString &caption, const QString &tip,
@@ -90,9 +90,9 @@ QRadioButton *WordListView::makeOrderOption(const char *name, const QString &cap
 
 ListOrder WordListView::order() const
 {
-    if (m_model3->isChecked())
+    if (m_byKanji->isChecked())
         return ListOrder::Kanji;
-    if (m_model2->isChecked())
+    if (m_byKana->isChecked())
         return ListOrder::Kana;
     return ListOrder::Chinese;
 }
@@ -101,35 +101,37 @@ void WordListView::setOrder(ListOrder order)
 {
     switch (order) {
     case ListOrder::Chinese:
-        m_model1->setChecked(true);
+        m_byChinese->setChecked(true);
         break;
     case ListOrder::Kana:
-        m_model2->setChecked(true);
+        m_byKana->setChecked(true);
         break;
     case ListOrder::Kanji:
-        m_model3->setChecked(true);
+        m_byKanji->setChecked(true);
         break;
     }
 }
 
 void WordListView::showHints()
 {
-    m_showwords2->clear();
-    writeRows(*m_showwords2, listHints());
+    m_detailArea->clear();
+    ui::writeRows(*m_detailArea, listHints());
 }
 
 void WordListView::clearAll()
 {
-    m_showwords2->clear();
+    m_detailArea->clear();
     m_list->clear();
-    m_listno->clear();
+    m_indexList->clear();
+    m_words.clear();
 }
 
 void WordListView::fill(ciku::WordRange range)
 {
-    m_showwords2->clear();
+    m_detailArea->clear();
     m_list->clear();
-    m_listno->clear();
+    m_indexList->clear();
+    m_words.clear();
     const ListOrder by = order();
     const ciku::Lexicon &table = ciku::lexicon();
     // The two lists are filled together, so position p of both belongs to the same word.
@@ -138,7 +140,8 @@ void WordListView::fill(ciku::WordRange range)
         if (!word)
             continue;
         m_list->addItem(listEntryText(*word, by));
-        m_listno->addItem(QString::number(i));
+        m_indexList->addItem(QString::number(i));
+        m_words.append(i);
     }
     m_list->setFocus();
     if (m_list->count() > 0) {
@@ -148,29 +151,29 @@ void WordListView::fill(ciku::WordRange range)
 
 void WordListView::List_Click()
 {
-    m_showwords2->clear();
+    m_detailArea->clear();
     const int row = m_list->currentRow();
-    if (row < 0 || row >= m_listno->count())
+    if (row < 0 || row >= m_words.size())
         return;
-    m_geti = row;
-    drawDetail(m_listno->item(row)->text().toInt());
+    m_selectedRow = row;
+    drawDetail(m_words[row]);
 }
 
 void WordListView::drawDetail(int word)
 {
     if (m_kanaFormat) {
-        m_model1->setText(QStringLiteral("按平假(&A)"));
-        m_model2->setText(QStringLiteral("按片假(&S)"));
-        m_model3->setVisible(false);
+        m_byChinese->setText(QStringLiteral("按平假(&A)"));
+        m_byKana->setText(QStringLiteral("按片假(&S)"));
+        m_byKanji->setVisible(false);
     } else {
-        m_model1->setText(QStringLiteral("按汉语(&A)"));
-        m_model2->setText(QStringLiteral("按假名(&S)"));
-        m_model3->setVisible(true);
+        m_byChinese->setText(QStringLiteral("按汉语(&A)"));
+        m_byKana->setText(QStringLiteral("按假名(&S)"));
+        m_byKanji->setVisible(true);
     }
     const ciku::WordEntry *entry = ciku::lexicon().entry(word);
     if (!entry)
         return;
-    writeRows(*m_showwords2, wordDetail(*entry, order(), m_kanaFormat));
+    ui::writeRows(*m_detailArea, wordDetail(*entry, order(), m_kanaFormat));
 }
 
 void WordListView::mousePressEvent(QMouseEvent *event)

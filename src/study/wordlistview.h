@@ -27,9 +27,9 @@ public:
     explicit WordListView(QWidget *parent = nullptr);
 
     QListWidget *list() const { return m_list; }
-    QListWidget *listNumbers() const { return m_listno; }
-    ui::TextCanvas *detail() const { return m_showwords2; }
-    QPushButton *saveOrderButton() const { return m_command1; }
+    QListWidget *listNumbers() const { return m_indexList; }
+    ui::TextCanvas *detail() const { return m_detailArea; }
+    QPushButton *saveOrderButton() const { return m_saveOrderButton; }
 
     ListOrder order() const;
     void setOrder(ListOrder order);
@@ -37,7 +37,7 @@ public:
     void setKanaFormat(bool kanaFormat) { m_kanaFormat = kanaFormat; }
     bool kanaFormat() const { return m_kanaFormat; }
     // Position of the selected entry (the holder geti).
-    int geti() const { return m_geti; }
+    int selectedRow() const { return m_selectedRow; }
 
     // The hint lines written on every switch to the list view.
     void showHints();
@@ -63,16 +63,17 @@ private:
     QRadioButton *makeOrderOption(const char *name, const QString &caption, const QString &tip, int left);
     void drawDetail(int word);
 
-    QLabel *m_label8;
+    QLabel *m_caption; // Label8
     QListWidget *m_list;
-    QListWidget *m_listno;
-    ui::TextCanvas *m_showwords2;
-    QRadioButton *m_model1;
-    QRadioButton *m_model2;
-    QRadioButton *m_model3;
-    QPushButton *m_command1;
+    QListWidget *m_indexList; // Listno: shows the word index of each entry; nothing reads it back
+    ui::TextCanvas *m_detailArea;
+    QRadioButton *m_byChinese;      // model1
+    QRadioButton *m_byKana;         // model2
+    QRadioButton *m_byKanji;        // model3
+    QPushButton *m_saveOrderButton; // Command1
+    QList<int> m_words;             // the word index of each entry of the list
     bool m_kanaFormat = false;
-    int m_geti = 0;
+    int m_selectedRow = 0;
     bool m_pressed = false;
 };
 

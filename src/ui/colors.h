@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/colornumber.h"
+
 #include <QColor>
 
 class QWidget;
@@ -11,9 +13,5 @@ void setTextColor(QWidget *widget, const QColor &color);
 void setFillColor(QWidget *widget, const QColor &color);
 QColor textColor(const QWidget *widget);
 QColor fillColor(const QWidget *widget);
-
-// The colour number kept in settings files: R + 256 * G + 65536 * B.
-long long colorToNumber(const QColor &color);
-QColor colorFromNumber(long long number);
 
 } // namespace ui

@@ -124,15 +124,15 @@ int TextCanvas::lineCount() const
     return m_line + (openLine ? 1 : 0);
 }
 
-QList<TextCanvas::Line> TextCanvas::lines() const
+QList<TextRow> TextCanvas::lines() const
 {
-    QList<Line> out(lineCount());
+    QList<TextRow> out(lineCount());
     for (const Item &item : m_items) {
-        Line &line = out[item.line];
+        TextRow &line = out[item.line];
         if (item.continues && !line.isEmpty())
             line.last().text += item.text;
         else
-            line.append(Field{item.column, item.text});
+            line.append(PlacedText{item.column, item.text});
     }
     return out;
 }
@@ -140,9 +140,9 @@ QList<TextCanvas::Line> TextCanvas::lines() const
 QStringList TextCanvas::textLines() const
 {
     QStringList out;
-    for (const Line &line : lines()) {
+    for (const TextRow &line : lines()) {
         QString s;
-        for (const Field &f : line) {
+        for (const PlacedText &f : line) {
             const int start = f.column - 1;
             if (s.size() < start)
                 s += QString(start - s.size(), u' ');
@@ -188,6 +188,22 @@ void TextCanvas::mouseMoveEvent(QMouseEvent *event)
 {
     Q_EMIT mouseMoved();
     event->accept();
+}
+
+void writeRow(TextCanvas &canvas, const TextRow &row)
+{
+    for (const PlacedText &field : row) {
+        canvas.tab(field.column);
+        if (!field.text.isEmpty())
+            canvas.write(field.text);
+    }
+    canvas.newLine();
+}
+
+void writeRows(TextCanvas &canvas, const QList<TextRow> &rows)
+{
+    for (const TextRow &row : rows)
+        writeRow(canvas, row);
 }
 
 } // namespace ui

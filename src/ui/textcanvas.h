@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/placedtext.h"
+
 #include <QColor>
 #include <QFont>
 #include <QList>
@@ -17,13 +19,6 @@ class TextCanvas : public QWidget
     Q_OBJECT
 
 public:
-    struct Field {
-        int column = 1; // where the field was placed, 1-based
-        QString text;   // everything written there until the next placement
-        bool operator==(const Field &o) const { return column == o.column && text == o.text; }
-    };
-    using Line = QList<Field>;
-
     static constexpr int kZoneWidth = 14; // columns of a print zone
 
     explicit TextCanvas(QWidget *parent = nullptr);
@@ -44,8 +39,9 @@ public:
     QColor textColor() const { return m_textColor; }
     void setBackgroundColor(const QColor &color);
 
-    // What the canvas holds, one entry a line from the top (empty lines included).
-    QList<Line> lines() const;
+    // What the canvas holds, one row a line from the top (empty lines included). Each text is
+    // everything written at its placement until the next one.
+    QList<TextRow> lines() const;
     // The lines as plain text, each field padded to its column with blanks; handy for reading.
     QStringList textLines() const;
     int lineCount() const;
@@ -86,5 +82,10 @@ private:
     QColor m_textColor = Qt::black;
     bool m_pressed = false;
 };
+
+// Writes a row and ends its line. An empty text only moves the write position to its column.
+void writeRow(TextCanvas &canvas, const TextRow &row);
+// Writes rows, each ended by a line break.
+void writeRows(TextCanvas &canvas, const QList<TextRow> &rows);
 
 } // namespace ui

@@ -15,9 +15,7 @@ namespace studytest {
 
 inline study::StudyWindow *openStudy(TestApp &app)
 {
-    app.shell().switchTo(shell::Screen::Study);
-    TestApp::settle();
-    return qobject_cast<study::StudyWindow *>(app.shell().workWindow(shell::Screen::Study));
+    return qobject_cast<study::StudyWindow *>(openWindow(app, shell::Screen::Study));
 }
 
 // Closes the study window and opens it again, as the user does by going to the start window
@@ -60,9 +58,9 @@ inline ui::TextCanvas *showword(QWidget *window)
 }
 
 // The lines of a canvas that hold something.
-inline QList<ui::TextCanvas::Line> filledLines(const ui::TextCanvas *canvas)
+inline QList<ui::TextRow> filledLines(const ui::TextCanvas *canvas)
 {
-    QList<ui::TextCanvas::Line> out;
+    QList<ui::TextRow> out;
     for (const auto &line : canvas->lines()) {
         if (!line.isEmpty())
             out << line;
@@ -70,7 +68,7 @@ inline QList<ui::TextCanvas::Line> filledLines(const ui::TextCanvas *canvas)
     return out;
 }
 
-inline QString fieldAt(const ui::TextCanvas::Line &line, int column)
+inline QString fieldAt(const ui::TextRow &line, int column)
 {
     for (const auto &f : line) {
         if (f.column == column)
@@ -97,7 +95,7 @@ inline QStringList meanings(int first, int last)
     return out;
 }
 
-inline QList<int> columnsOf(const ui::TextCanvas::Line &line)
+inline QList<int> columnsOf(const ui::TextRow &line)
 {
     QList<int> out;
     for (const auto &f : line)

@@ -1,5 +1,6 @@
 #include "testapp.h"
 
+#include "app/programwindows.h"
 #include "shell/chmfile.h"
 #include "shell/reminderwindow.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 
 TestApp::TestApp(bool withPictures)
@@ -21,6 +23,7 @@ TestApp::TestApp(bool withPictures)
             QFile::copy(source.filePath(name), root.filePath(QStringLiteral("pic/") + name));
     }
     m_shell = std::make_unique<shell::Shell>(m_dir.path(), m_ui, [this](int) { ++m_quitCalls; });
+    m_shell->setWindowFactory(app::buildProgramWindow);
     auto saver = m_screenSaver;
     m_shell->setReminderFactory(
         [saver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, saver); });
@@ -52,6 +55,19 @@ void TestApp::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+QWidget *openWindow(TestApp &app, shell::Screen screen)
+{
+    app.shell().switchTo(screen);
+    TestApp::settle();
+    QWidget *window = app.shell().currentWindow();
+    if (!window)
+        return nullptr;
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("window did not become active");
+    return window;
 }
 
 void hoverOver(QWidget *widget, QPoint pos)

@@ -57,6 +57,9 @@ private:
 
 // Points the help viewer at the help reader built beside the program.
 void useBuiltHelpReader();
+// Switches to a screen as the user does, lets the switch settle and activates the window on show
+// so that keys reach it. Returns the window on show.
+QWidget *openWindow(TestApp &app, shell::Screen screen);
 
 // Moves the mouse over a widget: delivers the move event that mouse tracking would deliver.
 // (QTest::mouseMove does not reach widgets on the offscreen platform.)
