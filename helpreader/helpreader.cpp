@@ -5,6 +5,7 @@
 // zero or read outside its buffers. It therefore runs here, in a process of its own with tight
 // resource limits, which the program ends after a time limit. Before chmlib touches the
 // compressed data, the layout it is about to rely on is checked against the file itself.
+#include "chmlayout.h"
 #include "shell/helpprotocol.h"
 
 #include <chm_lib.h>
@@ -62,14 +63,6 @@ void limitResources()
         limit(RLIMIT_AS, 1024ull * 1024 * 1024);
 }
 
-std::uint64_t le(const unsigned char *p, int bytes)
-{
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | p[i];
-    return v;
-}
-
 struct Unit {
     std::string path;
     std::uint64_t start;
@@ -106,36 +99,11 @@ const Unit *find(const Listing &listing, const char *path)
     return nullptr;
 }
 
-// Where the uncompressed section starts in the file, from the file header; 0 when the header is
-// not one of a help file.
-std::uint64_t dataOffset(int fd)
-{
-    unsigned char header[0x60] = {};
-    const ssize_t got = pread(fd, header, sizeof header, 0);
-    if (got < 0x58 || std::memcmp(header, "ITSF", 4) != 0)
-        return 0;
-    const std::uint64_t version = le(header + 4, 4);
-    if (version == 3 && got >= 0x60)
-        return le(header + 0x58, 8);
-    if (version != 2 && version != 3)
-        return 0;
-    const std::uint64_t dirOffset = le(header + 0x48, 8);
-    const std::uint64_t dirLength = le(header + 0x50, 8);
-    if (dirOffset > proto::kMaxFileBytes || dirLength > proto::kMaxFileBytes)
-        return 0;
-    return dirOffset + dirLength;
-}
-
-bool inside(std::uint64_t start, std::uint64_t length, std::uint64_t size)
-{
-    return start <= size && length <= size - start;
-}
-
 // Checks what chmlib will rely on when it reads: uncompressed objects lie within the file, and
 // the reset table of the compressed section is consistent with the section and its objects.
 bool layoutIsSound(chmFile *file, const Listing &listing, std::uint64_t offset, std::uint64_t fileSize)
 {
-    if (offset == 0 || offset > fileSize)
+    if (offset > fileSize)
         return false;
     const std::uint64_t section0 = fileSize - offset;
     bool compressed = false;
@@ -144,7 +112,7 @@ bool layoutIsSound(chmFile *file, const Listing &listing, std::uint64_t offset, 
             compressed = true;
         else if (u.space != 0 && u.length > 0)
             return false;
-        else if (u.space == 0 && !inside(u.start, u.length, section0))
+        else if (u.space == 0 && !helpreader::inside(u.start, u.length, section0))
             return false;
     }
     if (!compressed)
@@ -160,27 +128,12 @@ bool layoutIsSound(chmFile *file, const Listing &listing, std::uint64_t offset, 
         chm_retrieve_object(file, &info, bytes.data(), 0, static_cast<LONGINT64>(bytes.size())) !=
             static_cast<LONGINT64>(bytes.size()))
         return false;
-    const std::uint64_t blockCount = le(&bytes[4], 4);
-    const std::uint64_t tableOffset = le(&bytes[12], 4);
-    const std::uint64_t uncompressed = le(&bytes[16], 8);
-    const std::uint64_t compressedLength = le(&bytes[24], 8);
-    const std::uint64_t blockLength = le(&bytes[32], 8);
-    // LZX windows are at most 2 MB; a block is one window's worth of output.
-    if (blockLength == 0 || blockLength > 2 * 1024 * 1024 || uncompressed > proto::kMaxTotalBytes ||
-        compressedLength > content->length || blockCount > proto::kMaxTotalBytes / 0x8000 + 2)
+    const auto reset = helpreader::readResetTable(bytes.data(), bytes.size(), content->length);
+    if (!reset)
         return false;
-    const std::uint64_t needed = (uncompressed + blockLength - 1) / blockLength;
-    if (blockCount < needed || blockCount > needed + 1 || !inside(tableOffset, blockCount * 8, bytes.size()))
-        return false;
-    std::uint64_t previous = 0;
-    for (std::uint64_t i = 0; i < blockCount; ++i) {
-        const std::uint64_t at = le(&bytes[tableOffset + i * 8], 8);
-        if ((i == 0 && at != 0) || at < previous || at > compressedLength)
-            return false;
-        previous = at;
-    }
+    const std::uint64_t uncompressed = reset->uncompressedLength;
     for (const Unit &u : listing.units) {
-        if (u.space == 1 && !inside(u.start, u.length, uncompressed))
+        if (u.space == 1 && !helpreader::inside(u.start, u.length, uncompressed))
             return false;
     }
     return true;
@@ -218,10 +171,12 @@ int readHelpFile(const char *name)
         close(fd);
         return proto::kExitDamaged;
     }
-    const std::uint64_t offset = dataOffset(fd);
+    unsigned char header[0x60] = {};
+    const ssize_t got = pread(fd, header, sizeof header, 0);
+    const auto offset = helpreader::dataOffset(header, got < 0 ? 0 : static_cast<std::size_t>(got));
     const auto fileSize = static_cast<std::uint64_t>(st.st_size);
     close(fd);
-    if (offset == 0)
+    if (!offset)
         return proto::kExitDamaged;
 
     chmFile *file = chm_open(name);
@@ -229,7 +184,7 @@ int readHelpFile(const char *name)
         return proto::kExitDamaged;
     Listing listing;
     chm_enumerate(file, CHM_ENUMERATE_ALL, collect, &listing);
-    if (listing.damaged || !layoutIsSound(file, listing, offset, fileSize)) {
+    if (listing.damaged || !layoutIsSound(file, listing, *offset, fileSize)) {
         chm_close(file);
         return proto::kExitDamaged;
     }

@@ -9,13 +9,17 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
+targets="fuzz_settingsline fuzz_settingsreaders fuzz_helplayout fuzz_helpreply fuzz_helpfile"
 pids=""
-for target in fuzz_settingsline fuzz_settingsreaders fuzz_helpreply fuzz_helpfile; do
+for target in $targets; do
   corpus=$build/fuzz/corpus/$target
   mkdir -p "$corpus" "$build/fuzz/findings/$target"
   seeds=$root/fuzz/corpus/$target
   extra=""
   timeout=5
+  if [ "$target" = fuzz_helplayout ]; then
+    extra="$root/tests/data/damaged-help"
+  fi
   if [ "$target" = fuzz_helpfile ]; then
     extra="$root/tests/data/damaged-help"
     # The help file built with the program is the one sound file to start from.
@@ -32,7 +36,7 @@ status=0
 for pid in $pids; do
   wait "$pid" || status=1
 done
-for target in fuzz_settingsline fuzz_settingsreaders fuzz_helpreply fuzz_helpfile; do
+for target in $targets; do
   printf '%s: ' "$target"
   grep -E 'stat::number_of_executed_units|ERROR|Done' "$build/fuzz/$target.log" | tr '\n' ' '
   echo

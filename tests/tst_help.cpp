@@ -1,5 +1,6 @@
 // The help file built with the program and its viewer: contents, pages, links, pictures, and
 // the F1 command of every window.
+#include "chmlayout.h"
 #include "shell/chmfile.h"
 #include "shell/helpprotocol.h"
 #include "shell/helpviewer.h"
@@ -99,6 +100,8 @@ private Q_SLOTS:
     void aReaderThatFailsIsStopped();
     void replyLengthsAreNotTrusted_data();
     void replyLengthsAreNotTrusted();
+    void resetTableIsCheckedBeforeUse_data();
+    void resetTableIsCheckedBeforeUse();
     void startButtonOpensProgramFolderFile();
     void f1FromEveryWorkingWindow_data();
     void f1FromEveryWorkingWindow();
@@ -384,6 +387,47 @@ void TestHelp::replyLengthsAreNotTrusted()
         QCOMPARE(file.defaultPage(), QStringLiteral("/index.htm"));
         QCOMPARE(file.read(QStringLiteral("/INDEX.htm")), QByteArray("<html><title>T</title>x</html>"));
         QCOMPARE(file.contents().size(), 1);
+    }
+}
+
+void TestHelp::resetTableIsCheckedBeforeUse_data()
+{
+    // The built file's table: version 2, three entries from offset 40, 58507 bytes in blocks of
+    // 32 KB compressed to 25058 bytes; entries 0, 11462 and the end mark 25058.
+    const QByteArray sound = QByteArray::fromHex("02000000030000000800000028000000" // version, count, offset
+                                                 "8be4000000000000e261000000000000" // lengths
+                                                 "0080000000000000"                 // block length
+                                                 "0000000000000000c62c000000000000e261000000000000");
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<quint64>("contentLength");
+    QTest::addColumn<bool>("sound");
+    QTest::newRow("sound") << sound << quint64(25058) << true;
+    QByteArray huge = sound;
+    huge[39] = char(0x2a); // the block length of the file that made chmlib read past a block
+    QTest::newRow("huge block length") << huge << quint64(25058) << false;
+    QTest::newRow("content shorter than the compressed data") << sound << quint64(25057) << false;
+    QByteArray back = sound;
+    back[56] = char(0x10);
+    back[57] = char(0x00); // the third block starts before the second
+    QTest::newRow("block starts go back") << back << quint64(25058) << false;
+    QByteArray few = sound;
+    few[16] = char(0xff);
+    few[18] = char(0x01); // 124,159 bytes would need four blocks
+    QTest::newRow("too few blocks") << few << quint64(25058) << false;
+    QTest::newRow("entries cut off") << sound.left(60) << quint64(25058) << false;
+}
+
+void TestHelp::resetTableIsCheckedBeforeUse()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(quint64, contentLength);
+    QFETCH(bool, sound);
+    const auto read = helpreader::readResetTable(reinterpret_cast<const unsigned char *>(table.constData()),
+                                                 std::size_t(table.size()), contentLength);
+    QCOMPARE(read.has_value(), sound);
+    if (sound) {
+        QCOMPARE(read->blockLength, quint64(0x8000));
+        QCOMPARE(read->uncompressedLength, quint64(58507));
     }
 }
 
