@@ -1,6 +1,8 @@
 // Every settings reader on a real file holding the input, and the motto writer and reader on the
 // texts found there: the readers keep their ranges, and what is written reads back.
 #include "fuzzsupport.h"
+#include "practice/flashspeed.h"
+#include "practice/practicesettings.h"
 #include "study/studysettings.h"
 #include "ui/colornumber.h"
 #include "ui/settingsfile.h"
@@ -32,6 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString motto = file(settings::kMottoFile);
     const settings::Motto read = settings::readMotto(motto);
     check(!read.first.isEmpty() && !read.second.isEmpty(), "the motto has two lines");
+    (void)practice::settings::readSavedPractice(file(QStringLiteral("sous/sys.dll")));
+    const practice::FlashSpeed speed = practice::readFlashSpeed(file(QStringLiteral("sous/gap.dll")));
+    check(speed.questionSeconds >= practice::FlashSpeed::kMinSeconds &&
+              speed.answerSeconds >= practice::FlashSpeed::kMinSeconds &&
+              speed.questionSeconds <= practice::FlashSpeed::kMaxSeconds &&
+              speed.answerSeconds <= practice::FlashSpeed::kMaxSeconds,
+          "flash speeds stay in their range");
     // The query window's display mode.
     const auto mode = ui::SettingsLine::read(file(QStringLiteral("sous/cx.dll"))).number(0);
     (void)mode;

@@ -3,6 +3,7 @@
 #include "lexicon/lexicon.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -75,6 +76,8 @@ private Q_SLOTS:
         QTest::addRow("katakana marker") << 94 << QStringList{"公共汽车", "バス", "片假名", "1", "名词"};
         QTest::addRow("repeated word, other accent")
             << 68 << QStringList{"大学", "だいがく", "大学", "0", "名词"};
+        QTest::addRow("country drill agrees with lesson 1")
+            << 1491 << QStringList{"中国", "ちゅうごく", "中国", "1", "名词"};
         QTest::addRow("unused slot between drills and tests") << 1553 << QStringList{"", "", "", "", ""};
         QTest::addRow("last slot") << 1650 << QStringList{"", "", "", "", ""};
     }
@@ -155,8 +158,8 @@ private Q_SLOTS:
     void dataHasTheExpectedShape()
     {
         fillLexicon();
-        static const QStringList parts{"名词",     "代词", "动1",  "动2",  "动3", "形容词",
-                                       "形容动词", "副词", "连体", "寒暄", "感叹"};
+        static const QStringList parts{"名词",     "代词", "动1",  "动2",  "动3",  "形容词",
+                                       "形容动词", "副词", "连体", "寒暄", "感叹", "接续"};
         const QRegularExpression kana(QStringLiteral("^[\\x{3041}-\\x{309F}\\x{30A0}-\\x{30FF}]+$"));
         for (int i = 1; i <= 1552; ++i) {
             const ciku::WordEntry *e = lexicon().entry(i);
@@ -176,6 +179,35 @@ private Q_SLOTS:
             QCOMPARE(e->kana.size(), 1);
             QCOMPARE(int(e->kana[0].unicode()) - int(e->chinese[0].unicode()), 0x60);
         }
+    }
+
+    // Typed practice shows a meaning and accepts one exact kana, so a meaning may stand for one
+    // word only. The same word may appear twice (大学 in lesson 1, the country drill repeating
+    // lesson 1's names); two different words under one meaning may not.
+    void everyMeaningNamesOneWord()
+    {
+        fillLexicon();
+        QHash<QString, int> firstSlotOf;
+        for (int i = 1; i <= 1650; ++i) {
+            const ciku::WordEntry *e = lexicon().entry(i);
+            if (e->chinese.isEmpty())
+                continue;
+            const QString meaning = e->chinese.toString();
+            const auto seen = firstSlotOf.constFind(meaning);
+            if (seen == firstSlotOf.cend()) {
+                firstSlotOf.insert(meaning, i);
+                continue;
+            }
+            const ciku::WordEntry *first = lexicon().entry(*seen);
+            QVERIFY2(first->kana == e->kana,
+                     qPrintable(QStringLiteral("slots %1 and %2 share the meaning %3 with kana %4 and %5")
+                                    .arg(*seen)
+                                    .arg(i)
+                                    .arg(meaning, first->kana.toString(), e->kana.toString())));
+        }
+        // The check above must have seen the whole data set, built-in words included.
+        QVERIFY(firstSlotOf.contains(QStringLiteral("我")));
+        QVERIFY(firstSlotOf.size() > 1400);
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -94,6 +95,37 @@ private Q_SLOTS:
         modal.message(&owner, ui::Message{ui::Icon::Warning, ui::Buttons::YesNo, QStringLiteral("提醒"),
                                           QStringLiteral("第一行\n\r第二行\r\n第三行\n第四行")});
         QCOMPARE(seen.text, QStringLiteral("第一行\n第二行\n第三行\n第四行"));
+    }
+
+    void inputPromptLinesAreSeparatedOnce()
+    {
+        QWidget owner;
+        owner.show();
+        ui::QtInteraction modal;
+        QString seenLabel;
+        QString seenTitle;
+        QString seenButtons;
+        auto *poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, &seenLabel, &seenTitle, &seenButtons] {
+            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            seenLabel = dialog->labelText();
+            seenTitle = dialog->windowTitle();
+            seenButtons = dialog->okButtonText() + u'/' + dialog->cancelButtonText();
+            dialog->setTextValue(QStringLiteral("5"));
+            dialog->accept();
+        });
+        poll->start();
+        const auto typed = modal.input(&owner, QStringLiteral("第1步：\r\n\r\n请输入"),
+                                       QStringLiteral("修改"), QStringLiteral("3"));
+        QCOMPARE(typed, std::optional<QString>(QStringLiteral("5")));
+        QCOMPARE(seenTitle, QStringLiteral("修改"));
+        QCOMPARE(seenLabel, QStringLiteral("第1步：\n\n请输入"));
+        QCOMPARE(seenButtons, QStringLiteral("确定/取消"));
     }
 
     void okBoxSaysQueding()

@@ -202,6 +202,7 @@ private Q_SLOTS:
         const QString fifo = dir.filePath(QStringLiteral("fifo.dll"));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QVERIFY(!SettingsLine::load(fifo)); // returns at once instead of waiting for a writer
+        QVERIFY(!SettingsLine::loadValues(fifo));
         QVERIFY(!SettingsLine::load(dir.path()));
         const QString device = dir.filePath(QStringLiteral("zero.dll"));
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), device));

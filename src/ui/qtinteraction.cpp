@@ -11,16 +11,23 @@
 #include <QTimer>
 
 namespace ui {
+namespace {
+
+// A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
+QString oneBreakPerLine(QString text)
+{
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+} // namespace
 
 Answer QtInteraction::message(QWidget *parent, const Message &m)
 {
     QMessageBox box(parent);
     box.setWindowTitle(m.shownTitle());
-    // A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
-    QString text = m.text;
-    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box.setText(text);
+    box.setText(oneBreakPerLine(m.text));
     switch (m.icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -56,12 +63,16 @@ Answer QtInteraction::message(QWidget *parent, const Message &m)
 std::optional<QString> QtInteraction::input(QWidget *parent, const QString &prompt, const QString &title,
                                             const QString &initial)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title.isEmpty() ? kAppTitle : title, prompt,
-                                               QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title.isEmpty() ? kAppTitle : title);
+    dialog.setLabelText(oneBreakPerLine(prompt));
+    dialog.setTextValue(initial);
+    // Worded in Chinese like the message boxes.
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QColor> QtInteraction::color(QWidget *parent, const QColor &initial)

@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -106,7 +108,12 @@ QString formatSettingsLine(const QList<SettingsValue> &fields)
 
 bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields)
 {
-    return writeWholeFile(path, formatSettingsLine(fields).toUtf8() + "\r\n");
+    return writeSettingsLine(path, formatSettingsLine(fields));
+}
+
+bool writeSettingsLine(const QString &path, const QString &line)
+{
+    return writeWholeFile(path, line.toUtf8() + "\r\n");
 }
 
 bool writeWholeFile(const QString &path, const QByteArray &bytes)
@@ -171,6 +178,21 @@ std::optional<QByteArray> readSettingsBytes(const QString &path)
     return bytes;
 }
 
+std::optional<QString> decodeSettingsText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
+    if (!gb.isValid())
+        return std::nullopt;
+    text = gb.decode(bytes);
+    if (gb.hasError())
+        return std::nullopt;
+    return text;
+}
+
 std::optional<QString> decodeSettingsLine(const QByteArray &bytes)
 {
     // CR and LF never occur inside a UTF-8 or GB18030 character, so the line ends at the first.
@@ -179,18 +201,7 @@ std::optional<QString> decodeSettingsLine(const QByteArray &bytes)
         ++end;
     if (end == bytes.size() && bytes.size() > kMaxSettingsFileBytes)
         return std::nullopt; // the line goes on past what was read
-    const QByteArray line = bytes.left(end);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(line);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
-    if (!gb.isValid())
-        return std::nullopt;
-    text = gb.decode(line);
-    if (gb.hasError())
-        return std::nullopt;
-    return text;
+    return decodeSettingsText(bytes.left(end));
 }
 
 std::optional<SettingsLine> SettingsLine::load(const QString &path)
@@ -202,6 +213,26 @@ std::optional<SettingsLine> SettingsLine::load(const QString &path)
     if (!line)
         return std::nullopt;
     return parse(*line);
+}
+
+std::optional<SettingsLine> SettingsLine::loadValues(const QString &path)
+{
+    auto bytes = readSettingsBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    if (bytes->size() > kMaxSettingsFileBytes) {
+        // Only whole lines count from a file longer than any of ours.
+        bytes->truncate(kMaxSettingsFileBytes);
+        const qsizetype end = std::max(bytes->lastIndexOf('\n'), bytes->lastIndexOf('\r'));
+        if (end < 0)
+            return std::nullopt;
+        bytes->truncate(end);
+    }
+    const auto text = decodeSettingsText(*bytes);
+    if (!text)
+        return std::nullopt;
+    static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
+    return parse(text->split(lineBreaks, Qt::SkipEmptyParts).join(u','));
 }
 
 SettingsLine SettingsLine::parse(const QString &line)

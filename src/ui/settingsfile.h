@@ -28,6 +28,9 @@ QString formatSettingsLine(const QList<SettingsValue> &fields);
 // over the old one, then the folder is synced. Returns false, leaving any old file byte for byte
 // as it was, when the folder is missing or any step fails (a full disk, a read-only folder).
 bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields);
+// The same for a line its caller has formatted already (e.g. numbers with a fraction); CR LF is
+// added here.
+bool writeSettingsLine(const QString &path, const QString &line);
 bool writeWholeFile(const QString &path, const QByteArray &bytes);
 
 // Test seam: makes the given step of every following save fail as a full disk does (ENOSPC);
@@ -44,12 +47,17 @@ std::optional<QByteArray> readSettingsBytes(const QString &path);
 // Chinese Windows writes such files in); nullopt when it is neither, or when the line does not
 // end within the bytes read.
 std::optional<QString> decodeSettingsLine(const QByteArray &bytes);
+// The whole of such bytes as text, decoded the same way.
+std::optional<QString> decodeSettingsText(const QByteArray &bytes);
 
 class SettingsLine
 {
 public:
     // Reads and splits the file's first line; nullopt when there is no readable settings file.
     static std::optional<SettingsLine> load(const QString &path);
+    // For a file that may hold its values on one line or on lines of their own: all its lines,
+    // read as load() reads the first, taken as one line.
+    static std::optional<SettingsLine> loadValues(const QString &path);
     // As load(), with a missing file giving no fields.
     static SettingsLine read(const QString &path) { return load(path).value_or(SettingsLine()); }
     static SettingsLine parse(const QString &line);
