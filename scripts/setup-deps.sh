@@ -3,7 +3,7 @@
 # "setup-deps.sh fuzz" also installs clang and libFuzzer, which only `make fuzz` needs.
 set -eu
 packages="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libchm-dev fp-utils
-  fonts-noto-cjk xvfb xauth libbenchmark-dev ccache clang-format"
+  qt6-translations-l10n fonts-noto-cjk xvfb xauth openbox libbenchmark-dev ccache clang-format"
 if [ "${1:-}" = fuzz ]; then
   packages="$packages clang libclang-rt-dev"
 fi

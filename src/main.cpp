@@ -3,6 +3,7 @@
 #include "shell/screensaver.h"
 #include "shell/shell.h"
 #include "ui/qtinteraction.h"
+#include "ui/qttranslation.h"
 
 #include <QApplication>
 
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     // The shell decides when the program ends: a hidden practice window is not a reason to stay,
     // and switching windows must never look like the last one closing.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own dialogs in Chinese where its translations are installed, else as they are.
+    ui::installQtTranslations();
 
     ui::QtInteraction interaction;
     shell::Shell shell(QApplication::applicationDirPath(), interaction,

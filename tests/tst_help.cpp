@@ -90,6 +90,8 @@ private Q_SLOTS:
     void builtFileHasContentsAndDefaultPage();
     void sitemapNesting();
     void viewerShowsFirstPage();
+    void escAndCtrlWClose_data();
+    void escAndCtrlWClose();
     void contentsAndLinksNavigate();
     void picturesAndStyleComeFromTheFile();
     void missingFileIsNamed();
@@ -163,6 +165,28 @@ void TestHelp::viewerShowsFirstPage()
     QTreeWidgetItem *flash = findTopic(viewer->contentsTree(), QStringLiteral("闪电速练"));
     QVERIFY(flash && flash->parent());
     QCOMPARE(flash->parent()->text(0), QStringLiteral("单词练习"));
+}
+
+void TestHelp::escAndCtrlWClose_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::newRow("Esc") << QKeyCombination(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeyCombination(Qt::ControlModifier, Qt::Key_W);
+}
+
+void TestHelp::escAndCtrlWClose()
+{
+    QFETCH(QKeyCombination, key);
+    TestApp app;
+    app.shell().openHelp(nullptr, kBuiltHelp);
+    QPointer<HelpViewer> viewer = app.shell().helpViewer();
+    QVERIFY(viewer);
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keyClick(viewer->browser(), key.key(), key.keyboardModifiers());
+    TestApp::settle();
+    QVERIFY(!viewer);
+    QVERIFY(!app.shell().helpViewer());
 }
 
 void TestHelp::contentsAndLinksNavigate()

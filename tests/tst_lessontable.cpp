@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using ciku::WordRange;
 
 Q_DECLARE_METATYPE(ui::Icon)
@@ -30,9 +32,19 @@ private Q_SLOTS:
         QTest::addRow("empty") << "" << 0.0;
         QTest::addRow("letters") << "abc" << 0.0;
         QTest::addRow("sign alone") << "-" << 0.0;
-        QTest::addRow("full-width digits are not digits") << "１２" << 0.0;
         QTest::addRow("hex is not read") << "0x10" << 0.0;
-        QTest::addRow("huge") << "1e400" << 0.0;
+        // As a Chinese input method types them in full-width mode.
+        QTest::addRow("full-width digits") << "１２" << 12.0;
+        QTest::addRow("full-width sign and point") << "－１．５" << -1.5;
+        QTest::addRow("full-width plus, exponent, space") << "＋１\u3000ｅ２" << 100.0;
+        QTest::addRow("full-width and ASCII mixed") << "1２課" << 12.0;
+        // Beyond a double: too large, never 0 (which would be the katakana drill).
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::addRow("exponent beyond range") << "1e999" << inf;
+        QTest::addRow("5000 digits") << QString(5000, u'9') << inf;
+        QTest::addRow("negative beyond range") << "-1e999" << -inf;
+        QTest::addRow("too small to tell from 0") << "1e-999" << std::numeric_limits<double>::denorm_min();
+        QTest::addRow("zero with a long exponent") << "0e-999" << 0.0;
     }
     void leadingNumber()
     {
@@ -68,6 +80,9 @@ private Q_SLOTS:
         QTest::addRow("katakana drill") << "0" << 1507 << 1552;
         QTest::addRow("empty box reads 0") << "" << 1507 << 1552;
         QTest::addRow("letters read 0") << "abc" << 1507 << 1552;
+        QTest::addRow("full-width lesson 12") << "１２" << 327 << 348;
+        QTest::addRow("full-width unit 1") << "１００" << 1 << 104;
+        QTest::addRow("full-width zero") << "０" << 1507 << 1552;
     }
     void acceptedNumbers()
     {
@@ -102,6 +117,13 @@ private Q_SLOTS:
         QTest::addRow("99.5") << "99.5" << ui::Icon::Critical << "出错" << past;
         QTest::addRow("1201") << "1201" << ui::Icon::Warning << "？？？" << tooMany;
         QTest::addRow("huge") << "99999" << ui::Icon::Warning << "？？？" << tooMany;
+        QTest::addRow("beyond any range") << "1e999" << ui::Icon::Warning << "？？？" << tooMany;
+        QTest::addRow("5000 digits pasted")
+            << QString(5000, u'7') << ui::Icon::Warning << "？？？" << tooMany;
+        QTest::addRow("negative beyond range") << "-1e999" << ui::Icon::None << "" << wrong;
+        QTest::addRow("too small to tell from 0") << "1e-999" << ui::Icon::None << "" << wrong;
+        QTest::addRow("full-width negative") << "－１" << ui::Icon::None << "" << wrong;
+        QTest::addRow("full-width 60") << "６０" << ui::Icon::Critical << "出错" << past;
     }
     void rejectedNumbers()
     {

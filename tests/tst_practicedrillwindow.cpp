@@ -31,12 +31,6 @@ bool shown(QWidget *window, const char *name)
     return findIn<QWidget>(window, name)->isVisibleTo(window);
 }
 
-QString kanaOf(int index)
-{
-    ciku::fillLexicon();
-    return ciku::lexicon().text(index, 2);
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -82,12 +76,7 @@ private Q_SLOTS:
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        for (int i = 0; i < 3; ++i) {
-            answer(w, QStringLiteral("x"));
-            if (i < 2)
-                pressEnter(w);
-        }
+        answerWrong(w, 3);
         click(w, "review");
         QCOMPARE(text(w, "china"), meaningOf(1));
         QCOMPARE(headingColor(w), kYellow);
@@ -116,6 +105,11 @@ private Q_SLOTS:
         QVERIFY(items(w, "List").isEmpty());
         QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && enabled(w, "backagain"));
         QVERIFY(!enabled(w, "reviewstop"));
+        QVERIFY(findIn<QPushButton>(w, "begin")->isDefault());
+        click(w, "review"); // nothing left: over at once, the last remark goes
+        QCOMPARE(app.ui().messages.size(), 2);
+        QCOMPARE(text(w, "note"), QString());
+        QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && !enabled(w, "hint"));
         QCOMPARE(w->focusWidget()->objectName(), QStringLiteral("begin"));
         pressEnter(w);
         QCOMPARE(text(w, "china"), meaningOf(4)); // normal drawing goes on where it was
@@ -128,10 +122,7 @@ private Q_SLOTS:
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("x"));
-        pressEnter(w);
-        answer(w, QStringLiteral("x"));
+        answerWrong(w, 2);
         QTest::mouseClick(findIn<QRadioButton>(w, "suiji"), Qt::LeftButton);
         click(w, "review");
         click(w, "reviewstop");
@@ -219,10 +210,7 @@ private Q_SLOTS:
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("x"));
-        pressEnter(w);
-        answer(w, QStringLiteral("x"));
+        answerWrong(w, 2);
         QTest::mouseClick(findIn<QRadioButton>(w, "rihan"), Qt::LeftButton);
         for (int i = 1; i <= 3; ++i) {
             click(w, "showriyu");
@@ -285,8 +273,7 @@ private Q_SLOTS:
         QFETCH(QString, question);
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("x"));
+        answerWrong(w, 1);
         pressEnter(w);
         answer(w, kanaOf(2));
         QTest::mouseClick(findIn<QRadioButton>(w, "rihan"), Qt::LeftButton);
@@ -317,7 +304,7 @@ private Q_SLOTS:
         QCOMPARE(w->session().rightCount(), 1);
         QVERIFY(findIn<QRadioButton>(w, "rihan")->isChecked());
         QVERIFY(findIn<QRadioButton>(w, "optflash")->isChecked());
-        QVERIFY(enabled(w, "flashstart"));
+        QVERIFY(enabled(w, "flashstart") && findIn<QPushButton>(w, "flashstart")->isDefault());
         QCOMPARE(w->session().range()->last, 104);
 
         QPointer<PracticeWindow> kept = w;
@@ -376,6 +363,8 @@ private Q_SLOTS:
         QTest::mouseClick(findIn<QRadioButton>(w, "optnormal"), Qt::LeftButton);
         QVERIFY(!w->flashClock()->isActive());
         QVERIFY(enabled(w, "flashstart") && shown(w, "framehanri") && shown(w, "txtinput"));
+        pressEnter(w); // on "出题" again, not on the hidden "开始"
+        QCOMPARE(text(w, "china"), meaningOf(3));
     }
 
     // The speed file is read at every tick; at the end of the range the message comes once,

@@ -76,6 +76,35 @@ private Q_SLOTS:
         QVERIFY(startsAtUnitOne);
         QCOMPARE(w->session().range(), (ciku::WordRange{105, 133}));
         QCOMPARE(text(w, "getmin"), QStringLiteral("105"));
+
+        // The window closed and opened anew: its dialog comes back with the last choice.
+        app.shell().switchTo(shell::Screen::Start);
+        TestApp::settle();
+        bool keptAcrossWindows = false;
+        w = openPractice(app, [&](QWidget *dialog) {
+            keptAcrossWindows = findIn<QRadioButton>(dialog, "l5")->isChecked();
+            confirmRange()(dialog);
+        });
+        QVERIFY(keptAcrossWindows);
+        QCOMPARE(w->session().range(), (ciku::WordRange{105, 133}));
+    }
+
+    // A meaning too long for the question label at its design size is shown whole, smaller.
+    void longWordsFitTheirLabel()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app, confirmRange("u12"));
+        auto *china = findIn<QLabel>(w, "china");
+        const QFont designFont = china->font();
+        for (int index = 1365; index <= 1384; ++index)
+            click(w, "begin");
+        QCOMPARE(text(w, "china"), meaningOf(1384));
+        QVERIFY(QFontMetrics(designFont).horizontalAdvance(china->text()) > china->contentsRect().width());
+        QVERIFY(QFontMetrics(china->font()).horizontalAdvance(china->text()) <=
+                china->contentsRect().width());
+        click(w, "backagain");
+        click(w, "begin"); // a short one at the design size again
+        QCOMPARE(china->font(), designFont);
     }
 
     // The dialog closed through its close box at the first opening: "出题" asks for a range

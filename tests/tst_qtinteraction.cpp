@@ -1,11 +1,16 @@
 // The real modal layer: its message boxes are shown, read and answered by clicking their buttons.
+#include "testapp.h"
 #include "ui/qtinteraction.h"
+#include "ui/qttranslation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -99,6 +104,9 @@ private Q_SLOTS:
 
     void inputPromptLinesAreSeparatedOnce()
     {
+        // The buttons are Qt's own, in Chinese when its translations are installed.
+        const bool chinese = ui::loadQtTranslations() != nullptr;
+        TestApp app;
         QWidget owner;
         owner.show();
         ui::QtInteraction modal;
@@ -125,7 +133,7 @@ private Q_SLOTS:
         QCOMPARE(typed, std::optional<QString>(QStringLiteral("5")));
         QCOMPARE(seenTitle, QStringLiteral("修改"));
         QCOMPARE(seenLabel, QStringLiteral("第1步：\n\n请输入"));
-        QCOMPARE(seenButtons, QStringLiteral("确定/取消"));
+        QCOMPARE(seenButtons, chinese ? QStringLiteral("确定/取消") : QStringLiteral("OK/Cancel"));
     }
 
     void okBoxSaysQueding()
@@ -140,6 +148,42 @@ private Q_SLOTS:
         QCOMPARE(got, ui::Answer::Ok);
         QCOMPARE(seen.title, ui::kAppTitle);
         QCOMPARE(seen.buttons, QStringList{QStringLiteral("确定")});
+    }
+
+    void colourDialogSpeaksChinese()
+    {
+        if (!ui::loadQtTranslations())
+            QSKIP("Qt's Chinese translations (qt6-translations-l10n) are not installed");
+        TestApp app; // puts them into use, as the program does
+        QWidget owner;
+        owner.show();
+        QString seenTitle;
+        QStringList seenTexts;
+        auto *poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll->deleteLater();
+            seenTitle = box->windowTitle();
+            for (const QAbstractButton *b : box->findChildren<QAbstractButton *>())
+                seenTexts << b->text();
+            for (const QLabel *l : box->findChildren<QLabel *>())
+                seenTexts << l->text();
+            box->reject();
+        });
+        poll->start();
+        QVERIFY(!ui::QtInteraction().color(&owner, Qt::red));
+        QCOMPARE(seenTitle, QStringLiteral("选择颜色"));
+        for (const char *text : {"基本颜色(&B)", "确定", "取消"})
+            QVERIFY2(seenTexts.contains(QString::fromUtf8(text)), qPrintable(seenTexts.join(u'|')));
+    }
+
+    void missingTranslationsLeaveQtAsItIs()
+    {
+        QTemporaryDir empty;
+        QVERIFY(!ui::loadQtTranslations(empty.path()));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "studytest.h"
 
+#include "lexicon/lessontable.h"
 #include "study/studylayout.h"
 #include "ui/colors.h"
 
@@ -42,6 +43,9 @@ private Q_SLOTS:
     void wordWithoutKanjiShowsKanaAndDashes();
     void wordLineKanaFormat();
     void longKanjiPushesReadingToNextLine();
+    void longMeaningWrapsInItsColumn_data();
+    void longMeaningWrapsInItsColumn();
+    void everyMeaningWholeOnItsScreen();
     void lessonScreenShowsMarkersAsKana();
     void listEntries();
     void detailLineOrders();
@@ -98,6 +102,87 @@ void TestStudyLayout::longKanjiPushesReadingToNextLine()
     canvas.clear();
     ui::writeRow(canvas, study::wordLine(word(u"我", u"わたし", u"私"), false));
     QCOMPARE(canvas.lines().size(), 1);
+}
+
+void TestStudyLayout::longMeaningWrapsInItsColumn_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("ems"); // column width in widths of one CJK character
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("fits") << "先生" << 5.0 << QStringList{"先生"};
+    QTest::newRow("exactly fits") << "一二三" << 3.0 << QStringList{"一二三"};
+    QTest::newRow("before a bracket")
+        << "先生，女士（接在人名后的尊称）" << 10.0 << QStringList{"先生，女士", "（接在人名后的尊称）"};
+    QTest::newRow("after a comma") << "（旅行带回的）礼物，土特产" << 10.0
+                                   << QStringList{"（旅行带回的）礼物，", "土特产"};
+    QTest::newRow("no place to break") << "一二三四五六七" << 3.0 << QStringList{"一二三", "四五六", "七"};
+    QTest::newRow("before a bracket, rest on one line")
+        << "先生，女士（接在人名后的尊称）" << 12.0 << QStringList{"先生，女士", "（接在人名后的尊称）"};
+    QTest::newRow("early comma, rest on one line")
+        << "甲，乙丙丁戊己庚" << 6.0 << QStringList{"甲，", "乙丙丁戊己庚"};
+    QTest::newRow("comma too early") << "甲，乙丙丁戊己庚辛" << 6.0 << QStringList{"甲，乙丙丁戊", "己庚辛"};
+    QTest::newRow("narrower than a character") << "中文" << 0.5 << QStringList{"中", "文"};
+    QTest::newRow("empty") << "" << 3.0 << QStringList{};
+}
+
+void TestStudyLayout::longMeaningWrapsInItsColumn()
+{
+    QFETCH(QString, text);
+    QFETCH(double, ems);
+    QFETCH(QStringList, lines);
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(20);
+    const QFontMetricsF metrics(font);
+    const qreal em = metrics.horizontalAdvance(QStringLiteral("中"));
+    QCOMPARE(study::wrapToWidth(text, metrics, ems * em), lines);
+
+    // The word line carries the first part, the rest follows alone at the meaning's column.
+    const QString chinese = text;
+    const auto w = ciku::WordEntry{chinese, u"かな", u"漢字", u"1", u"名"};
+    const QList<TextRow> rows = study::wordLines(w, false, metrics, ems * em);
+    QCOMPARE(rows.size(), std::max<qsizetype>(lines.size(), 1));
+    QCOMPARE(rows.first().last(), (PlacedText{63, lines.value(0)}));
+    for (qsizetype i = 1; i < rows.size(); ++i)
+        QCOMPARE(rows[i], (TextRow{{63, lines[i]}}));
+    QCOMPARE(study::wordLines(w, true, metrics, ems * em), (QList<TextRow>{study::wordLine(w, true)}));
+}
+
+void TestStudyLayout::everyMeaningWholeOnItsScreen()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    ui::TextCanvas *canvas = showword(w);
+    const QFontMetricsF metrics(canvas->font());
+    QStringList typed{QStringLiteral("0"), QStringLiteral("1004")};
+    for (int lesson = 1; lesson <= 49; ++lesson) {
+        if (lesson != 25)
+            typed << QString::number(lesson);
+    }
+    for (const QString &number : std::as_const(typed)) {
+        const auto range = ciku::studyRangeFor(number).range;
+        QVERIFY(range);
+        typeLesson(w, number);
+        click(w, "start");
+        for (int first = range->first;; first += 10) {
+            const int last = std::min(first + 10, int(range->last));
+            const QString where = QStringLiteral("lesson %1, screen from word %2").arg(number).arg(first);
+            if (number != u"0")
+                QVERIFY2(shownMeanings(w) == meanings(first, last), qPrintable(where));
+            // Every text ends inside the canvas, and the last line stands above the window's edge.
+            for (const TextRow &line : canvas->lines()) {
+                for (const PlacedText &f : line) {
+                    const qreal right = canvas->columnX(f.column) + metrics.horizontalAdvance(f.text);
+                    QVERIFY2(right <= canvas->width() + 0.5,
+                             qPrintable(where + QStringLiteral(": ") + f.text));
+                }
+            }
+            const int bottom = canvas->y() + canvas->lineCount() * canvas->lineHeight();
+            QVERIFY2(bottom <= canvas->parentWidget()->height(), qPrintable(where));
+            if (last == range->last)
+                break;
+            click(w, "goon");
+        }
+    }
 }
 
 void TestStudyLayout::lessonScreenShowsMarkersAsKana()

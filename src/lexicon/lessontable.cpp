@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace ciku {
@@ -113,7 +114,11 @@ double leadingNumber(QStringView text)
 {
     std::string compact;
     compact.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
+    for (QChar c : text) {
+        // A Chinese input method in full-width mode types digits, signs, the point and the
+        // space in their full-width forms; they read as the ASCII characters they stand for.
+        if (c.decompositionTag() == QChar::Wide)
+            c = c.decomposition().at(0);
         if (isBlank(c))
             continue;
         // Only ASCII can be part of a number; anything else ends the numeric prefix.
@@ -155,8 +160,16 @@ double leadingNumber(QStringView text)
             i = j;
         }
     }
-    const double value = std::strtod(compact.substr(0, i).c_str(), nullptr);
-    return std::isfinite(value) ? value : 0;
+    // A number beyond the range of a double (1e999, thousands of digits) reads as an infinity
+    // of its sign, which is larger than every lesson number: it is too large, not 0. One too
+    // small to tell from 0 (1e-999) is still not 0: it reads as the smallest number of its sign.
+    const std::string number = compact.substr(0, i);
+    const double value = std::strtod(number.c_str(), nullptr);
+    const std::size_t mantissaEnd = number.find_first_of("eE");
+    const bool nonZero = number.substr(0, mantissaEnd).find_first_of("123456789") != std::string::npos;
+    if (value == 0 && nonZero)
+        return std::copysign(std::numeric_limits<double>::denorm_min(), number[0] == '-' ? -1.0 : 1.0);
+    return value;
 }
 
 StudyRangeResult studyRangeFor(QStringView text, StudyCommand command)

@@ -21,6 +21,8 @@ struct WordRange {
 
 // The leading numeric value of a text: blanks anywhere are ignored, then the longest prefix
 // that forms a decimal number (sign, digits, fraction, exponent) is read; no number reads 0.
+// Full-width digits, signs, point and space read as their ASCII forms. A number too large for a
+// double reads as an infinity of its sign.
 double leadingNumber(QStringView text);
 
 // Which command asks: the two share the rules but word the "too large" rejection differently.

@@ -174,8 +174,6 @@ void PracticeWindow::review_Click()
     m_chooseRangeButton->setEnabled(false);
     m_restartButton->setEnabled(false);
     cuoti();
-    if (!m_session.reviewMode())
-        return; // the list was empty: the drill is over already
     m_session.prepareDrillAnswer();
     render();
 }

@@ -146,12 +146,12 @@ public:
     // The Japanese-to-Chinese drill: the next entry from the front of its list as the question,
     // the drill flag on. False when the list is empty: the drill flag goes off.
     bool askRecallWrong();
-    // The Chinese-to-Japanese drill's question is on screen: the remark goes, the length hint
-    // is usable.
+    // "错题专练" has run: the remark of the last answer goes; the length hint is usable for the
+    // drill's question, and not when the list was empty and nothing is left on screen to hint.
     void prepareDrillAnswer()
     {
         m_view.remark.clear();
-        m_view.lengthHintEnabled = true;
+        m_view.lengthHintEnabled = m_wordShown;
     }
     // Either stop button: the drill flag off; the word on screen and the list stay.
     void stopDrill() { m_reviewMode = false; }

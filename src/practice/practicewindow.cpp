@@ -15,6 +15,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -74,6 +75,19 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geometry);
     return b;
+}
+
+// Shrinks a word label's font from its design size until the text fits on one line inside the
+// frame, so that a long meaning or greeting is shown whole instead of cut off at both ends.
+void fitToWidth(QLabel *label, const QFont &designFont)
+{
+    constexpr qreal kSmallestPoints = 9;
+    const int room = label->contentsRect().width() - 4;
+    QFont font = designFont;
+    while (font.pointSizeF() > kSmallestPoints && QFontMetrics(font).horizontalAdvance(label->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (font != label->font())
+        label->setFont(font);
 }
 
 // A hidden label that carries a design name and shows a piece of the session's state for tools
@@ -216,7 +230,7 @@ void PracticeWindow::createQuestionArea()
 {
     QWidget *s = surface();
     const QFont small = ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 10.5);
-    const QFont word = ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 16, true);
+    m_wordFont = ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 16, true);
 
     m_partOfSpeechLabel = label(s, "cixing", QStringLiteral("显示词性"));
     place(m_partOfSpeechLabel, 240, 1980, 2250, 300);
@@ -232,7 +246,7 @@ void PracticeWindow::createQuestionArea()
     m_answerLabel = label(s, "japan", QStringLiteral("这里将显示日语（答案）"));
     place(m_answerLabel, 4440, 2310, 3960, 780);
     for (QLabel *l : {m_questionLabel, m_answerLabel}) {
-        l->setFont(word);
+        l->setFont(m_wordFont);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setAlignment(Qt::AlignCenter);
         ui::setFillColor(l, kWordFill);
@@ -342,15 +356,18 @@ void PracticeWindow::Form_Load()
 
 void PracticeWindow::chooseRange()
 {
+    RangeChoice &lastChoice = RangeChoice::of(m_shell);
     if (!m_rangeDialog)
-        m_rangeDialog = new RangeDialog(m_shell.interaction(), this);
+        m_rangeDialog = new RangeDialog(m_shell.interaction(), this, lastChoice.option);
     m_rangeDialog->setResult(0);
     m_shell.interaction().showModal(m_rangeDialog);
     if (!m_rangeDialog || !m_rangeDialog->confirmed()) {
-        // Closed through its close box: no choice, and the next opening starts anew.
+        // Closed through its close box: no choice, and the next opening starts anew at unit 1.
+        lastChoice.option.clear();
         delete m_rangeDialog.data();
         return;
     }
+    lastChoice.option = m_rangeDialog->chosenOption();
     m_rangeDialog->hide();
     show();
     raise();
@@ -406,6 +423,8 @@ void PracticeWindow::render()
     const QuestionView &v = m_session.view();
     m_questionLabel->setText(v.question);
     m_answerLabel->setText(v.answer);
+    fitToWidth(m_questionLabel, m_wordFont);
+    fitToWidth(m_answerLabel, m_wordFont);
     QColor answerColor = Qt::black;
     switch (v.look) {
     case AnswerLook::Plain:
@@ -523,8 +542,13 @@ void PracticeWindow::keyPressEvent(QKeyEvent *event)
 
 void PracticeWindow::chuti()
 {
+    askQuestion(&PracticeSession::ask);
+}
+
+void PracticeWindow::askQuestion(std::optional<DrawResult> (PracticeSession::*draw)(double))
+{
     clearQuestion();
-    tellEndOfRange(m_session.ask(nextRandom()), kChutiEndOfRange);
+    tellEndOfRange((m_session.*draw)(nextRandom()), kChutiEndOfRange);
     setDefaultButton(m_checkButton);
     m_answerInput->clear();
     render();
@@ -570,25 +594,21 @@ void PracticeWindow::begin_Click()
         chooseRange();
         return;
     }
-    clearQuestion();
-    tellEndOfRange(m_session.startQuestion(nextRandom()), kChutiEndOfRange);
     m_stopDrillButton->setEnabled(false);
     m_checkButton->setEnabled(true);
     m_drillButton->setEnabled(true);
-    setDefaultButton(m_checkButton);
-    m_answerInput->clear();
-    render();
-    m_answerInput->setFocus();
+    askQuestion(&PracticeSession::startQuestion);
 }
 
 void PracticeWindow::check_Click()
 {
     if (m_session.judge(m_answerInput->text())) {
+        // Both make "验证" the default button for the word they draw; a drill that has run out
+        // of words leaves "出题" the default instead.
         if (m_session.reviewMode())
             cuoti();
         else
             chuti();
-        setDefaultButton(m_checkButton);
         m_session.updateCaption();
         render();
         return;
@@ -718,6 +738,9 @@ void PracticeWindow::optnormal_Click()
     m_session.setPace(Pace::Normal);
     stopFlashClock();
     applyPanels();
+    // Enter draws again in the practice on show, not on the hidden "开始".
+    setDefaultButton(m_session.direction() == Direction::ChineseToJapanese ? m_drawButton
+                                                                           : m_recallDrawButton);
     render();
 }
 
@@ -747,9 +770,9 @@ void PracticeWindow::leaveFor(shell::Screen target, LeaveBy by)
         keep = answer == ui::Answer::Yes;
     }
     // A hidden window's clock would draw words and raise the end-of-range message behind
-    // another window; it stops as with "停止", and "开始" goes on after the return.
-    if (keep)
-        stopFlashClock();
+    // another window; it stops as with "停止", and after the return Enter presses "开始".
+    if (keep && m_flashClock->isActive())
+        flashstop_Click();
     m_shell.switchTo(target, keep ? shell::Keep::Hidden : shell::Keep::None);
 }
 

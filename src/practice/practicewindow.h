@@ -4,6 +4,7 @@
 #include "shell/workwindow.h"
 #include "ui/message.h"
 
+#include <QFont>
 #include <QPointer>
 #include <QRandomGenerator>
 
@@ -87,6 +88,9 @@ private:
 
     // Procedures of the window.
     void chuti();
+    // chuti's steps around a draw: the labels empty while the end-of-range message is open, then
+    // the word on screen, "验证" the default button and the input box empty with the focus.
+    void askQuestion(std::optional<DrawResult> (PracticeSession::*draw)(double));
     void cuoti();
     void flashchuti();
     // The Chinese-to-Japanese drill is over: normal drawing, and the range and restart buttons
@@ -155,8 +159,9 @@ private:
     QPushButton *m_restartButton{nullptr};            // backagain
 
     // The word on screen.
-    QLabel *m_questionLabel{nullptr};       // china
-    QLabel *m_answerLabel{nullptr};         // japan
+    QFont m_wordFont;                 // the question's and answer's size, shrunk for a text too long for it
+    QLabel *m_questionLabel{nullptr}; // china
+    QLabel *m_answerLabel{nullptr};   // japan
     QLabel *m_partOfSpeechLabel{nullptr};   // cixing
     QLabel *m_kanjiLabel{nullptr};          // lbldanghan
     QLabel *m_accentLabel{nullptr};         // tone

@@ -28,7 +28,17 @@ int firstLessonOf(int unit)
 
 } // namespace
 
-RangeDialog::RangeDialog(ui::Interaction &interaction, QWidget *owner)
+RangeChoice &RangeChoice::of(QObject &owner)
+{
+    auto *choice = owner.findChild<RangeChoice *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!choice) {
+        choice = new RangeChoice;
+        choice->setParent(&owner);
+    }
+    return *choice;
+}
+
+RangeDialog::RangeDialog(ui::Interaction &interaction, QWidget *owner, const QString &selected)
     : QDialog(owner), m_interaction(interaction)
 {
     setObjectName(QStringLiteral("fanwei"));
@@ -42,8 +52,9 @@ RangeDialog::RangeDialog(ui::Interaction &interaction, QWidget *owner)
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &RangeDialog::chooseenter_Click);
 
-    m_optionByName.value(QStringLiteral("u1"))->setChecked(true);
-    m_optionByName.value(QStringLiteral("u1"))->setFocus();
+    QRadioButton *first = m_optionByName.value(selected, m_optionByName.value(QStringLiteral("u1")));
+    first->setChecked(true);
+    first->setFocus();
 }
 
 void RangeDialog::createOptions()

@@ -17,16 +17,30 @@ class Interaction;
 
 namespace practice {
 
+// The option last confirmed in the range dialog, for the whole run of the program: a practice
+// window opened anew after the last one was closed shows its dialog with that option selected.
+// Closing the dialog through its close box forgets it, so the next opening starts at unit 1.
+class RangeChoice : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The one kept as a child of owner (the shell, which lives as long as the program runs).
+    static RangeChoice &of(QObject &owner);
+
+    QString option; // "u1", "l26", "whole" …; empty: none confirmed yet
+};
+
 // The range dialog: one choice among the units, lessons, volumes and drills. It only collects:
 // OK hides it, and the practice window takes the chosen range from it. It keeps its selection
-// while it lives; the window drops it when it is closed through its close box, so the next
-// opening starts again at unit 1.
+// while it lives; the window drops it when it is closed through its close box.
 class RangeDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit RangeDialog(ui::Interaction &interaction, QWidget *owner);
+    // Opens with the option named selected, or with unit 1 when there is no such option.
+    RangeDialog(ui::Interaction &interaction, QWidget *owner, const QString &selected = QString());
 
     // The selected option's range; nullopt when no option is selected.
     std::optional<ciku::WordRange> chosenRange() const;

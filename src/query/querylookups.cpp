@@ -85,10 +85,9 @@ void QueryWindow::printLookup()
 
     if (!stopped) {
         m_printArea->newLine();
-        // The page counter is 0 also when the fuzzy hits filled their last screen exactly and the
-        // user went on past it; words were found then, so the search only ends.
-        const bool foundNothing = marker == 0 && !(hits.isEmpty() && m_fuzzyHits > 0);
-        if (foundNothing)
+        // The page counter is 0 when nothing was found, and also when the user answered No on
+        // a last screen that the fuzzy hits filled exactly: the word sought is not among them.
+        if (marker == 0)
             m_printArea->writeAt(
                 7,
                 QStringLiteral("模糊查询也未能找到所输入的的单词，也许该单词不属于标日初级词汇，没有资料。"));
@@ -120,7 +119,6 @@ void QueryWindow::printHit(const Hit &hit)
 bool QueryWindow::mohuchaxun(int &counter)
 {
     const QList<Hit> hits = containsLookup(ciku::lexicon(), currentTexts());
-    m_fuzzyHits = int(hits.size());
     for (qsizetype i = 0; i < hits.size(); ++i) {
         printHit(hits[i]);
         ++counter;

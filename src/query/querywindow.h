@@ -102,8 +102,6 @@ private:
     QAction *m_printPopupItem{nullptr}; // popprint
     QAction *m_listPopupItem{nullptr};  // poplist
 
-    // Hits of the latest fuzzy print search.
-    int m_fuzzyHits = 0;
     // Joins the lines of the paging question; set by every print lookup.
     QString m_lineBreak;
 };

@@ -112,14 +112,16 @@ AboutWindow::AboutWindow(const QString &logoFile, QWidget *parent) : SmallWindow
     m_motto->setAlignment(Qt::AlignCenter);
     closeOnDoubleClick(m_motto);
 
-    auto *hint = addLabel(this, "Label15", QStringLiteral("双击空白处退出"), QRect(18, 242, 398, 20),
-                          QColor(140, 140, 140), 9);
-    hint->setAlignment(Qt::AlignCenter);
+    m_hint = addLabel(this, "Label15", QStringLiteral("双击空白处退出"), QRect(18, 242, 398, 20),
+                      QColor(140, 140, 140), 9);
+    m_hint->setAlignment(Qt::AlignCenter);
+    // The hint says what to do, and doing it on the hint itself works too.
+    closeOnDoubleClick(m_hint);
 
     // A double-click on a caption, a value or the logo is not one on the empty area: only the
-    // motto among the labels closes the window.
+    // motto and the hint among the labels close the window.
     for (QLabel *label : findChildren<QLabel *>()) {
-        if (label != m_motto)
+        if (label != m_motto && label != m_hint)
             label->installEventFilter(this);
     }
 }
@@ -144,7 +146,8 @@ void AboutWindow::Label13_Click()
 
 bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick && watched != m_motto && qobject_cast<QLabel *>(watched))
+    if (event->type() == QEvent::MouseButtonDblClick && watched != m_motto && watched != m_hint &&
+        qobject_cast<QLabel *>(watched))
         return true; // stays with the label instead of reaching the frame or the window
     return SmallWindow::eventFilter(watched, event);
 }

@@ -26,8 +26,8 @@ protected:
 };
 
 // The about window `aboutme`: name, level, version and maker, with the maker's addresses
-// offered for copying. Borderless; a double-click on its empty area, the frame or the motto
-// closes it.
+// offered for copying. Borderless; a double-click on its empty area, the frame, the motto or the
+// hint "双击空白处退出" closes it.
 class AboutWindow : public ui::SmallWindow
 {
     Q_OBJECT
@@ -48,6 +48,7 @@ private:
 
     QFrame *m_detailsFrame{nullptr};
     QLabel *m_motto{nullptr};
+    QLabel *m_hint{nullptr};
     SelectAllLineEdit *m_webBox{nullptr};
     SelectAllLineEdit *m_mailBox{nullptr};
 };

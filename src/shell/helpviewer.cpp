@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextDocument>
 #include <QTreeWidget>
@@ -119,6 +120,9 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
     connect(m_contents, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { contents_Click(item); });
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::syncContents);
+    // Esc and Ctrl+W close the help as its close box does.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
 
     showPage(m_file->defaultPage());
 }

@@ -9,6 +9,7 @@
 #include "shell/workwindow.h"
 #include "ui/interaction.h"
 #include "ui/smallwindow.h"
+#include "ui/windowplacement.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,16 +17,6 @@
 #include <QWidget>
 
 namespace shell {
-namespace {
-
-// Places a small modal window over the middle of the window that opened it.
-void centreOver(QWidget *window, QWidget *owner)
-{
-    if (owner && owner->isVisible())
-        window->move(owner->frameGeometry().center() - window->rect().center());
-}
-
-} // namespace
 
 Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit)
     : m_programDir(programDir), m_interaction(interaction), m_quit(std::move(quit))
@@ -126,6 +117,9 @@ void Shell::switchTo(Screen target, Keep keep)
         retire(previous);
         return;
     }
+    // A new window opens in the middle of the screen the user was working on.
+    if (fresh)
+        ui::centreOnScreen(window, previous);
     window->show();
     if (previous && previous != window)
         leave(previous, previousScreen, keep);
@@ -211,6 +205,7 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
         m_retired.append(m_helpViewer.data());
     }
     m_helpViewer = new HelpViewer(std::move(file));
+    ui::centreOnScreen(m_helpViewer, owner ? owner->window() : m_current.data());
     m_helpViewer->show();
     m_helpViewer->raise();
     m_helpViewer->activateWindow();
@@ -232,7 +227,6 @@ void Shell::showSmallWindow(ui::SmallWindow *window, QWidget *owner)
     QPointer<ui::SmallWindow> guard = window;
     connect(window, &ui::SmallWindow::helpRequested, this,
             [this, guard, owner] { openHelp(guard, helpFileFor(owner)); });
-    centreOver(window, owner);
     m_interaction.showModal(window);
     delete guard.data();
 }

@@ -38,6 +38,77 @@ TextRow wordLine(const ciku::WordEntry &word, bool kanaFormat)
             PlacedText{kColumnChinese, text(word.chinese)}};
 }
 
+namespace {
+
+// Where a line may end: after a pause or a closing bracket, or before an opening bracket.
+bool breaksAfter(QChar c)
+{
+    return QStringView(u"，、；：。！？）》」,;:!?) ").contains(c);
+}
+
+bool breaksBefore(QChar c)
+{
+    return QStringView(u"（《「(").contains(c);
+}
+
+} // namespace
+
+QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, qreal width)
+{
+    // Half a pixel of slack, as the canvas allows a text that ends exactly on a column.
+    auto fits = [&](QStringView part) { return metrics.horizontalAdvance(part.toString()) <= width + 0.5; };
+    QStringList lines;
+    QStringView rest(text);
+    while (!rest.isEmpty() && !fits(rest)) {
+        // The longest start that fits, never splitting a surrogate pair; at least one character.
+        qsizetype fit = 0;
+        for (qsizetype n = 1; n < rest.size(); ++n) {
+            if (rest[n].isLowSurrogate())
+                continue;
+            if (!fits(rest.left(n)))
+                break;
+            fit = n;
+        }
+        if (fit == 0)
+            fit = rest.size() > 1 && rest[1].isLowSurrogate() ? 2 : 1;
+        // The latest place to break after which the rest fits on one line; else the latest one
+        // that keeps at least half of the line; else the last character that fits.
+        auto breaksAt = [&](qsizetype n) { return breaksAfter(rest[n - 1]) || breaksBefore(rest[n]); };
+        qsizetype cut = 0;
+        for (qsizetype n = fit; n > 0 && cut == 0; --n) {
+            if (breaksAt(n) && fits(rest.mid(n)))
+                cut = n;
+        }
+        for (qsizetype n = fit; n > 0 && 2 * n >= fit && cut == 0; --n) {
+            if (breaksAt(n))
+                cut = n;
+        }
+        if (cut == 0)
+            cut = fit;
+        lines << rest.left(cut).toString();
+        rest = rest.mid(cut);
+    }
+    if (!rest.isEmpty())
+        lines << rest.toString();
+    return lines;
+}
+
+QList<TextRow> wordLines(const ciku::WordEntry &word, bool kanaFormat, const QFontMetricsF &metrics,
+                         qreal meaningWidth)
+{
+    TextRow first = wordLine(word, kanaFormat);
+    if (kanaFormat)
+        return {first};
+    const QStringList parts = wrapToWidth(text(word.chinese), metrics, meaningWidth);
+    QList<TextRow> rows;
+    if (parts.size() > 1)
+        first.last().text = parts.first();
+    rows << first;
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        rows << TextRow{PlacedText{kColumnChinese, parts[i]}};
+    return rows;
+}
+
 QString listEntryText(const ciku::WordEntry &word, ListOrder order)
 {
     QStringView entry;

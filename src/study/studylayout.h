@@ -4,6 +4,7 @@
 #include "ui/placedtext.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QList>
 #include <QString>
 
@@ -23,6 +24,19 @@ enum class ListOrder { Chinese = 1, Kana = 2, Kanji = 3 };
 // katakana are shown; otherwise a word without a kanji form shows its kana in the first column
 // and "-----" as its reading.
 ui::TextRow wordLine(const ciku::WordEntry &word, bool kanaFormat);
+
+// A text broken into lines that each fit width in metrics' font: whole when it fits; else each
+// line ends after a comma, pause or closing bracket, or before an opening one (the latest such
+// place after which the rest fits, else the latest that keeps half of the line), otherwise after
+// the last character that fits. A character wider than
+// width stands on a line of its own. An empty text gives no line.
+QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, qreal width);
+
+// The print-view lines of a word: its word line, and under it at the meaning's column the rest
+// of a meaning too wide for its column (meaningWidth pixels in metrics' font), so that the whole
+// meaning is seen. The kana format has no meaning column and always gives one line.
+QList<ui::TextRow> wordLines(const ciku::WordEntry &word, bool kanaFormat, const QFontMetricsF &metrics,
+                             qreal meaningWidth);
 
 // The text of the word's entry in the list view.
 QString listEntryText(const ciku::WordEntry &word, ListOrder order);

@@ -80,7 +80,8 @@ private:
     void setDefaultButton(QAbstractButton *button);
     void setAccepted(double lessonNumber);
     void drawScreen(const ScreenWords &screen);
-    void writeWordLine(int index);
+    // Writes a word's line and any lines its meaning runs on to; returns how many of those.
+    int writeWordLine(int index);
     // Runs the start command of the view on show, after a colour change.
     void redraw();
     void applyCanvasFace(const QString &face);

@@ -37,17 +37,24 @@ void StudyWindow::setAccepted(double lessonNumber)
     m_listView->setKanaFormat(m_kanaFormat);
 }
 
-void StudyWindow::writeWordLine(int index)
+int StudyWindow::writeWordLine(int index)
 {
-    if (const ciku::WordEntry *word = ciku::lexicon().entry(index))
-        ui::writeRow(*m_printArea, wordLine(*word, m_kanaFormat));
+    const ciku::WordEntry *word = ciku::lexicon().entry(index);
+    if (!word)
+        return 0;
+    // A meaning too wide for its column goes on below it, on the empty line under the word.
+    const qreal meaningWidth = m_printArea->width() - m_printArea->columnX(kColumnChinese);
+    const QList<ui::TextRow> rows =
+        wordLines(*word, m_kanaFormat, QFontMetricsF(m_printArea->font()), meaningWidth);
+    ui::writeRows(*m_printArea, rows);
+    return int(rows.size()) - 1;
 }
 
 void StudyWindow::drawScreen(const ScreenWords &screen)
 {
     for (qsizetype k = 0; k < screen.words.size(); ++k) {
-        writeWordLine(screen.words[k]);
-        if (k + 1 < screen.words.size() || screen.endsWithBlank)
+        const bool continued = writeWordLine(screen.words[k]) > 0;
+        if ((k + 1 < screen.words.size() || screen.endsWithBlank) && !continued)
             m_printArea->newLine();
     }
     if (!screen.endsWithBlank)
@@ -97,8 +104,8 @@ void StudyWindow::goback_Click()
     m_printArea->clear();
     ciku::fillLexicon();
     for (int index : m_pager.previous().words) {
-        writeWordLine(index);
-        m_printArea->newLine();
+        if (writeWordLine(index) == 0)
+            m_printArea->newLine();
     }
     focusLessonBox();
 }

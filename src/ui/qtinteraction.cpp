@@ -1,5 +1,7 @@
 #include "ui/qtinteraction.h"
 
+#include "ui/windowplacement.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -9,9 +11,45 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace ui {
 namespace {
+
+// Whether modal is a modal window opened over owner, directly or over one of its own modal windows.
+bool isOpenedOver(const QWidget *modal, const QWidget *owner)
+{
+    for (const QWidget *w = modal->parentWidget(); w; w = w->parentWidget()) {
+        if (w->window() == owner)
+            return true;
+    }
+    return false;
+}
+
+// The window a box or modal window belongs to, so the window manager keeps it above that window
+// (transient for it) and it opens over its middle: the window of parent, or the active window
+// when parent is none or not on show; and when that window is blocked by a modal window of its
+// own (a box asked for by a working window while its about window is open), that modal window,
+// so that the box stands above both.
+QWidget *ownerFor(QWidget *parent)
+{
+    QWidget *owner = parent ? parent->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        owner = QApplication::activeWindow();
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != owner && modal->isVisible() &&
+        (!owner || modal->windowModality() == Qt::ApplicationModal || isOpenedOver(modal, owner)))
+        owner = modal;
+    return owner && owner->isVisible() ? owner : nullptr;
+}
+
+// Shows a dialog modally over the middle of its owner, wholly on the screen.
+int execOver(QDialog &dialog, QWidget *owner)
+{
+    dialog.adjustSize();
+    centreOverOwner(&dialog, owner);
+    return dialog.exec();
+}
 
 // A line break written as LF CR or CR LF is one break; Qt would show the CR as a second one.
 QString oneBreakPerLine(QString text)
@@ -25,7 +63,8 @@ QString oneBreakPerLine(QString text)
 
 Answer QtInteraction::message(QWidget *parent, const Message &m)
 {
-    QMessageBox box(parent);
+    QWidget *owner = ownerFor(parent);
+    QMessageBox box(owner);
     box.setWindowTitle(m.shownTitle());
     box.setText(oneBreakPerLine(m.text));
     switch (m.icon) {
@@ -52,35 +91,34 @@ Answer QtInteraction::message(QWidget *parent, const Message &m)
         box.button(QMessageBox::No)->setText(QStringLiteral("否"));
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+        return execOver(box, owner) == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.exec();
+    execOver(box, owner);
     return Answer::Ok;
 }
 
 std::optional<QString> QtInteraction::input(QWidget *parent, const QString &prompt, const QString &title,
                                             const QString &initial)
 {
-    QInputDialog dialog(parent);
+    QWidget *owner = ownerFor(parent);
+    QInputDialog dialog(owner);
     dialog.setWindowTitle(title.isEmpty() ? kAppTitle : title);
     dialog.setLabelText(oneBreakPerLine(prompt));
     dialog.setTextValue(initial);
-    // Worded in Chinese like the message boxes.
-    dialog.setOkButtonText(QStringLiteral("确定"));
-    dialog.setCancelButtonText(QStringLiteral("取消"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (execOver(dialog, owner) != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
 }
 
 std::optional<QColor> QtInteraction::color(QWidget *parent, const QColor &initial)
 {
-    const QColor c = QColorDialog::getColor(initial, parent);
-    if (!c.isValid())
+    QWidget *owner = ownerFor(parent);
+    QColorDialog dialog(initial, owner);
+    if (execOver(dialog, owner) != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;
-    return c;
+    return dialog.selectedColor();
 }
 
 void QtInteraction::beep()
@@ -98,7 +136,17 @@ void QtInteraction::showModal(QWidget *window)
     // owner), and wait until it is hidden or destroyed. The help viewer is not blocked, so help
     // opened from the modal window can be read while it stays open.
     QPointer<QWidget> guard(window);
+    QWidget *owner = ownerFor(window->parentWidget());
+    // A dialog to the window manager, transient for its owner: kept above the window it blocks
+    // (a click on that window cannot bury it) and opened over its middle.
+    if (window->windowType() != Qt::Dialog)
+        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     window->setWindowModality(window->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    if (owner && owner != window->parentWidget()) {
+        window->winId();
+        window->windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    centreOverOwner(window, owner);
     window->show();
     QEventLoop loop;
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);

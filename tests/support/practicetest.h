@@ -100,6 +100,23 @@ inline QString meaningOf(int index)
     return ciku::lexicon().text(index, 1);
 }
 
+inline QString kanaOf(int index)
+{
+    ciku::fillLexicon();
+    return ciku::lexicon().text(index, 2);
+}
+
+// "出题", then count wrong answers in a row, Enter drawing the next word between them.
+inline void answerWrong(QWidget *window, int count)
+{
+    click(window, "begin");
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            pressEnter(window);
+        answer(window, QStringLiteral("x"));
+    }
+}
+
 inline QByteArray fileBytes(const QString &path)
 {
     QFile f(path);

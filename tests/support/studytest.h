@@ -77,12 +77,20 @@ inline QString fieldAt(const ui::TextRow &line, int column)
     return QStringLiteral("<none>");
 }
 
-// The Chinese meanings (column 63) of the words on a print-view screen, top to bottom.
+// The Chinese meanings (column 63) of the words on a print-view screen, top to bottom. A word
+// starts at column 2; a line without that column carries on the word above: its fields pushed
+// down by a long first field, or the rest of a meaning too wide for its column.
 inline QStringList shownMeanings(QWidget *window)
 {
+    const QString none = QStringLiteral("<none>");
     QStringList out;
-    for (const auto &line : filledLines(showword(window)))
-        out << fieldAt(line, 63);
+    for (const auto &line : filledLines(showword(window))) {
+        const QString meaning = fieldAt(line, 63);
+        if (fieldAt(line, 2) != none || out.isEmpty())
+            out << meaning;
+        else if (meaning != none)
+            out.last() = out.last() == none ? meaning : out.last() + meaning;
+    }
     return out;
 }
 

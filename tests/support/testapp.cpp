@@ -3,6 +3,7 @@
 #include "app/programwindows.h"
 #include "shell/chmfile.h"
 #include "shell/reminderwindow.h"
+#include "ui/qttranslation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +23,8 @@ TestApp::TestApp(bool withPictures)
         for (const QString &name : source.entryList(QDir::Files))
             QFile::copy(source.filePath(name), root.filePath(QStringLiteral("pic/") + name));
     }
+    // Qt's own dialogs speak Chinese, as in the program.
+    ui::installQtTranslations();
     m_shell = std::make_unique<shell::Shell>(m_dir.path(), m_ui, [this](int) { ++m_quitCalls; });
     m_shell->setWindowFactory(app::buildProgramWindow);
     auto saver = m_screenSaver;
