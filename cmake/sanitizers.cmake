@@ -18,10 +18,12 @@ if(CIFAN_SANITIZE)
   set(CIFAN_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_compile_options(${CIFAN_SANITIZER_FLAGS})
   add_link_options(${CIFAN_SANITIZER_FLAGS})
-  # Every finding ends the test that made it; leaks are looked for at exit. Nothing is suppressed.
+  # Every finding ends the test that made it; leaks are looked for at exit. The suppression file
+  # names third-party libraries only (see there why).
   set(CIFAN_SANITIZER_ENVIRONMENT
       "ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0:check_initialization_order=1"
-      "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
+      "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"
+      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-thirdparty.supp:print_suppressions=0")
 else()
   set(CIFAN_SANITIZER_ENVIRONMENT)
 endif()
