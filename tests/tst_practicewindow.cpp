@@ -1,91 +1,103 @@
-// The practice window driven as a user drives it: the range dialog at the first opening, words
-// asked and answered by typing and Enter, hints, the wrong-word list, the saved settings.
-#include "lexicon/lexicon.h"
-#include "practice/practicewindow.h"
+// The practice window driven as a user drives it: the range dialog, words asked and answered by
+// typing and Enter, hints, display modes, the end of the range, the saved settings.
 #include "practicetest.h"
-#include "testapp.h"
-#include "ui/colors.h"
 
 #include <QDialog>
 #include <QDir>
-#include <QFile>
-#include <QInputMethodEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 
 using practice::PracticeWindow;
 
 using namespace practicetest;
+
+namespace {
+
+// A range dialog script that notes whether option was selected when the dialog came up, then
+// does what then does.
+std::function<void(QWidget *)> noting(bool &selected, const char *option, std::function<void(QWidget *)> then)
+{
+    return [&selected, option, then](QWidget *dialog) {
+        selected = findIn<QRadioButton>(dialog, option)->isChecked();
+        then(dialog);
+    };
+}
+
+} // namespace
 
 class PracticeWindowTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstOpeningAndEnterChoosesUnitOne()
+    // Enter in the range dialog at the first opening chooses unit 1. A right answer draws and
+    // counts the next word; a wrong one shows the answer in red and lists the word at the end.
+    void answeringFromTheFirstOpening()
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        QVERIFY(w);
         QCOMPARE(app.ui().modalWindows, QStringList{"fanwei"});
         QCOMPARE(text(w, "getmin"), QStringLiteral("1"));
         QCOMPARE(w->session().range(), (ciku::WordRange{1, 104}));
-        QVERIFY(findIn<QWidget>(w, "framehanri")->isVisible());
-        QVERIFY(!findIn<QWidget>(w, "Framerihan")->isVisible());
-        QVERIFY(app.ui().messages.isEmpty());
-        QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式"));
-
+        QVERIFY(shown(w, "framehanri") && !shown(w, "Framerihan"));
         click(w, "begin");
         QCOMPARE(text(w, "china"), QStringLiteral("我"));
-        QCOMPARE(text(w, "japan"), QStringLiteral("わたし"));
+        answer(w, QStringLiteral("わたし"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习2个词，打对了1个，打错了0个）"));
+        QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        for (int i = 2; i <= 3; ++i) {
+            if (i > 2)
+                pressEnter(w); // the next word
+            QVERIFY(!readable(w, "japan"));
+            answer(w, QStringLiteral("x"));
+            QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(255, 0, 0));
+            QCOMPARE(text(w, "note"), QStringLiteral("错了  加油"));
+            QVERIFY(shown(w, "lbldanghan"));
+            QCOMPARE(focusName(w), QStringLiteral("begin"));
+        }
+        QCOMPARE(items(w, "List"), (QStringList{meaningOf(2), meaningOf(3)}));
+        QCOMPARE(items(w, "Listno"), (QStringList{"2", "3"}));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了1个，打错了2个）"));
+        QCOMPARE(app.ui().beeps, 2);
     }
 
-    // The test words announce themselves on the click; the dialog keeps its selection while
-    // the window lives, and after its close box the next opening starts at unit 1 again.
-    void rangeDialogSelectionAndCloseBox()
+    // Closed through its close box at the first opening, the dialog leaves no range: "出题"
+    // draws nothing and asks again, from unit 1. "测试" announces itself on the click. The dialog
+    // keeps its selection; after its close box (nothing chosen) it starts at unit 1 again; the
+    // last choice stays when the window is opened anew.
+    void rangeDialog()
     {
         TestApp app;
-        PracticeWindow *w = openPractice(app, confirmRange("ceshi"));
+        PracticeWindow *w = openPractice(app, nullptr);
+        QVERIFY(!w->session().hasRange());
+        bool selected = false;
+        app.ui().modalScripts.push_back(noting(selected, "u1", confirmRange("ceshi")));
+        click(w, "begin");
+        QVERIFY(selected);
+        QCOMPARE(app.ui().modalWindows, (QStringList{"fanwei", "fanwei"}));
+        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）")); // chosen, not yet asked
+        QCOMPARE(w->session().questionCount(), 0);
         QCOMPARE(app.ui().messages.size(), 1);
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("测试程序专用词库"));
-        QCOMPARE(app.ui().messages[0].message.text.count(u'\n'), 2);
-        QCOMPARE(w->session().range(), (ciku::WordRange{1607, 1613}));
-
-        bool keptSelection = false;
-        app.ui().modalScripts.push_back([&](QWidget *dialog) {
-            keptSelection = findIn<QRadioButton>(dialog, "ceshi")->isChecked();
-            QTest::mouseClick(findIn<QRadioButton>(dialog, "l5"), Qt::LeftButton);
-            static_cast<QDialog *>(dialog)->reject(); // the close box
-        });
-        click(w, "xuanzefanwei");
-        QVERIFY(keptSelection);
-        QCOMPARE(w->session().range(), (ciku::WordRange{1607, 1613})); // nothing chosen
         QCOMPARE(text(w, "getmin"), QStringLiteral("1607"));
 
-        bool startsAtUnitOne = false;
-        app.ui().modalScripts.push_back([&](QWidget *dialog) {
-            startsAtUnitOne = findIn<QRadioButton>(dialog, "u1")->isChecked();
-            confirmRange("l5")(dialog);
-        });
+        app.ui().modalScripts.push_back(noting(selected, "ceshi", [](QWidget *dialog) {
+            QTest::mouseClick(findIn<QRadioButton>(dialog, "l5"), Qt::LeftButton);
+            static_cast<QDialog *>(dialog)->reject(); // the close box
+        }));
         click(w, "xuanzefanwei");
-        QVERIFY(startsAtUnitOne);
+        QVERIFY(selected);
+        QCOMPARE(w->session().range(), (ciku::WordRange{1607, 1613})); // nothing chosen
+        app.ui().modalScripts.push_back(noting(selected, "u1", confirmRange("l5")));
+        click(w, "xuanzefanwei");
+        QVERIFY(selected);
         QCOMPARE(w->session().range(), (ciku::WordRange{105, 133}));
         QCOMPARE(text(w, "getmin"), QStringLiteral("105"));
 
-        // The window closed and opened anew: its dialog comes back with the last choice.
         app.shell().switchTo(shell::Screen::Start);
         TestApp::settle();
-        bool keptAcrossWindows = false;
-        w = openPractice(app, [&](QWidget *dialog) {
-            keptAcrossWindows = findIn<QRadioButton>(dialog, "l5")->isChecked();
-            confirmRange()(dialog);
-        });
-        QVERIFY(keptAcrossWindows);
+        w = openPractice(app, noting(selected, "l5", confirmRange()));
+        QVERIFY(selected);
         QCOMPARE(w->session().range(), (ciku::WordRange{105, 133}));
     }
 
@@ -107,65 +119,8 @@ private Q_SLOTS:
         QCOMPARE(china->font(), designFont);
     }
 
-    // The dialog closed through its close box at the first opening: "出题" asks for a range
-    // again and draws nothing.
-    void noDrawBeforeARangeIsChosen()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app, nullptr);
-        QVERIFY(!w->session().hasRange());
-        QCOMPARE(text(w, "getmin"), QString());
-        click(w, "begin");
-        QCOMPARE(app.ui().modalWindows, (QStringList{"fanwei", "fanwei"}));
-        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）"));
-        QCOMPARE(w->session().questionCount(), 0);
-        QCOMPARE(text(w, "fff1"), QString());
-
-        app.ui().modalScripts.push_back(confirmRange("l1"));
-        click(w, "begin");
-        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）")); // chosen, not yet asked
-        click(w, "begin");
-        QCOMPARE(text(w, "china"), meaningOf(1));
-    }
-
-    void threeWrongAnswersAreListedInOrder()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        for (int i = 1; i <= 3; ++i) {
-            QVERIFY(!readable(w, "japan"));
-            answer(w, QStringLiteral("x"));
-            QVERIFY(readable(w, "japan"));
-            QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(255, 0, 0));
-            QCOMPARE(text(w, "note"), QStringLiteral("错了  加油"));
-            QVERIFY(findIn<QWidget>(w, "lbldanghan")->isVisible());
-            QCOMPARE(w->focusWidget()->objectName(), QStringLiteral("begin"));
-            if (i < 3)
-                pressEnter(w); // the next word
-        }
-        QCOMPARE(items(w, "List"), (QStringList{meaningOf(1), meaningOf(2), meaningOf(3)}));
-        QCOMPARE(items(w, "Listno"), (QStringList{"1", "2", "3"}));
-        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了0个，打错了3个）"));
-        QCOMPARE(app.ui().beeps, 3);
-        QCOMPARE(text(w, "fff1"), QStringLiteral("0"));
-        QCOMPARE(text(w, "fff2"), QStringLiteral("0"));
-    }
-
-    void rightAnswerDrawsAndCountsTheNextWord()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("わたし"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习2个词，打对了1个，打错了0个）"));
-        QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
-        QCOMPARE(text(w, "china"), meaningOf(2));
-        QVERIFY(findIn<QLineEdit>(w, "txtinput")->text().isEmpty());
-        QVERIFY(items(w, "List").isEmpty());
-        QCOMPARE(app.ui().beeps, 0);
-    }
-
+    // The hints step by step; the third shows the answer and lists the word without counting
+    // it, so a wrong answer after it lists the word twice.
     void hintsThenAWrongAnswerListTheWordTwice()
     {
         TestApp app;
@@ -173,17 +128,13 @@ private Q_SLOTS:
         click(w, "begin");
         click(w, "hint");
         QCOMPARE(text(w, "tishi"), QStringLiteral("本单词一共有 3 个字符"));
-        QVERIFY(findIn<QWidget>(w, "tone")->isVisible());
-        QVERIFY(!findIn<QWidget>(w, "lbldanghan")->isVisible());
+        QVERIFY(shown(w, "tone") && !shown(w, "lbldanghan"));
         click(w, "hint2");
         QCOMPARE(text(w, "lbldanghan"), QStringLiteral("私"));
-        QVERIFY(findIn<QWidget>(w, "lbldanghan")->isVisible());
-        QVERIFY(!readable(w, "japan"));
+        QVERIFY(shown(w, "lbldanghan") && !readable(w, "japan"));
         click(w, "hint3");
-        QVERIFY(readable(w, "japan"));
         QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(192, 0, 192));
-        for (const char *name : {"hint", "hint2", "hint3"})
-            QVERIFY2(!findIn<QWidget>(w, name)->isVisible(), name);
+        QVERIFY(!shown(w, "hint") && !shown(w, "hint2") && !shown(w, "hint3"));
         QCOMPARE(items(w, "Listno"), QStringList{"1"});
         QCOMPARE(app.ui().beeps, 1);
         QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式")); // nothing checked yet
@@ -192,8 +143,7 @@ private Q_SLOTS:
         QCOMPARE(items(w, "List"), (QStringList{meaningOf(1), meaningOf(1)}));
         QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习1个词，打对了0个，打错了1个）"));
         pressEnter(w);
-        QVERIFY(findIn<QWidget>(w, "hint")->isVisible());
-        QVERIFY(findIn<QWidget>(w, "hint")->isEnabled());
+        QVERIFY(shown(w, "hint") && enabled(w, "hint"));
     }
 
     // Dictation keeps the answer there but unreadable; learning shows it in blue with kanji and
@@ -204,16 +154,12 @@ private Q_SLOTS:
         PracticeWindow *w = openPractice(app);
         click(w, "begin");
         QCOMPARE(text(w, "japan"), QStringLiteral("わたし"));
-        QVERIFY(!readable(w, "japan"));
-        QVERIFY(!findIn<QWidget>(w, "lbldanghan")->isVisible());
-        QVERIFY(!findIn<QWidget>(w, "tone")->isVisible());
-        QTest::mouseClick(findIn<QRadioButton>(w, "optxue"), Qt::LeftButton);
+        QVERIFY(!readable(w, "japan") && !shown(w, "lbldanghan") && !shown(w, "tone"));
+        choose(w, "optxue");
         QVERIFY(!readable(w, "japan")); // the word on screen stays as it was
         click(w, "begin");
-        QVERIFY(readable(w, "japan"));
         QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
-        QVERIFY(findIn<QWidget>(w, "lbldanghan")->isVisible());
-        QVERIFY(findIn<QWidget>(w, "tone")->isVisible());
+        QVERIFY(readable(w, "japan") && shown(w, "lbldanghan") && shown(w, "tone"));
     }
 
     // At the last word of the range the message comes while the question is still empty; the
@@ -232,8 +178,7 @@ private Q_SLOTS:
         QCOMPARE(app.ui().messages.size(), 1);
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
         QCOMPARE(app.ui().messages[0].message.icon, ui::Icon::Warning);
-        QVERIFY(app.ui().messages[0].message.text.startsWith(
-            QStringLiteral("下面的是指定练习范围的最后一个单词")));
+        QVERIFY(app.ui().messages[0].message.text.endsWith(QStringLiteral("方式继续练习。")));
         QCOMPARE(shownDuringMessage, QStringList{QString()});
         QCOMPARE(text(w, "china"), meaningOf(1613));
         click(w, "begin");
@@ -241,47 +186,43 @@ private Q_SLOTS:
         click(w, "begin");
         click(w, "backagain"); // nothing drawn, Enter draws the first word again
         QCOMPARE(text(w, "china"), meaningOf(1608));
-        QCOMPARE(w->focusWidget()->objectName(), QStringLiteral("begin"));
+        QCOMPARE(focusName(w), QStringLiteral("begin"));
         pressEnter(w);
         QCOMPARE(text(w, "china"), meaningOf(1607));
     }
 
+    // sys.dll 2,2,1 at opening, the pop-up offering each group's other choice only; the save
+    // writes the groups as they stand, and without a folder to save into the user is told.
     void savedSettingsAtOpeningAndSave()
     {
         TestApp app;
-        {
-            QFile f(app.path(QStringLiteral("sous/sys.dll")));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("2,2,1\r\n");
-        }
+        writeFile(app.path(QStringLiteral("sous/sys.dll")), "2,2,1\r\n");
         PracticeWindow *w = openPractice(app);
         for (const char *name : {"suiji", "rihan", "optxue", "optnormal"})
             QVERIFY2(findIn<QRadioButton>(w, name)->isChecked(), name);
-        QVERIFY(!findIn<QWidget>(w, "backagain")->isEnabled());
-        QStringList shownItems;
-        for (QAction *a : w->popout()->actions()) {
-            if (a->isVisible() && !a->isSeparator())
-                shownItems << a->objectName();
-        }
-        QCOMPARE(shownItems, (QStringList{"popchaxun", "popxuexi", "poponebuone", "popyuyan", "poptingxie",
-                                          "popflash", "popchose", "popbijiao", "popstartmenu", "popexit"}));
+        QVERIFY(!enabled(w, "backagain"));
+        const char *offered[][2] = {{"poponebuone", "popran"},
+                                    {"popyuyan", "popyuyan2"},
+                                    {"poptingxie", "popxuelian"},
+                                    {"popflash", "popcommon"}};
+        for (const auto &[shownItem, hiddenItem] : offered)
+            QVERIFY2(findIn<QAction>(w, shownItem)->isVisible() &&
+                         !findIn<QAction>(w, hiddenItem)->isVisible(),
+                     shownItem);
 
-        // A pop-up item selects its option; the save writes the groups as they stand.
         findIn<QAction>(w, "poptingxie")->trigger();
         findIn<QAction>(w, "poponebuone")->trigger();
         QVERIFY(findIn<QRadioButton>(w, "optlian")->isChecked());
-        QVERIFY(findIn<QWidget>(w, "backagain")->isEnabled());
-        QTest::mouseClick(findIn<QRadioButton>(w, "optflash"), Qt::LeftButton);
+        QVERIFY(enabled(w, "backagain"));
+        choose(w, "optflash");
         click(w, "cmdmoren");
         QCOMPARE(fileBytes(app.path(QStringLiteral("sous/sys.dll"))), QByteArray("1,2,2\r\n"));
         QVERIFY(app.ui().messages.isEmpty());
 
-        // No folder to save into: the user is told, the choice stays for this run.
         QVERIFY(QDir(app.path(QStringLiteral("sous"))).removeRecursively());
-        QTest::mouseClick(findIn<QRadioButton>(w, "suiji"), Qt::LeftButton);
+        choose(w, "suiji");
         click(w, "cmdmoren");
         QCOMPARE(app.ui().messages.size(), 1);
-        QCOMPARE(app.ui().messages[0].message.icon, ui::Icon::Warning);
         QVERIFY(app.ui().messages[0].message.text.contains(QStringLiteral("sous/sys.dll")));
         QVERIFY(findIn<QRadioButton>(w, "suiji")->isChecked());
     }
