@@ -1,10 +1,17 @@
 // The practice window driven as a user drives it: the range dialog, words asked and answered by
-// typing and Enter, hints, display modes, the end of the range, the saved settings.
+// typing and Enter, hints, display modes, the end of the range, the saved settings; the
+// wrong-word drill, the Japanese-to-Chinese draw, reveal and add with its drill, the direction
+// switch, leaving and coming back, the flash drill on its clock and its speed dialog.
+#include "practice/answerpanel.h"
 #include "practicetest.h"
+#include "ui/textcanvas.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QTimer>
 
 using practice::PracticeWindow;
 
@@ -20,6 +27,33 @@ std::function<void(QWidget *)> noting(bool &selected, const char *option, std::f
         selected = findIn<QRadioButton>(dialog, option)->isChecked();
         then(dialog);
     };
+}
+
+QColor headingColor(QWidget *window)
+{
+    return ui::textColor(findIn<QLabel>(window, "wrong"));
+}
+
+const QColor kYellow(255, 255, 0);
+
+// Ticks the flash clock n times, as a running clock would.
+void tick(PracticeWindow *w, int n = 1)
+{
+    for (int i = 0; i < n; ++i)
+        w->Time_Timer();
+}
+
+// A double-click as the user makes it: the first click, then the second one.
+void doubleClick(QWidget *widget, QPoint pos = QPoint())
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+}
+
+QList<ui::TextRow> panelRowsOf(int index)
+{
+    ciku::fillLexicon();
+    return practice::answerPanelRows(*ciku::lexicon().entry(index));
 }
 
 } // namespace
@@ -217,6 +251,335 @@ private Q_SLOTS:
         QCOMPARE(app.ui().messages.size(), 1);
         QVERIFY(app.ui().messages[0].message.text.contains(QStringLiteral("sous/sys.dll")));
         QVERIFY(findIn<QRadioButton>(w, "suiji")->isChecked());
+    }
+
+    // Three wrong answers, then the drill: the words come in the order they were listed, a word
+    // answered wrong again comes back after the others, and the empty list ends the drill with
+    // every button of normal practice usable again.
+    void wrongWordDrill()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        answerWrong(w, 3);
+        click(w, "review");
+        QCOMPARE(text(w, "china"), meaningOf(1));
+        QVERIFY(!shown(w, "lbldanghan"));
+        QCOMPARE(headingColor(w), kYellow);
+        QVERIFY(!enabled(w, "begin") && !enabled(w, "xuanzefanwei") && !enabled(w, "backagain"));
+        QVERIFY(enabled(w, "reviewstop") && enabled(w, "hint"));
+
+        answer(w, kanaOf(1));
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---"));
+        answer(w, QStringLiteral("x")); // wrong again: back to the end
+        QCOMPARE(items(w, "Listno"), (QStringList{"3", "2"}));
+        QCOMPARE(focusName(w), QStringLiteral("review"));
+        pressEnter(w);
+        QCOMPARE(text(w, "china"), meaningOf(3));
+        answer(w, kanaOf(3));
+        QCOMPARE(text(w, "china"), meaningOf(2)); // the fourth question of the drill
+        app.ui().messages.clear();
+        answer(w, kanaOf(2));
+
+        QCOMPARE(app.ui().messageTexts(),
+                 QStringList{QStringLiteral("错题栏内没有错题可以练习,请选择出题练习！")});
+        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("错题练习结束"));
+        QCOMPARE(headingColor(w), QColor(Qt::black));
+        QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && enabled(w, "backagain"));
+        QVERIFY(!enabled(w, "reviewstop") && findIn<QPushButton>(w, "begin")->isDefault());
+        click(w, "review"); // nothing left: over at once, the last remark goes
+        QCOMPARE(app.ui().messages.size(), 2);
+        QCOMPARE(text(w, "note"), QString());
+        QVERIFY(enabled(w, "begin") && !enabled(w, "hint"));
+        QCOMPARE(focusName(w), QStringLiteral("begin"));
+        pressEnter(w);
+        QCOMPARE(text(w, "china"), meaningOf(4)); // normal drawing goes on where it was
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了3个，打错了4个）"));
+    }
+
+    // Stopping the drill keeps the word on screen and the entries not yet drilled; in random
+    // order "从头再来" stays disabled as the order option has it.
+    void stopDrill()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        answerWrong(w, 2);
+        choose(w, "suiji");
+        click(w, "review");
+        click(w, "reviewstop");
+        QCOMPARE(text(w, "china"), meaningOf(1));
+        QCOMPARE(items(w, "Listno"), QStringList{"2"});
+        QCOMPARE(headingColor(w), QColor(Qt::black));
+        QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && !enabled(w, "backagain"));
+        QCOMPARE(focusName(w), QStringLiteral("begin"));
+    }
+
+    // Draw, hint, reveal, add (once per reveal), and the drill over what was added.
+    void japaneseToChineseCycleAndDrill()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        choose(w, "rihan");
+        auto *panel = findIn<ui::TextCanvas>(w, "showwords2");
+        QVERIFY(!shown(w, "txtinput") && !shown(w, "framehanri") && shown(w, "Framerihan"));
+        QVERIFY(shown(w, "list2") && !shown(w, "List") && !enabled(w, "optxue"));
+
+        pressEnter(w); // "出题" is the default button
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        QVERIFY(!readable(w, "china") && !shown(w, "lbldanghan") && !enabled(w, "hanriadd"));
+        QCOMPARE(focusName(w), QStringLiteral("showhanyu"));
+        click(w, "hint4");
+        QVERIFY(shown(w, "lbldanghan") && !enabled(w, "hint4"));
+        pressEnter(w); // "显示答案"
+        QCOMPARE(ui::textColor(findIn<QLabel>(w, "china")), QColor(0, 0, 255));
+        QCOMPARE(panel->lines(), panelRowsOf(1));
+        // Keys reach the window's shortcuts only while it is active; the hidden range dialog
+        // may still hold that place on the offscreen platform.
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_A, Qt::AltModifier); // the button shows itself pressed first
+        QTRY_COMPARE(items(w, "list2"), QStringList{kanaOf(1)});
+        QCOMPARE(items(w, "listno2"), QStringList{"1"});
+        QVERIFY(!enabled(w, "hanriadd"));
+        QCOMPARE(focusName(w), QStringLiteral("showriyu"));
+
+        pressEnter(w); // word 2
+        click(w, "showhanyu");
+        click(w, "hanriadd");
+        click(w, "showriyu"); // word 3, not added
+        QVERIFY(panel->lines().isEmpty());
+        QCOMPARE(items(w, "listno2"), (QStringList{"1", "2"}));
+        QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式")); // nothing judged or counted
+
+        click(w, "rihanreview");
+        QCOMPARE(headingColor(w), kYellow);
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        QVERIFY(!readable(w, "china"));
+        QVERIFY(!enabled(w, "showriyu") && enabled(w, "rihanreviewstop") && !enabled(w, "hint4"));
+        QCOMPARE(focusName(w), QStringLiteral("showhanyu"));
+        pressEnter(w); // reveal the drill's word
+        QCOMPARE(panel->lines(), panelRowsOf(1));
+        QCOMPARE(focusName(w), QStringLiteral("rihanreview"));
+        click(w, "hanriadd"); // back to the end
+        QCOMPARE(items(w, "listno2"), (QStringList{"2", "1"}));
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(2));
+        pressEnter(w);
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        pressEnter(w);
+        app.ui().messages.clear();
+        pressEnter(w); // the list is empty now
+        QCOMPARE(app.ui().messages.size(), 1);
+        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("出错"));
+        QCOMPARE(headingColor(w), QColor(Qt::black));
+        QVERIFY(enabled(w, "showriyu") && !enabled(w, "rihanreviewstop"));
+        QCOMPARE(focusName(w), QStringLiteral("showriyu"));
+    }
+
+    // Towards "日汉练习" the order starts again; back to "汉日练习" it goes on from where the
+    // other direction got to. Each direction shows its own list; double-clicks remove an entry
+    // or clear the list of the selected direction only. Normal pace under "日汉练习" brings back
+    // only what that direction uses.
+    void directionSwitchAndLists()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        answerWrong(w, 2);
+        choose(w, "rihan");
+        for (int i = 1; i <= 3; ++i) {
+            click(w, "showriyu");
+            QCOMPARE(text(w, "japan"), kanaOf(i));
+            click(w, "showhanyu");
+            click(w, "hanriadd");
+        }
+        auto *list2 = findIn<QListWidget>(w, "list2");
+        doubleClick(list2->viewport(), list2->visualItemRect(list2->item(1)).center());
+        QCOMPARE(items(w, "listno2"), (QStringList{"1", "3"}));
+        QCOMPARE(items(w, "list2"), (QStringList{kanaOf(1), kanaOf(3)}));
+
+        choose(w, "optflash");
+        QVERIFY(shown(w, "picflash") && !shown(w, "Framerihan") && !shown(w, "showwords2"));
+        choose(w, "optnormal");
+        QVERIFY(!shown(w, "picflash") && shown(w, "Framerihan") && shown(w, "showwords2"));
+        QVERIFY(!shown(w, "txtinput") && !shown(w, "pic") && !shown(w, "note") && !enabled(w, "optxue"));
+
+        choose(w, "hanri");
+        QVERIFY(shown(w, "List") && !shown(w, "list2") && shown(w, "txtinput") && shown(w, "note"));
+        QVERIFY(!shown(w, "showwords2") && enabled(w, "optxue") && enabled(w, "optlian"));
+        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）"));
+        click(w, "begin");
+        QCOMPARE(text(w, "china"), meaningOf(4));
+        QCOMPARE(items(w, "Listno"), (QStringList{"1", "2"}));
+
+        doubleClick(findIn<QLabel>(w, "wrong"));
+        QVERIFY(items(w, "List").isEmpty());
+        QCOMPARE(items(w, "listno2"), (QStringList{"1", "3"}));
+    }
+
+    // Yes to the keep-state question hides the window with its clock stopped; the same window
+    // comes back as it was, without the range dialog, Enter on "开始" again.
+    void leavingAndComingBack()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        answerWrong(w, 1);
+        pressEnter(w);
+        answer(w, kanaOf(2));
+        choose(w, "rihan");
+        click(w, "showriyu");
+        click(w, "showhanyu");
+        click(w, "hanriadd");
+        choose(w, "optflash");
+        click(w, "flashstart");
+        const QString caption = w->windowTitle();
+        QCOMPARE(caption, QStringLiteral("单词练习---（一共练习3个词，打对了1个，打错了1个）"));
+
+        app.ui().answers.push_back(ui::Answer::Yes);
+        w->findChild<QAction *>("learn")->trigger();
+        TestApp::settle();
+        QVERIFY(!w->isVisible());
+        QVERIFY(!w->flashClock()->isActive()); // a hidden window's clock does not run
+
+        const int dialogs = app.ui().modalWindows.size();
+        QCOMPARE(openWindow(app, shell::Screen::Practice), w);
+        QCOMPARE(app.ui().modalWindows.size(), dialogs); // no range dialog
+        QCOMPARE(w->windowTitle(), caption);
+        QCOMPARE(items(w, "list2"), QStringList{kanaOf(1)});
+        QCOMPARE(w->session().wrongList(practice::Direction::ChineseToJapanese).size(), 1);
+        QCOMPARE(w->session().range()->last, 104);
+        QVERIFY(findIn<QRadioButton>(w, "rihan")->isChecked() &&
+                findIn<QRadioButton>(w, "optflash")->isChecked());
+        QVERIFY(enabled(w, "flashstart") && findIn<QPushButton>(w, "flashstart")->isDefault());
+    }
+
+    // The defaults 3 and 2: a word at the first tick, its answer three ticks later, "next" two
+    // ticks after that, the next word one tick later. "添加" adds the word on screen, but not
+    // during "next"; "停止" and "开始" go on where the cycle stood.
+    void flashDrillCycle()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        choose(w, "optflash");
+        QVERIFY(shown(w, "picflash") && !shown(w, "framehanri") && !shown(w, "txtinput"));
+        pressEnter(w); // "开始" is the default button
+        QVERIFY(w->flashClock()->isActive() && !enabled(w, "flashstart"));
+        tick(w);
+        QCOMPARE(text(w, "china"), meaningOf(1));
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        QVERIFY(!readable(w, "japan") && !shown(w, "lbldanghan"));
+        tick(w, 2);
+        QVERIFY(!readable(w, "japan"));
+        tick(w);
+        QVERIFY(readable(w, "japan") && shown(w, "lbldanghan"));
+        QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
+        click(w, "flashstop"); // in the answer stage
+        QVERIFY(!w->flashClock()->isActive());
+        QCOMPARE(focusName(w), QStringLiteral("flashstart"));
+        pressEnter(w);
+        QVERIFY(w->flashClock()->isActive());
+        pressEnter(w); // Enter adds the word on screen
+        QCOMPARE(items(w, "List"), QStringList{meaningOf(1)});
+        tick(w);
+        QVERIFY(readable(w, "japan")); // the answer stage's second second
+        tick(w);
+        QCOMPARE(text(w, "china"), QStringLiteral("next"));
+        QVERIFY(!readable(w, "japan") && !shown(w, "lbldanghan"));
+        click(w, "flashadd");
+        QCOMPARE(items(w, "Listno"), QStringList{"1"});
+        tick(w);
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式")); // nothing counted
+
+        choose(w, "optnormal");
+        QVERIFY(!w->flashClock()->isActive());
+        QVERIFY(enabled(w, "flashstart") && shown(w, "framehanri") && shown(w, "txtinput"));
+        pressEnter(w); // on "出题" again, not on the hidden "开始"
+        QCOMPARE(text(w, "china"), meaningOf(3));
+    }
+
+    // The Japanese-to-Chinese draw and the flash drill end their range with the same message;
+    // the flash clock stands still while it is open and goes on with the first word. The speed
+    // file is read at every tick.
+    void flashDrillEndOfRangeAndSpeedFile()
+    {
+        TestApp app;
+        writeFile(app.path(QStringLiteral("sous/gap.dll")), "1,1\r\n");
+        PracticeWindow *w = openPractice(app, confirmRange("ceshi")); // 1607..1613
+        choose(w, "rihan");
+        app.ui().messages.clear();
+        for (int i = 0; i < 7; ++i)
+            click(w, "showriyu");
+        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(text(w, "japan"), kanaOf(1613));
+        QCOMPARE(w->session().questionCount(), 0);
+
+        choose(w, "optflash");
+        click(w, "flashstart");
+        app.ui().messages.clear();
+        QStringList duringMessage;
+        app.ui().onMessage = [&](const ui::Message &) {
+            const qint16 before = w->session().flashTick();
+            tick(w, 5); // seconds pass while the box is open
+            duringMessage << QString::number(w->session().flashTick() - before) + text(w, "japan");
+        };
+        tick(w, 3 * 6 + 1); // six words of three ticks, then the seventh word
+        QCOMPARE(text(w, "japan"), kanaOf(1613));
+        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
+        QCOMPARE(duringMessage, QStringList{QStringLiteral("0next")});
+        QVERIFY(!readable(w, "china"));
+        tick(w);
+        QVERIFY(readable(w, "china")); // the meaning is the answer here
+        tick(w, 2);
+        QCOMPARE(text(w, "japan"), kanaOf(1607));
+        QCOMPARE(app.ui().messages.size(), 1);
+
+        writeFile(app.path(QStringLiteral("sous/gap.dll")), "8,1\r\n");
+        tick(w, 7);
+        QVERIFY(!readable(w, "china"));
+        tick(w);
+        QVERIFY(readable(w, "china"));
+        tick(w, 2);
+        QCOMPARE(text(w, "japan"), kanaOf(1608));
+    }
+
+    // Double-click on "闪电速练": both steps, again from the old presets after a bad value, the
+    // file as typed; the next dialog starts from the file read as whole numbers. Without a sous
+    // folder nothing is written; the user is told, and the speed holds for this run.
+    void speedDialog()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        auto *flash = findIn<QRadioButton>(w, "optflash");
+        app.ui().inputs = {QStringLiteral("9"), QStringLiteral("1"), QStringLiteral("2.5"),
+                           QStringLiteral("1")};
+        app.ui().messages.clear();
+        doubleClick(flash);
+        QVERIFY(flash->isChecked());
+        QCOMPARE(app.ui().inputRequests.size(), 4);
+        QCOMPARE(app.ui().inputRequests[2].initial, QStringLiteral("3"));
+        QCOMPARE(app.ui().inputRequests[3].initial, QStringLiteral("2"));
+        QCOMPARE(app.ui().messageTexts(), QStringList{QStringLiteral("输入错误，请输入一个1-8的数")});
+        QCOMPARE(fileBytes(app.path(QStringLiteral("sous/gap.dll"))), QByteArray("2.5,1\r\n"));
+
+        app.ui().inputs = {QStringLiteral("4"), QStringLiteral("4")};
+        doubleClick(flash);
+        QCOMPARE(app.ui().inputRequests[4].initial, QStringLiteral("2"));
+        QCOMPARE(app.ui().inputRequests[5].initial, QStringLiteral("1"));
+        QCOMPARE(fileBytes(app.path(QStringLiteral("sous/gap.dll"))), QByteArray("4,4\r\n")); // replaced
+
+        QVERIFY(QDir(app.path(QStringLiteral("sous"))).removeRecursively());
+        app.ui().inputs = {QStringLiteral("1"), QStringLiteral("1")};
+        app.ui().messages.clear();
+        doubleClick(flash);
+        QCOMPARE(app.ui().messages.size(), 1);
+        QVERIFY(app.ui().messages[0].message.text.contains(QStringLiteral("sous/gap.dll")));
+        click(w, "flashstart");
+        tick(w, 2);
+        QVERIFY(readable(w, "japan"));
+        tick(w);
+        QCOMPARE(text(w, "china"), QStringLiteral("next"));
     }
 };
 
