@@ -70,7 +70,7 @@ private Q_SLOTS:
     }
 
     // In the flash drill a switch keeps the word on screen (no captions), but the order still
-    // starts again towards Japanese-to-Chinese, and "添加" fills the selected direction's list.
+    // starts again towards Japanese-to-Chinese (only), and "添加" fills the selected direction's list.
     void directionSwitchInTheFlashDrill()
     {
         PracticeSession s = sessionOver("u1");
@@ -85,6 +85,7 @@ private Q_SLOTS:
         QCOMPARE(s.view().answer, QString()); // the kana label is emptied
         QVERIFY(s.flashAdd());
         QCOMPARE(pairs(s.wrongList(Direction::ChineseToJapanese)), QStringList{pair(1, false)});
+        QCOMPARE(s.flashDraw(0)->index, 2); // no restart this way
     }
 
     // Removing and clearing touch one pair only; the drill that follows does not ask a removed

@@ -80,6 +80,7 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习2个词，打对了1个，打错了0个）"));
         QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
         QCOMPARE(text(w, "china"), meaningOf(2));
+        QVERIFY(findIn<QLineEdit>(w, "txtinput")->text().isEmpty());
         for (int i = 2; i <= 3; ++i) {
             if (i > 2)
                 pressEnter(w); // the next word
@@ -425,10 +426,11 @@ private Q_SLOTS:
         const QString caption = w->windowTitle();
         QCOMPARE(caption, QStringLiteral("单词练习---（一共练习3个词，打对了1个，打错了1个）"));
 
+        QPointer<PracticeWindow> kept = w;
         app.ui().answers.push_back(ui::Answer::Yes);
         w->findChild<QAction *>("learn")->trigger();
         TestApp::settle();
-        QVERIFY(!w->isVisible());
+        QVERIFY(kept && !w->isVisible());
         QVERIFY(!w->flashClock()->isActive()); // a hidden window's clock does not run
 
         const int dialogs = app.ui().modalWindows.size();
