@@ -836,8 +836,16 @@ private Q_SLOTS:
     {
         TestApp app;
         Query q = openQuery(app);
+        // Each full screen, its first one with the line above the hits, and the closing lines
+        // after it stand inside the window.
+        const auto linesFit = [&](qsizetype extra) {
+            return q.showwords->y() + (q.showwords->lineCount() + extra) * q.showwords->lineHeight() <=
+                   q.showwords->parentWidget()->height();
+        };
+        app.ui().onMessage = [&](const ui::Message &) { QVERIFY(linesFit(2)); };
         type(q.riyu, QStringLiteral("し"));
         enter(q.riyu); // every question is answered No
+        QVERIFY(linesFit(0));
 
         const QList<query::Hit> hits = fuzzy(query::QueryTexts{{}, QStringLiteral("し"), {}});
         QVERIFY(hits.size() >= 15);
@@ -849,6 +857,31 @@ private Q_SLOTS:
                  << QStringList{rest == 0 ? QStringLiteral("7:") + kNothingAtAll
                                           : QStringLiteral("37:") + kDone};
         QCOMPARE(itemLines(q.showwords), expected);
+    }
+
+    void everyHitLineStaysOnOneLine()
+    {
+        // A text wider than its column is drawn narrower rather than pushing the next one to a
+        // line of its own, so fifteen hits always take fifteen lines; it stays readable.
+        TestApp app;
+        Query q = openQuery(app);
+        ciku::fillLexicon();
+        const qreal fullSize = QFontInfo(q.showwords->font()).pointSizeF();
+        for (int slot = 1; slot <= query::kLastSearchedSlot; ++slot) {
+            for (query::Source s : query::kSources) {
+                const ui::TextRow row = query::resultLine(ciku::lexicon(), query::Hit{slot, s});
+                q.showwords->clear();
+                ui::writeRowInColumns(*q.showwords, row);
+                QVERIFY2(q.showwords->lineCount() == 1, qPrintable(QString::number(slot)));
+                for (qsizetype i = 0; i + 1 < row.size(); ++i) {
+                    const qreal room =
+                        q.showwords->columnX(row[i + 1].column) - q.showwords->columnX(row[i].column);
+                    QVERIFY2(QFontInfo(q.showwords->fittedFont(row[i].text, room)).pointSizeF() >=
+                                 0.6 * fullSize,
+                             qPrintable(row[i].text));
+                }
+            }
+        }
     }
 
     void fallbackFillingItsLastScreenExactlyAndAnsweredNoFindsNothing()

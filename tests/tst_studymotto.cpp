@@ -164,6 +164,18 @@ void TestStudyMotto::longFirstLineGrowsLeft()
     w = reopenStudy(app);
     QVERIFY(line(w, "lblpome1")->x() < defaultLeft);
     checkPlacement(w);
+
+    // A line wider than the canvas is made smaller, with its partner, rather than lose its start;
+    // the defaults bring the design size back.
+    const qreal designSize = line(w, "lblpome1")->font().pointSizeF();
+    app.ui().inputs = {QStringLiteral("短句"), QString(30, QChar(0x5B66))};
+    QTest::mouseDClick(line(w, "lblpome1"), Qt::LeftButton);
+    QVERIFY(line(w, "lblpome2")->x() >= 0);
+    QVERIFY(line(w, "lblpome1")->font().pointSizeF() < designSize);
+    checkPlacement(w);
+    QTest::mouseDClick(line(w, "lblpome2"), Qt::LeftButton);
+    QCOMPARE(line(w, "lblpome1")->font().pointSizeF(), designSize);
+    checkPlacement(w);
 }
 
 void TestStudyMotto::doubleQuoteStaysReadable()

@@ -299,6 +299,16 @@ void TestStudySettings::chosenColourRedrawsAndSaves()
     QCOMPARE(pixelsNear(showword(w), QColor(0, 0, 128)), 0);
     QVERIFY(findIn<QWidget>(w, "savecolor")->isVisible());
     QVERIFY(defaultcolor->isVisible());
+    // The button stands clear of everything written in either view, so no meaning hides behind it.
+    const auto clearOf = [&](const char *name) {
+        const QWidget *button = findIn<QWidget>(w, "savecolor");
+        const QWidget *area = findIn<QWidget>(w, name);
+        return !QRect(button->mapTo(w, QPoint()), button->size())
+                    .intersects(QRect(area->mapTo(w, QPoint()), area->size()));
+    };
+    QVERIFY(clearOf("showword"));
+    QVERIFY(clearOf("framelist"));
+    QVERIFY(clearOf("lblpome1"));
 
     click(w, "savecolor");
     QCOMPARE(bytesOf(app.path("sous/xxclr.dll")), QByteArray("255\r\n"));

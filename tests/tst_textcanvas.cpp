@@ -51,6 +51,22 @@ private Q_SLOTS:
         QCOMPARE(lines[1], (Line{Field{26, "reading"}, Field{47, "3"}}));
     }
 
+    void aRowInColumnsNarrowsAFieldWiderThanItsRoom()
+    {
+        TextCanvas c;
+        setUp(c);
+        const QString wide(30, QChar(0x65E5));
+        ui::writeRowInColumns(c, Line{Field{2, wide}, Field{26, "reading"}, Field{47, QString(40, u'x')}});
+        QCOMPARE(c.lines(),
+                 (QList<Line>{Line{Field{2, wide}, Field{26, "reading"}, Field{47, QString(40, u'x')}}}));
+        // Only the field wider than the room up to the next column is drawn smaller, and it ends
+        // before that column; the last field keeps the canvas font whatever its width.
+        const QFont fitted = c.fittedFont(wide, c.columnX(26) - c.columnX(2));
+        QVERIFY(fitted.pointSizeF() < c.font().pointSizeF());
+        QVERIFY(QFontMetricsF(fitted).horizontalAdvance(wide) <= c.columnX(26) - c.columnX(2) + 0.5);
+        QCOMPARE(c.fittedFont(QStringLiteral("reading"), c.columnX(47) - c.columnX(26)), c.font());
+    }
+
     void textEndingExactlyOnTheColumnStaysOnTheLine()
     {
         TextCanvas c;

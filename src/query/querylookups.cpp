@@ -112,7 +112,7 @@ void QueryWindow::setHeadings(Source source)
 
 void QueryWindow::printHit(const Hit &hit)
 {
-    ui::writeRow(*m_printArea, resultLine(ciku::lexicon(), hit));
+    ui::writeRowInColumns(*m_printArea, resultLine(ciku::lexicon(), hit));
     setHeadings(hit.source);
 }
 

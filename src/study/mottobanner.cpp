@@ -5,8 +5,12 @@
 #include "ui/fonts.h"
 #include "ui/interaction.h"
 
+#include <algorithm>
+
 namespace study {
 namespace {
+
+constexpr qreal kMottoPoints = 27.75;
 
 ui::ActiveLabel *makeLine(QWidget *canvas, const char *name)
 {
@@ -15,8 +19,8 @@ ui::ActiveLabel *makeLine(QWidget *canvas, const char *name)
     label->setToolTip(QStringLiteral("双击此处即可自行设置警句"));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // A brush-script face where the system has one, else the closest CJK serif.
-    label->setFont(ui::designFont({QStringLiteral("华文行楷"), QStringLiteral("STXingkai")}, 27.75, false,
-                                  ui::Fallback::Serif));
+    label->setFont(ui::designFont({QStringLiteral("华文行楷"), QStringLiteral("STXingkai")}, kMottoPoints,
+                                  false, ui::Fallback::Serif));
     ui::setTextColor(label, QColor(0, 128, 0));
     return label;
 }
@@ -52,8 +56,19 @@ void MottoBanner::setCaption(ui::ActiveLabel *label, const QString &text)
 
 void MottoBanner::setLines(const settings::Motto &motto)
 {
-    setCaption(m_firstLine, motto.first);
-    setCaption(m_secondLine, motto.second);
+    // A line wider than the canvas would lose its start past the left edge; the pair is made
+    // smaller instead, both lines alike.
+    for (qreal size = kMottoPoints;; size -= 0.25) {
+        for (ui::ActiveLabel *label : {m_firstLine, m_secondLine}) {
+            QFont f = label->font();
+            f.setPointSizeF(size);
+            label->setFont(f);
+        }
+        setCaption(m_firstLine, motto.first);
+        setCaption(m_secondLine, motto.second);
+        if (size <= 8 || std::max(m_firstLine->width(), m_secondLine->width()) <= kRightEdge)
+            break;
+    }
 }
 
 void MottoBanner::placeSecond()
@@ -102,6 +117,8 @@ void MottoBanner::lblpome1_DblClick()
 void MottoBanner::lblpome2_DblClick()
 {
     setLines(settings::defaultMotto());
+    // The first line may have grown back from a smaller size; the second stays under it.
+    placeSecond();
     if (!settings::removeSettingsFile(m_path))
         tellNotSaved(QStringLiteral("无法删除文件 sous/pome.dll，默认警句只在本次显示，"
                                     "下次打开时仍显示保存的警句。"));

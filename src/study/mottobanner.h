@@ -45,6 +45,8 @@ Q_SIGNALS:
 
 private:
     void setCaption(ui::ActiveLabel *label, const QString &text);
+    // Sets both captions in one size: the design size, or the largest smaller one at which both
+    // lines stand whole between the canvas's left edge and the right edge.
     void setLines(const settings::Motto &motto);
     // Puts the second line directly under the first, in the first line's font size.
     void placeSecond();

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -38,6 +40,26 @@ QFrame *rule(QWidget *parent, const char *name, QFrame::Shape shape)
     line->setFrameShadow(QFrame::Plain);
     line->setForegroundRole(QPalette::WindowText);
     return line;
+}
+
+// A paging arrow, drawn large enough to be seen at a glance (the toolkit's own arrow is a
+// small chevron that looks like a drop-down button).
+QIcon arrowIcon(bool down)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 128));
+    const QPolygonF shaft{QPointF(8, 3), QPointF(16, 3), QPointF(16, 12), QPointF(8, 12)};
+    const QPolygonF head{QPointF(2, 11), QPointF(22, 11), QPointF(12, 22)};
+    QTransform flip;
+    if (!down)
+        flip = QTransform(1, 0, 0, -1, 0, 24);
+    painter.drawPolygon(flip.map(shaft));
+    painter.drawPolygon(flip.map(head));
+    return QIcon(pixmap);
 }
 
 } // namespace
@@ -81,7 +103,7 @@ void StudyWindow::createControls()
 
     m_nextButton = new QToolButton(s);
     m_nextButton->setObjectName(QStringLiteral("goon"));
-    m_nextButton->setArrowType(Qt::DownArrow);
+    m_nextButton->setIcon(arrowIcon(true));
     m_nextButton->setToolTip(QStringLiteral("打印后面十个单词"));
     m_nextButton->setGeometry(256, 6, 37, 32);
     m_nextButton->setVisible(false);
@@ -89,7 +111,7 @@ void StudyWindow::createControls()
 
     m_previousButton = new QToolButton(s);
     m_previousButton->setObjectName(QStringLiteral("goback"));
-    m_previousButton->setArrowType(Qt::UpArrow);
+    m_previousButton->setIcon(arrowIcon(false));
     m_previousButton->setGeometry(296, 6, 37, 32);
     m_previousButton->setVisible(false);
     connect(m_previousButton, &QToolButton::clicked, this, &StudyWindow::goback_Click);
@@ -100,7 +122,7 @@ void StudyWindow::createControls()
 
     m_viewOptions = new QFrame(s);
     m_viewOptions->setObjectName(QStringLiteral("Frame1"));
-    m_viewOptions->setGeometry(368, 7, 241, 32);
+    m_viewOptions->setGeometry(340, 7, 236, 32);
     m_viewOptions->setVisible(false);
     m_listOption = new QRadioButton(QStringLiteral("列表(&X)"), m_viewOptions);
     m_listOption->setObjectName(QStringLiteral("Opb"));
@@ -173,7 +195,9 @@ void StudyWindow::createControls()
     m_saveColorButton = new QPushButton(QStringLiteral("保存颜色"), s);
     m_saveColorButton->setObjectName(QStringLiteral("savecolor"));
     m_saveColorButton->setToolTip(QStringLiteral("如果希望下次启动时仍显示此色彩，请点击此按钮。"));
-    m_saveColorButton->setGeometry(648, 184, 65, 33);
+    // In the top row beside the view options, where it covers no meaning of the print view, no
+    // detail of the list view and no line of the motto, whatever is on show.
+    m_saveColorButton->setGeometry(580, 11, 64, 24);
     m_saveColorButton->setVisible(false);
     connect(m_saveColorButton, &QPushButton::clicked, this, &StudyWindow::savecolor_Click);
 

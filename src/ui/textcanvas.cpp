@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -78,10 +79,42 @@ void TextCanvas::write(const QString &text)
     item.text = text;
     item.color = m_textColor;
     item.font = font();
+    item.ascent = QFontMetricsF(item.font).ascent();
     m_items.append(item);
     m_x += textWidth(text);
     m_placed = false;
     update();
+}
+
+QFont TextCanvas::fittedFont(const QString &text, qreal width) const
+{
+    QFont f = font();
+    const qreal full = QFontMetricsF(f).horizontalAdvance(text);
+    if (full <= width + 0.5 || width <= 0)
+        return f;
+    // Sizes do not scale widths exactly (hinting), so step down from the proportional size.
+    const bool byPoints = f.pointSizeF() > 0;
+    const qreal size = byPoints ? f.pointSizeF() : f.pixelSize();
+    for (qreal scale = width / full; scale > 0.3; scale -= 0.02) {
+        if (byPoints)
+            f.setPointSizeF(size * scale);
+        else
+            f.setPixelSize(std::max(1, int(size * scale)));
+        if (QFontMetricsF(f).horizontalAdvance(text) <= width + 0.5)
+            break;
+    }
+    return f;
+}
+
+void TextCanvas::writeWithin(const QString &text, qreal width)
+{
+    const QFont fitted = fittedFont(text, width);
+    write(text);
+    Item &item = m_items.last();
+    if (fitted == item.font)
+        return;
+    item.font = fitted;
+    m_x = item.x + QFontMetricsF(fitted).horizontalAdvance(text);
 }
 
 void TextCanvas::writeAt(int column, const QString &text)
@@ -165,7 +198,7 @@ void TextCanvas::paintEvent(QPaintEvent *)
             continue;
         painter.setFont(item.font);
         painter.setPen(item.color);
-        painter.drawText(QPointF(item.x, top + QFontMetricsF(item.font).ascent()), item.text);
+        painter.drawText(QPointF(item.x, top + item.ascent), item.text);
     }
 }
 
@@ -195,6 +228,24 @@ void writeRow(TextCanvas &canvas, const TextRow &row)
     for (const PlacedText &field : row) {
         canvas.tab(field.column);
         if (!field.text.isEmpty())
+            canvas.write(field.text);
+    }
+    canvas.newLine();
+}
+
+void writeRowInColumns(TextCanvas &canvas, const TextRow &row)
+{
+    // Half a column stays free before the next field, so neighbours never touch.
+    const qreal gap = canvas.columnX(2) / 2;
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        const PlacedText &field = row[i];
+        canvas.tab(field.column);
+        if (field.text.isEmpty())
+            continue;
+        if (i + 1 < row.size())
+            canvas.writeWithin(field.text,
+                               canvas.columnX(row[i + 1].column) - canvas.columnX(field.column) - gap);
+        else
             canvas.write(field.text);
     }
     canvas.newLine();

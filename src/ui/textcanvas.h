@@ -30,6 +30,9 @@ public:
     void nextZone();
     // Writes text at the write position and moves past it.
     void write(const QString &text);
+    // Writes text like write(), but when it is wider than width pixels in the canvas font it is
+    // drawn in a smaller size of that font that fits, on the line's baseline.
+    void writeWithin(const QString &text, qreal width);
     void writeAt(int column, const QString &text);
     // Ends the line; on an empty line this moves one line down.
     void newLine();
@@ -48,6 +51,8 @@ public:
     // Left edge of column n in pixels for the current font.
     qreal columnX(int column) const;
     int lineHeight() const;
+    // The font a text written with writeWithin(text, width) is drawn in.
+    QFont fittedFont(const QString &text, qreal width) const;
 
 Q_SIGNALS:
     void clicked();
@@ -69,6 +74,7 @@ private:
         QString text;
         QColor color;
         QFont font;
+        qreal ascent = 0; // from the top of the line to the baseline
     };
 
     qreal averageWidth() const;
@@ -85,6 +91,10 @@ private:
 
 // Writes a row and ends its line. An empty text only moves the write position to its column.
 void writeRow(TextCanvas &canvas, const TextRow &row);
+// Writes a row on one line: each field but the last is kept within the room up to the next
+// field's column (a narrower size of the font when it is wider), so the next field never has to
+// move to a line of its own. The last field runs on freely.
+void writeRowInColumns(TextCanvas &canvas, const TextRow &row);
 // Writes rows, each ended by a line break.
 void writeRows(TextCanvas &canvas, const QList<TextRow> &rows);
 
