@@ -1,10 +1,16 @@
 # make run   – installs what is missing, builds and starts 词帆
-# make test  – installs what is missing, builds and runs every test
+# make test  – installs what is missing, builds and runs every test, then again built with
+#              AddressSanitizer and UndefinedBehaviorSanitizer (in $(SANITIZE_BUILD))
+# make fuzz  – builds the fuzz targets with clang and libFuzzer and runs them until stopped
+#              (FUZZ_SECONDS=n stops each after n seconds)
 # make package – builds the Debian package cifan_<version>_<arch>.deb in the build folder
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 0
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test package bench format format-check clean
+.PHONY: deps configure build run test sanitize fuzz package bench format format-check clean
 
 deps:
 	@sh scripts/setup-deps.sh
@@ -27,6 +33,20 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+
+# The same tests (and the fuzz seed corpora) once more, built with the sanitizers; every finding,
+# leaks included, fails the test that made it.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIFAN_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	@sh scripts/setup-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIFAN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_settingsline fuzz_settingsreaders fuzz_helplayout fuzz_helpreply fuzz_helpfile
+	sh scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 package: build
 	cd $(BUILD) && cpack -G DEB
@@ -43,4 +63,4 @@ format-check: deps
 	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -8,7 +8,8 @@ set(CIFAN_APP_ID org.example.cifan)
 target_compile_definitions(cifan PRIVATE CIFAN_APP_ID="${CIFAN_APP_ID}")
 set(CIFAN_DATA_DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/cifan)
 
-install(TARGETS cifan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The help reader sits beside the program, where shell/chmfile.cpp starts it from.
+install(TARGETS cifan cifan-helpreader RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 foreach(p ${CIFAN_PICTURES})
   install(FILES ${CMAKE_SOURCE_DIR}/pic/${p} DESTINATION ${CIFAN_DATA_DESTINATION}/pic)
 endforeach()

@@ -22,7 +22,7 @@ endif()
 # Exactly these files, nothing more (no settings folder, no build tools).
 set(usr ${WORK}/root/usr)
 set(expected
-  bin/cifan
+  bin/cifan bin/cifan-helpreader
   share/applications/${APP_ID}.desktop
   share/cifan/pic/chaxun.gif share/cifan/pic/lianxi.gif share/cifan/pic/logo.png
   share/cifan/pic/right.jpg share/cifan/pic/start.jpg share/cifan/pic/wrong.jpg

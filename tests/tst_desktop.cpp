@@ -3,8 +3,8 @@
 // every window opens in the middle of its screen, wholly on it. Without Xvfb or openbox the
 // suite is skipped; scripts/setup-deps.sh installs both.
 //
-// Run by CTest, the suite starts the X server and the window manager, then runs itself again on
-// that display (CIFAN_DESKTOP set), where the checks themselves run with Qt's X11 platform.
+// Run by CTest, the program starts the X server and the window manager, then runs itself again
+// on that display (CIFAN_DESKTOP set), where the checks run with Qt's X11 platform.
 #include "app/programwindows.h"
 #include "shell/helpviewer.h"
 #include "shell/shell.h"
@@ -65,29 +65,8 @@ double shareOnTop(QWidget *w)
     return double(same) / (qint64(own.width()) * own.height());
 }
 
-} // namespace
-
-// The checks, on the display with the window manager.
-class DesktopChecks : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void modalWindowsStayInFrontOfTheirOwner_data();
-    void modalWindowsStayInFrontOfTheirOwner();
-    void windowsOpenCentredOnTheirScreen();
-};
-
-void DesktopChecks::modalWindowsStayInFrontOfTheirOwner_data()
-{
-    QTest::addColumn<QString>("modal");
-    for (const char *m : {"about window", "kana comparison window", "message box", "input box",
-                          "colour dialog", "box asked for while the about window is open"})
-        QTest::newRow(m) << QString::fromLatin1(m);
-}
-
 // The modal window on show, once it is on the screen; nullptr if none came.
-static QWidget *shownModal()
+QWidget *shownModal()
 {
     QWidget *w = nullptr;
     const bool shown = QTest::qWaitFor(
@@ -99,184 +78,170 @@ static QWidget *shownModal()
     return shown ? w : nullptr;
 }
 
-void DesktopChecks::modalWindowsStayInFrontOfTheirOwner()
-{
-    QFETCH(QString, modal);
-    TestApp app;
-    ui::QtInteraction interaction;
-    shell::Shell shell(app.dir(), interaction, [](int) {});
-    shell.setWindowFactory(app::buildProgramWindow);
-    shell.switchTo(Screen::Study);
-    QWidget *owner = shell.currentWindow();
-    QVERIFY(owner);
-    QTRY_VERIFY(framed(owner));
+} // namespace
 
-    // While the modal window is open: let the window manager place it, click on the working
-    // window as the user does (the window manager raises the window clicked), then look at the
-    // screen. It must stand above the window it belongs to (standing).
-    QWidget *standing = owner;
-    QString problem = QStringLiteral("the modal window never opened");
-    auto check = [&] {
-        QWidget *w = shownModal();
-        if (!w)
-            return;
-        problem.clear();
-        QTest::qWait(300);
-        owner->raise();
-        owner->activateWindow();
-        QTest::qWait(500);
-        const double share = shareOnTop(w);
-        if (share < 0.95)
-            problem += QStringLiteral("only %1% of it is in front; ").arg(int(share * 100));
-        if (w->windowHandle()->transientParent() != standing->windowHandle())
-            problem += QStringLiteral("not transient for the window it belongs to; ");
-        const QPoint off = frameOf(w).center() - frameOf(standing).center();
-        if (off.manhattanLength() > 4)
-            problem += QStringLiteral("not over the middle of the window it belongs to (%1 over %2); ")
-                           .arg(describe(frameOf(w)), describe(frameOf(standing)));
-        if (auto *dialog = qobject_cast<QDialog *>(w))
-            dialog->reject();
-        else
-            w->close();
-    };
-    auto askBox = [&] {
-        interaction.message(owner,
-                            ui::Message{ui::Icon::Warning, ui::Buttons::YesNo, {}, QStringLiteral("继续?")});
-    };
-    if (modal == u"box asked for while the about window is open") {
-        // As the rest reminder does: the box is asked for by the working window under the about window.
-        QTimer::singleShot(0, [&] {
-            QWidget *about = shownModal();
-            if (!about)
-                return;
-            standing = about;
-            QTimer::singleShot(0, check);
-            askBox();
-            about->close();
-        });
-        shell.showAbout(owner);
-    } else {
-        QTimer::singleShot(0, check);
-        if (modal == u"about window")
-            shell.showAbout(owner);
-        else if (modal == u"kana comparison window")
-            shell.showCompare(owner);
-        else if (modal == u"message box")
-            askBox();
-        else if (modal == u"input box")
-            interaction.input(owner, QStringLiteral("请输入上句"), QStringLiteral("设置警句"), {});
-        else
-            interaction.color(owner, Qt::blue);
-    }
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-}
-
-void DesktopChecks::windowsOpenCentredOnTheirScreen()
-{
-    TestApp app;
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    auto check = [&](QWidget *w, const QString &name) {
-        QVERIFY2(w, qPrintable(name));
-        QTRY_VERIFY2(framed(w), qPrintable(name));
-        const auto centred = [&] {
-            const QRect frame = frameOf(w);
-            return area.contains(frame) && (frame.center() - area.center()).manhattanLength() <= 4;
-        };
-        QTRY_VERIFY2_WITH_TIMEOUT(centred(),
-                                  qPrintable(name + QStringLiteral(" stands at ") + describe(frameOf(w)) +
-                                             QStringLiteral(" on ") + describe(area)),
-                                  3000);
-    };
-    QVERIFY(app.shell().start());
-    check(app.shell().currentWindow(), QStringLiteral("start window"));
-    for (Screen s : {Screen::Study, Screen::Query, Screen::Practice, Screen::Start, Screen::Study})
-        check(openWindow(app, s), QStringLiteral("window %1").arg(int(s)));
-    app.shell().openHelp(app.shell().currentWindow(), QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm"));
-    check(app.shell().helpViewer(), QStringLiteral("help viewer"));
-}
-
-// CTest's side: an X server and a window manager of its own, and the checks run on them.
-class TestDesktop : public QObject
+// The checks, on the display with the window manager.
+class DesktopChecks : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void modalWindowsStayInFrontOfTheirOwner() { runChecks("modalWindowsStayInFrontOfTheirOwner"); }
-    void windowsOpenCentredOnTheirScreen() { runChecks("windowsOpenCentredOnTheirScreen"); }
-    void cleanupTestCase();
+    void modalWindowsStayInFrontOfTheirOwner_data()
+    {
+        QTest::addColumn<QString>("modal");
+        for (const char *m : {"about window", "kana comparison window", "message box", "input box",
+                              "colour dialog", "box asked for while the about window is open"})
+            QTest::newRow(m) << QString::fromLatin1(m);
+    }
+    void modalWindowsStayInFrontOfTheirOwner()
+    {
+        QFETCH(QString, modal);
+        TestApp app;
+        ui::QtInteraction interaction;
+        shell::Shell shell(app.dir(), interaction, [](int) {});
+        shell.setWindowFactory(app::buildProgramWindow);
+        shell.switchTo(Screen::Study);
+        QWidget *owner = shell.currentWindow();
+        QVERIFY(owner);
+        QTRY_VERIFY(framed(owner));
 
-private:
-    void runChecks(const char *function);
-
-    QProcess m_server;
-    QProcess m_windowManager;
-    QTemporaryDir m_dir;
-    QString m_display;
+        // While the modal window is open: let the window manager place it, click on the working
+        // window as the user does (the window manager raises the window clicked), then look at the
+        // screen. It must stand above the window it belongs to (standing).
+        QWidget *standing = owner;
+        QString problem = QStringLiteral("the modal window never opened");
+        auto check = [&] {
+            QWidget *w = shownModal();
+            if (!w)
+                return;
+            problem.clear();
+            QTest::qWait(300);
+            owner->raise();
+            owner->activateWindow();
+            QTest::qWait(500);
+            const double share = shareOnTop(w);
+            if (share < 0.95)
+                problem += QStringLiteral("only %1% of it is in front; ").arg(int(share * 100));
+            if (w->windowHandle()->transientParent() != standing->windowHandle())
+                problem += QStringLiteral("not transient for the window it belongs to; ");
+            const QPoint off = frameOf(w).center() - frameOf(standing).center();
+            if (off.manhattanLength() > 4)
+                problem += QStringLiteral("not over the middle of the window it belongs to (%1 over %2); ")
+                               .arg(describe(frameOf(w)), describe(frameOf(standing)));
+            if (auto *dialog = qobject_cast<QDialog *>(w))
+                dialog->reject();
+            else
+                w->close();
+        };
+        auto askBox = [&] {
+            interaction.message(
+                owner, ui::Message{ui::Icon::Warning, ui::Buttons::YesNo, {}, QStringLiteral("继续?")});
+        };
+        if (modal == u"box asked for while the about window is open") {
+            // As the rest reminder does: the box is asked for by the working window under the about window.
+            QTimer::singleShot(0, [&] {
+                QWidget *about = shownModal();
+                if (!about)
+                    return;
+                standing = about;
+                QTimer::singleShot(0, check);
+                askBox();
+                about->close();
+            });
+            shell.showAbout(owner);
+        } else {
+            QTimer::singleShot(0, check);
+            if (modal == u"about window")
+                shell.showAbout(owner);
+            else if (modal == u"kana comparison window")
+                shell.showCompare(owner);
+            else if (modal == u"message box")
+                askBox();
+            else if (modal == u"input box")
+                interaction.input(owner, QStringLiteral("请输入上句"), QStringLiteral("设置警句"), {});
+            else
+                interaction.color(owner, Qt::blue);
+        }
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+    void windowsOpenCentredOnTheirScreen()
+    {
+        TestApp app;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        auto check = [&](QWidget *w, const QString &name) {
+            QVERIFY2(w, qPrintable(name));
+            QTRY_VERIFY2(framed(w), qPrintable(name));
+            const auto centred = [&] {
+                const QRect frame = frameOf(w);
+                return area.contains(frame) && (frame.center() - area.center()).manhattanLength() <= 4;
+            };
+            QTRY_VERIFY2_WITH_TIMEOUT(centred(),
+                                      qPrintable(name + QStringLiteral(" stands at ") + describe(frameOf(w)) +
+                                                 QStringLiteral(" on ") + describe(area)),
+                                      3000);
+        };
+        QVERIFY(app.shell().start());
+        check(app.shell().currentWindow(), QStringLiteral("start window"));
+        for (Screen s : {Screen::Study, Screen::Query, Screen::Practice, Screen::Start, Screen::Study})
+            check(openWindow(app, s), QStringLiteral("window %1").arg(int(s)));
+        app.shell().openHelp(app.shell().currentWindow(), QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm"));
+        check(app.shell().helpViewer(), QStringLiteral("help viewer"));
+    }
 };
 
-void TestDesktop::initTestCase()
+// CTest's side: an X server and a window manager of their own, and the checks run on them.
+static int runOnOwnDesktop(const QStringList &arguments)
 {
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-    if (xvfb.isEmpty() || openbox.isEmpty())
-        QSKIP("Xvfb or openbox is not installed (scripts/setup-deps.sh installs both): the windows were not "
-              "checked under a window manager");
-    // The server picks a free display and names it on its output.
-    m_server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                          QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                          QStringLiteral("tcp")});
-    QVERIFY2(m_server.waitForStarted(), "Xvfb did not start");
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.canReadLine() || m_server.state() != QProcess::Running, 10000);
-    m_display = QStringLiteral(":") + QString::fromLatin1(m_server.readLine()).trimmed();
-    QVERIFY2(m_display.size() > 1, "Xvfb named no display");
-    // openbox runs its start-up command once it manages the screen.
-    const QString ready = m_dir.filePath(QStringLiteral("ready"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    m_windowManager.setProcessEnvironment(env);
-    m_windowManager.start(openbox, {QStringLiteral("--sm-disable"), QStringLiteral("--startup"),
-                                    QStringLiteral("touch ") + ready});
-    QVERIFY2(m_windowManager.waitForStarted(), "openbox did not start");
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ready), 10000);
-}
-
-void TestDesktop::runChecks(const char *function)
-{
-    QProcess checks;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("CIFAN_DESKTOP"), QStringLiteral("1"));
-    checks.setProcessEnvironment(env);
-    checks.setProcessChannelMode(QProcess::MergedChannels);
-    checks.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(function)});
-    QVERIFY(checks.waitForFinished(90000));
-    const QString output = QString::fromLocal8Bit(checks.readAll());
-    QVERIFY2(checks.exitStatus() == QProcess::NormalExit && checks.exitCode() == 0, qPrintable(output));
-}
-
-void TestDesktop::cleanupTestCase()
-{
-    for (QProcess *p : {&m_windowManager, &m_server}) {
-        if (p->state() == QProcess::Running) {
-            p->terminate();
-            if (!p->waitForFinished(3000))
-                p->kill();
-        }
+    if (xvfb.isEmpty() || openbox.isEmpty()) {
+        qInfo("SKIP: Xvfb or openbox is not installed (scripts/setup-deps.sh installs both): the windows "
+              "were not checked under a window manager");
+        return 0;
     }
+    // The server picks a free display and names it on its output; openbox runs its start-up
+    // command once it manages the screen.
+    QProcess server, windowManager, checks;
+    server.start(xvfb, QStringLiteral("-displayfd 1 -screen 0 1280x800x24 -nolisten tcp").split(u' '));
+    QTemporaryDir dir;
+    const QString ready = dir.filePath(QStringLiteral("ready"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (server.waitForReadyRead(10000)) {
+        env.insert(QStringLiteral("DISPLAY"), u':' + QString::fromLatin1(server.readLine()).trimmed());
+        windowManager.setProcessEnvironment(env);
+        windowManager.start(openbox, {QStringLiteral("--sm-disable"), QStringLiteral("--startup"),
+                                      QStringLiteral("touch ") + ready});
+    }
+    int result = 1;
+    if (QTest::qWaitFor([&] { return QFile::exists(ready); }, 10000)) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("CIFAN_DESKTOP"), QStringLiteral("1"));
+        checks.setProcessEnvironment(env);
+        checks.setProcessChannelMode(QProcess::ForwardedChannels);
+        checks.start(QCoreApplication::applicationFilePath(), arguments.mid(1));
+        if (checks.waitForFinished(110000) && checks.exitStatus() == QProcess::NormalExit)
+            result = checks.exitCode();
+    } else {
+        qCritical("Xvfb or openbox did not start");
+    }
+    for (QProcess *p : {&checks, &windowManager, &server}) {
+        p->terminate();
+        if (!p->waitForFinished(3000))
+            p->kill();
+    }
+    return result;
 }
 
 int main(int argc, char *argv[])
 {
+    if (!qEnvironmentVariableIsSet("CIFAN_DESKTOP")) {
+        QCoreApplication app(argc, argv);
+        return runOnOwnDesktop(app.arguments());
+    }
     QApplication app(argc, argv);
     QTEST_SET_MAIN_SOURCE_PATH
-    if (qEnvironmentVariableIsSet("CIFAN_DESKTOP")) {
-        DesktopChecks checks;
-        return QTest::qExec(&checks, argc, argv);
-    }
-    TestDesktop test;
-    return QTest::qExec(&test, argc, argv);
+    DesktopChecks checks;
+    return QTest::qExec(&checks, argc, argv);
 }
 
 #include "tst_desktop.moc"

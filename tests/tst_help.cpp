@@ -1,12 +1,16 @@
 // The help file built with the program and its viewer: contents, pages, links, pictures, and
 // the F1 command of every window.
+#include "chmlayout.h"
 #include "shell/chmfile.h"
+#include "shell/helpprotocol.h"
 #include "shell/helpviewer.h"
 #include "shell/startmenuwindow.h"
 #include "shell/workwindow.h"
 #include "testapp.h"
 
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTreeWidget>
@@ -38,6 +42,43 @@ struct CurrentDir {
     ~CurrentDir() { QDir::setCurrent(saved); }
 };
 
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = char((v >> (8 * i)) & 0xFF);
+    return b;
+}
+
+QByteArray record(const QByteArray &path, const QByteArray &data)
+{
+    return le32(quint32(path.size())) + path + le32(quint32(data.size())) + data;
+}
+
+QByteArray reply(const QByteArray &records, quint32 count)
+{
+    return QByteArray(shell::helpprotocol::kMagic) + records + le32(shell::helpprotocol::kEndMark) +
+           le32(count);
+}
+
+// Opening a damaged file ends in the damaged-file message, soon; the program then still opens a
+// sound file.
+void expectDamagedMessage(TestApp &app, const QString &damaged)
+{
+    QElapsedTimer clock;
+    clock.start();
+    app.shell().openHelp(nullptr, damaged);
+    const qint64 took = clock.elapsed();
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 1);
+    const QString text = app.ui().messages.first().message.text;
+    QVERIFY2(text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”，它可能已经损坏。")), qPrintable(text));
+    QVERIFY2(text.contains(damaged), qPrintable(text));
+    QVERIFY2(took < shell::helpprotocol::kTimeLimitMs + 1500, qPrintable(QString::number(took)));
+    app.shell().openHelp(nullptr, kBuiltHelp);
+    QVERIFY(app.shell().helpViewer());
+}
+
 } // namespace
 
 class TestHelp : public QObject
@@ -45,6 +86,7 @@ class TestHelp : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { useBuiltHelpReader(); }
     void builtFileHasContentsAndDefaultPage();
     void sitemapNesting();
     void viewerShowsFirstPage();
@@ -54,6 +96,14 @@ private Q_SLOTS:
     void picturesAndStyleComeFromTheFile();
     void missingFileIsNamed();
     void damagedFileIsNamed();
+    void damagedFilesFromTheFieldAreNamed_data();
+    void damagedFilesFromTheFieldAreNamed();
+    void aReaderThatFailsIsStopped_data();
+    void aReaderThatFailsIsStopped();
+    void replyLengthsAreNotTrusted_data();
+    void replyLengthsAreNotTrusted();
+    void resetTableIsCheckedBeforeUse_data();
+    void resetTableIsCheckedBeforeUse();
     void startButtonOpensProgramFolderFile();
     void f1FromEveryWorkingWindow_data();
     void f1FromEveryWorkingWindow();
@@ -260,6 +310,150 @@ void TestHelp::damagedFileIsNamed()
     app.shell().openHelp(nullptr, kBuiltHelp);
     QVERIFY(app.shell().helpViewer());
     QCOMPARE(app.shell().helpViewer()->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
+}
+
+void TestHelp::damagedFilesFromTheFieldAreNamed_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("keep"); // bytes of the source kept; -1 for all
+    const QString data = QStringLiteral(CIFAN_SOURCE_DIR "/tests/data/damaged-help/");
+    QTest::newRow("listing loops") << data + QStringLiteral("chm-hang-enumerate.chm") << -1;
+    QTest::newRow("reads past a block") << data + QStringLiteral("chm-oob-read-retrieve.chm") << -1;
+    QTest::newRow("cut at 16 KB") << kBuiltHelp << 16 * 1024;
+}
+
+void TestHelp::damagedFilesFromTheFieldAreNamed()
+{
+    QFETCH(QString, source);
+    QFETCH(int, keep);
+    TestApp app;
+    QFile in(source);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = keep < 0 ? in.readAll() : in.read(keep);
+    const QString damaged = app.path(QStringLiteral("帮助.chm"));
+    QFile out(damaged);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+    expectDamagedMessage(app, damaged);
+}
+
+void TestHelp::aReaderThatFailsIsStopped_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::newRow("hangs") << QByteArray("exec sleep 30\n");
+    QTest::newRow("crashes") << QByteArray("kill -SEGV $$\n");
+    QTest::newRow("floods") << QByteArray("exec cat /dev/zero\n");
+    QTest::newRow("claims more than it sends")
+        << QByteArray("printf 'CIFANHELP1\\012\\000\\000\\000/index.htm\\377\\377\\000\\000<html>'\n");
+    QTest::newRow("fails") << QByteArray("exit 2\n");
+    QTest::newRow("is not there") << QByteArray();
+}
+
+void TestHelp::aReaderThatFailsIsStopped()
+{
+    QFETCH(QByteArray, script);
+    TestApp app;
+    const QString reader = app.path(QStringLiteral("reader.sh"));
+    if (!script.isEmpty()) {
+        QFile f(reader);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n" + script);
+        f.close();
+        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+    shell::ChmFile::setReaderProgram(reader);
+    const auto restore = qScopeGuard([] { useBuiltHelpReader(); });
+    const QString file = app.path(QStringLiteral("帮助.chm"));
+    QVERIFY(QFile::copy(kBuiltHelp, file));
+    QElapsedTimer clock;
+    clock.start();
+    app.shell().openHelp(nullptr, file);
+    QVERIFY2(clock.elapsed() < shell::helpprotocol::kTimeLimitMs + 1500,
+             qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 1);
+    QVERIFY(app.ui().messages.first().message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
+}
+
+void TestHelp::replyLengthsAreNotTrusted_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("sound");
+    const QByteArray page = record("/index.htm", "<html><title>T</title>x</html>");
+    const QByteArray contents =
+        record("/a.hhc", "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
+                         "value=\"T\"><param name=\"Local\" value=\"index.htm\"></object></ul>");
+    const QByteArray sound = reply(page + contents, 2);
+    QTest::newRow("sound") << sound << true;
+    QTest::newRow("data longer than the reply") << sound.left(sound.size() - 20) << false;
+    QByteArray longPath = sound;
+    longPath[int(shell::helpprotocol::kMagicSize)] = char(0x7F);
+    QTest::newRow("path longer than the reply") << longPath << false;
+    QTest::newRow("no end mark") << QByteArray(shell::helpprotocol::kMagic) + page + contents << false;
+    QTest::newRow("wrong count") << reply(page + contents, 3) << false;
+    QTest::newRow("bytes after the end") << sound + "x" << false;
+    QTest::newRow("same page twice") << reply(page + page, 2) << false;
+    QTest::newRow("empty path") << reply(record("", "x"), 1) << false;
+    QTest::newRow("object over the limit") << reply(le32(10) + "/index.htm" + le32(0x7FFFFFFF), 1) << false;
+    QTest::newRow("another magic") << QByteArray("CIFANHELP2") + sound.mid(10) << false;
+}
+
+void TestHelp::replyLengthsAreNotTrusted()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, sound);
+    const auto objects = shell::ChmFile::parseReply(bytes);
+    QCOMPARE(objects.has_value(), sound);
+    shell::ChmFile file;
+    QCOMPARE(file.openReply(QStringLiteral("x.chm"), bytes), sound);
+    if (sound) {
+        QCOMPARE(objects->size(), 2);
+        QCOMPARE(file.defaultPage(), QStringLiteral("/index.htm"));
+        QCOMPARE(file.read(QStringLiteral("/INDEX.htm")), QByteArray("<html><title>T</title>x</html>"));
+        QCOMPARE(file.contents().size(), 1);
+    }
+}
+
+void TestHelp::resetTableIsCheckedBeforeUse_data()
+{
+    // The built file's table: version 2, three entries from offset 40, 58507 bytes in blocks of
+    // 32 KB compressed to 25058 bytes; entries 0, 11462 and the end mark 25058.
+    const QByteArray sound = QByteArray::fromHex("02000000030000000800000028000000" // version, count, offset
+                                                 "8be4000000000000e261000000000000" // lengths
+                                                 "0080000000000000"                 // block length
+                                                 "0000000000000000c62c000000000000e261000000000000");
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<quint64>("contentLength");
+    QTest::addColumn<bool>("sound");
+    QTest::newRow("sound") << sound << quint64(25058) << true;
+    QByteArray huge = sound;
+    huge[39] = char(0x2a); // the block length of the file that made chmlib read past a block
+    QTest::newRow("huge block length") << huge << quint64(25058) << false;
+    QTest::newRow("content shorter than the compressed data") << sound << quint64(25057) << false;
+    QByteArray back = sound;
+    back[56] = char(0x10);
+    back[57] = char(0x00); // the third block starts before the second
+    QTest::newRow("block starts go back") << back << quint64(25058) << false;
+    QByteArray few = sound;
+    few[16] = char(0xff);
+    few[18] = char(0x01); // 124,159 bytes would need four blocks
+    QTest::newRow("too few blocks") << few << quint64(25058) << false;
+    QTest::newRow("entries cut off") << sound.left(60) << quint64(25058) << false;
+}
+
+void TestHelp::resetTableIsCheckedBeforeUse()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(quint64, contentLength);
+    QFETCH(bool, sound);
+    const auto read = helpreader::readResetTable(reinterpret_cast<const unsigned char *>(table.constData()),
+                                                 std::size_t(table.size()), contentLength);
+    QCOMPARE(read.has_value(), sound);
+    if (sound) {
+        QCOMPARE(read->blockLength, quint64(0x8000));
+        QCOMPARE(read->uncompressedLength, quint64(58507));
+    }
 }
 
 void TestHelp::startButtonOpensProgramFolderFile()

@@ -1,5 +1,5 @@
 // Where a window opens: in the middle of its screen or of its owner, and always wholly on the
-// screen.
+// screen (a window larger than the screen keeps its top-left corner on it).
 #include "ui/placement.h"
 
 #include <QTest>
@@ -9,46 +9,38 @@ class TestPlacement : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void centredOnTheScreen_data()
+    // Without an owner the window is centred on the area, else over the owner.
+    void placement_data()
     {
         QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QRect>("owner");
         QTest::addColumn<QRect>("area");
         QTest::addColumn<QPoint>("topLeft");
-        QTest::newRow("middle") << QSize(716, 541) << QRect(0, 0, 1280, 800) << QPoint(282, 129);
-        QTest::newRow("second screen") << QSize(200, 100) << QRect(1280, 0, 1024, 768) << QPoint(1692, 334);
-        QTest::newRow("below a panel") << QSize(200, 100) << QRect(0, 30, 1280, 770) << QPoint(540, 365);
-        QTest::newRow("exactly the area") << QSize(1280, 800) << QRect(0, 0, 1280, 800) << QPoint(0, 0);
-        QTest::newRow("taller than the area: top edge on it")
-            << QSize(716, 900) << QRect(0, 0, 1280, 800) << QPoint(282, 0);
+        const QRect screen(0, 0, 1280, 800);
+        const QSize about(430, 270);
+        QTest::newRow("middle") << QSize(716, 541) << QRect() << screen << QPoint(282, 129);
+        QTest::newRow("second screen")
+            << QSize(200, 100) << QRect() << QRect(1280, 0, 1024, 768) << QPoint(1692, 334);
+        QTest::newRow("below a panel")
+            << QSize(200, 100) << QRect() << QRect(0, 30, 1280, 770) << QPoint(540, 365);
+        QTest::newRow("exactly the area") << QSize(1280, 800) << QRect() << screen << QPoint(0, 0);
+        QTest::newRow("taller than the area") << QSize(716, 900) << QRect() << screen << QPoint(282, 0);
+        QTest::newRow("owner in the middle")
+            << about << QRect(282, 129, 716, 541) << screen << QPoint(425, 264);
+        QTest::newRow("owner off the bottom")
+            << about << QRect(2, 500, 716, 541) << screen << QPoint(145, 530);
+        QTest::newRow("owner off the top left")
+            << about << QRect(-500, -400, 716, 541) << screen << QPoint(0, 0);
+        QTest::newRow("owner off the right")
+            << about << QRect(1100, 100, 716, 541) << screen << QPoint(850, 235);
     }
-    void centredOnTheScreen()
+    void placement()
     {
         QFETCH(QSize, frame);
+        QFETCH(QRect, owner);
         QFETCH(QRect, area);
         QFETCH(QPoint, topLeft);
-        QCOMPARE(ui::centredIn(frame, area), topLeft);
-    }
-
-    void centredOverTheOwner_data()
-    {
-        QTest::addColumn<QRect>("owner");
-        QTest::addColumn<QPoint>("topLeft");
-        const QRect area(0, 0, 1280, 800);
-        QTest::newRow("owner in the middle") << QRect(282, 129, 716, 541) << QPoint(425, 264);
-        // The owner partly off the screen: the small window stays wholly on it.
-        QTest::newRow("owner off the bottom") << QRect(2, 500, 716, 541) << QPoint(145, 530);
-        QTest::newRow("owner off the top left") << QRect(-500, -400, 716, 541) << QPoint(0, 0);
-        QTest::newRow("owner off the right") << QRect(1100, 100, 716, 541) << QPoint(850, 235);
-    }
-    void centredOverTheOwner()
-    {
-        QFETCH(QRect, owner);
-        QFETCH(QPoint, topLeft);
-        const QSize about(430, 270);
-        const QRect area(0, 0, 1280, 800);
-        const QPoint got = ui::centredOver(about, owner, area);
-        QCOMPARE(got, topLeft);
-        QVERIFY(area.contains(QRect(got, about)));
+        QCOMPARE(owner.isNull() ? ui::centredIn(frame, area) : ui::centredOver(frame, owner, area), topLeft);
     }
 };
 

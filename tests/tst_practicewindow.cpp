@@ -1,91 +1,168 @@
-// The practice window driven as a user drives it: the range dialog at the first opening, words
-// asked and answered by typing and Enter, hints, the wrong-word list, the saved settings.
-#include "lexicon/lexicon.h"
-#include "practice/practicewindow.h"
+// The practice window driven as a user drives it: the range dialog, words asked and answered by
+// typing and Enter, hints, display modes, the end of the range, the saved settings; the
+// wrong-word drill, the Japanese-to-Chinese draw, reveal and add with its drill, the direction
+// switch, leaving and coming back, the flash drill on its clock and its speed dialog.
+#include "practice/answerpanel.h"
 #include "practicetest.h"
-#include "testapp.h"
-#include "ui/colors.h"
+#include "ui/textcanvas.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QFile>
-#include <QInputMethodEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include <QTimer>
 
 using practice::PracticeWindow;
 
 using namespace practicetest;
+
+namespace {
+
+// A range dialog script that notes whether option was selected when the dialog came up, then
+// does what then does.
+std::function<void(QWidget *)> noting(bool &selected, const char *option, std::function<void(QWidget *)> then)
+{
+    return [&selected, option, then](QWidget *dialog) {
+        selected = findIn<QRadioButton>(dialog, option)->isChecked();
+        then(dialog);
+    };
+}
+
+QColor headingColor(QWidget *window)
+{
+    return ui::textColor(findIn<QLabel>(window, "wrong"));
+}
+
+const QColor kYellow(255, 255, 0);
+
+// Ticks the flash clock n times, as a running clock would.
+void tick(PracticeWindow *w, int n = 1)
+{
+    for (int i = 0; i < n; ++i)
+        w->Time_Timer();
+}
+
+// A double-click as the user makes it: the first click, then the second one.
+void doubleClick(QWidget *widget, QPoint pos = QPoint())
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+}
+
+QList<ui::TextRow> panelRowsOf(int index)
+{
+    ciku::fillLexicon();
+    return practice::answerPanelRows(*ciku::lexicon().entry(index));
+}
+
+} // namespace
 
 class PracticeWindowTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstOpeningAndEnterChoosesUnitOne()
+    // Enter in the range dialog at the first opening chooses unit 1. A right answer draws and
+    // counts the next word; a wrong one shows the answer in red and lists the word at the end.
+    // The display mode acts from the next question on.
+    void answeringFromTheFirstOpening()
     {
         TestApp app;
         PracticeWindow *w = openPractice(app);
-        QVERIFY(w);
         QCOMPARE(app.ui().modalWindows, QStringList{"fanwei"});
         QCOMPARE(text(w, "getmin"), QStringLiteral("1"));
         QCOMPARE(w->session().range(), (ciku::WordRange{1, 104}));
-        QVERIFY(findIn<QWidget>(w, "framehanri")->isVisible());
-        QVERIFY(!findIn<QWidget>(w, "Framerihan")->isVisible());
-        QVERIFY(app.ui().messages.isEmpty());
-        QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式"));
-
+        QVERIFY(shown(w, "framehanri") && !shown(w, "Framerihan"));
         click(w, "begin");
         QCOMPARE(text(w, "china"), QStringLiteral("我"));
-        QCOMPARE(text(w, "japan"), QStringLiteral("わたし"));
+        answer(w, QStringLiteral("わたし"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习2个词，打对了1个，打错了0个）"));
+        QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QVERIFY(findIn<QLineEdit>(w, "txtinput")->text().isEmpty());
+        for (int i = 2; i <= 3; ++i) {
+            if (i > 2)
+                pressEnter(w); // the next word
+            QVERIFY(!readable(w, "japan") && !shown(w, "lbldanghan") && !shown(w, "tone"));
+            answer(w, QStringLiteral("x"));
+            QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(255, 0, 0));
+            QCOMPARE(text(w, "note"), QStringLiteral("错了  加油"));
+            QVERIFY(shown(w, "lbldanghan"));
+            QCOMPARE(focusName(w), QStringLiteral("begin"));
+        }
+        QCOMPARE(items(w, "List"), (QStringList{meaningOf(2), meaningOf(3)}));
+        QCOMPARE(items(w, "Listno"), (QStringList{"2", "3"}));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了1个，打错了2个）"));
+        QCOMPARE(app.ui().beeps, 2);
+
+        choose(w, "optxue");
+        QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(255, 0, 0)); // the word on screen stays
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(4));
+        QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
+        QVERIFY(shown(w, "lbldanghan") && shown(w, "tone"));
     }
 
-    // The test words announce themselves on the click; the dialog keeps its selection while
-    // the window lives, and after its close box the next opening starts at unit 1 again.
-    void rangeDialogSelectionAndCloseBox()
+    // Closed through its close box at the first opening, the dialog leaves no range: "出题"
+    // draws nothing and asks again, from unit 1. "测试" announces itself on the click. Then the
+    // end of the range. The dialog keeps its selection; after its close box (nothing chosen) it
+    // starts at unit 1 again; the last choice stays when the window is opened anew.
+    void rangeDialog()
     {
         TestApp app;
-        PracticeWindow *w = openPractice(app, confirmRange("ceshi"));
+        PracticeWindow *w = openPractice(app, nullptr);
+        QVERIFY(!w->session().hasRange());
+        bool selected = false;
+        app.ui().modalScripts.push_back(noting(selected, "u1", confirmRange("ceshi")));
+        click(w, "begin");
+        QVERIFY(selected);
+        QCOMPARE(app.ui().modalWindows, (QStringList{"fanwei", "fanwei"}));
+        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）")); // chosen, not yet asked
+        QCOMPARE(w->session().questionCount(), 0);
         QCOMPARE(app.ui().messages.size(), 1);
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("测试程序专用词库"));
-        QCOMPARE(app.ui().messages[0].message.text.count(u'\n'), 2);
-        QCOMPARE(w->session().range(), (ciku::WordRange{1607, 1613}));
-
-        bool keptSelection = false;
-        app.ui().modalScripts.push_back([&](QWidget *dialog) {
-            keptSelection = findIn<QRadioButton>(dialog, "ceshi")->isChecked();
-            QTest::mouseClick(findIn<QRadioButton>(dialog, "l5"), Qt::LeftButton);
-            static_cast<QDialog *>(dialog)->reject(); // the close box
-        });
-        click(w, "xuanzefanwei");
-        QVERIFY(keptSelection);
-        QCOMPARE(w->session().range(), (ciku::WordRange{1607, 1613})); // nothing chosen
         QCOMPARE(text(w, "getmin"), QStringLiteral("1607"));
 
-        bool startsAtUnitOne = false;
-        app.ui().modalScripts.push_back([&](QWidget *dialog) {
-            startsAtUnitOne = findIn<QRadioButton>(dialog, "u1")->isChecked();
-            confirmRange("l5")(dialog);
-        });
+        // At the last word the message comes while the question is still empty; the order then
+        // starts again at the first word, as it does after "从头再来".
+        QStringList shownDuringMessage;
+        app.ui().onMessage = [&](const ui::Message &) {
+            shownDuringMessage << text(w, "china") + text(w, "japan");
+        };
+        app.ui().messages.clear();
+        for (int i = 0; i < 7; ++i)
+            click(w, "begin");
+        QCOMPARE(app.ui().messages.size(), 1);
+        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
+        QVERIFY(app.ui().messages[0].message.text.endsWith(QStringLiteral("方式继续练习。")));
+        QCOMPARE(shownDuringMessage, QStringList{QString()});
+        QCOMPARE(text(w, "china"), meaningOf(1613));
+        click(w, "begin");
+        QCOMPARE(text(w, "china"), meaningOf(1607));
+        click(w, "begin");
+        click(w, "backagain"); // nothing drawn, Enter draws the first word again
+        QCOMPARE(focusName(w), QStringLiteral("begin"));
+        pressEnter(w);
+        QCOMPARE(text(w, "china"), meaningOf(1607));
+
+        app.ui().modalScripts.push_back(noting(selected, "ceshi", [](QWidget *dialog) {
+            QTest::mouseClick(findIn<QRadioButton>(dialog, "l5"), Qt::LeftButton);
+            static_cast<QDialog *>(dialog)->reject(); // the close box
+        }));
         click(w, "xuanzefanwei");
-        QVERIFY(startsAtUnitOne);
+        QVERIFY(selected);
+        QCOMPARE(w->session().range(), (ciku::WordRange{1607, 1613})); // nothing chosen
+        app.ui().modalScripts.push_back(noting(selected, "u1", confirmRange("l5")));
+        click(w, "xuanzefanwei");
+        QVERIFY(selected);
         QCOMPARE(w->session().range(), (ciku::WordRange{105, 133}));
         QCOMPARE(text(w, "getmin"), QStringLiteral("105"));
 
-        // The window closed and opened anew: its dialog comes back with the last choice.
         app.shell().switchTo(shell::Screen::Start);
         TestApp::settle();
-        bool keptAcrossWindows = false;
-        w = openPractice(app, [&](QWidget *dialog) {
-            keptAcrossWindows = findIn<QRadioButton>(dialog, "l5")->isChecked();
-            confirmRange()(dialog);
-        });
-        QVERIFY(keptAcrossWindows);
+        w = openPractice(app, noting(selected, "l5", confirmRange()));
+        QVERIFY(selected);
         QCOMPARE(w->session().range(), (ciku::WordRange{105, 133}));
     }
 
@@ -107,65 +184,8 @@ private Q_SLOTS:
         QCOMPARE(china->font(), designFont);
     }
 
-    // The dialog closed through its close box at the first opening: "出题" asks for a range
-    // again and draws nothing.
-    void noDrawBeforeARangeIsChosen()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app, nullptr);
-        QVERIFY(!w->session().hasRange());
-        QCOMPARE(text(w, "getmin"), QString());
-        click(w, "begin");
-        QCOMPARE(app.ui().modalWindows, (QStringList{"fanwei", "fanwei"}));
-        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）"));
-        QCOMPARE(w->session().questionCount(), 0);
-        QCOMPARE(text(w, "fff1"), QString());
-
-        app.ui().modalScripts.push_back(confirmRange("l1"));
-        click(w, "begin");
-        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）")); // chosen, not yet asked
-        click(w, "begin");
-        QCOMPARE(text(w, "china"), meaningOf(1));
-    }
-
-    void threeWrongAnswersAreListedInOrder()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        for (int i = 1; i <= 3; ++i) {
-            QVERIFY(!readable(w, "japan"));
-            answer(w, QStringLiteral("x"));
-            QVERIFY(readable(w, "japan"));
-            QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(255, 0, 0));
-            QCOMPARE(text(w, "note"), QStringLiteral("错了  加油"));
-            QVERIFY(findIn<QWidget>(w, "lbldanghan")->isVisible());
-            QCOMPARE(w->focusWidget()->objectName(), QStringLiteral("begin"));
-            if (i < 3)
-                pressEnter(w); // the next word
-        }
-        QCOMPARE(items(w, "List"), (QStringList{meaningOf(1), meaningOf(2), meaningOf(3)}));
-        QCOMPARE(items(w, "Listno"), (QStringList{"1", "2", "3"}));
-        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了0个，打错了3个）"));
-        QCOMPARE(app.ui().beeps, 3);
-        QCOMPARE(text(w, "fff1"), QStringLiteral("0"));
-        QCOMPARE(text(w, "fff2"), QStringLiteral("0"));
-    }
-
-    void rightAnswerDrawsAndCountsTheNextWord()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        answer(w, QStringLiteral("わたし"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习2个词，打对了1个，打错了0个）"));
-        QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
-        QCOMPARE(text(w, "china"), meaningOf(2));
-        QVERIFY(findIn<QLineEdit>(w, "txtinput")->text().isEmpty());
-        QVERIFY(items(w, "List").isEmpty());
-        QCOMPARE(app.ui().beeps, 0);
-    }
-
+    // The hints step by step; the third shows the answer and lists the word without counting
+    // it, so a wrong answer after it lists the word twice.
     void hintsThenAWrongAnswerListTheWordTwice()
     {
         TestApp app;
@@ -173,17 +193,13 @@ private Q_SLOTS:
         click(w, "begin");
         click(w, "hint");
         QCOMPARE(text(w, "tishi"), QStringLiteral("本单词一共有 3 个字符"));
-        QVERIFY(findIn<QWidget>(w, "tone")->isVisible());
-        QVERIFY(!findIn<QWidget>(w, "lbldanghan")->isVisible());
+        QVERIFY(shown(w, "tone") && !shown(w, "lbldanghan"));
         click(w, "hint2");
         QCOMPARE(text(w, "lbldanghan"), QStringLiteral("私"));
-        QVERIFY(findIn<QWidget>(w, "lbldanghan")->isVisible());
-        QVERIFY(!readable(w, "japan"));
+        QVERIFY(shown(w, "lbldanghan") && !readable(w, "japan"));
         click(w, "hint3");
-        QVERIFY(readable(w, "japan"));
         QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(192, 0, 192));
-        for (const char *name : {"hint", "hint2", "hint3"})
-            QVERIFY2(!findIn<QWidget>(w, name)->isVisible(), name);
+        QVERIFY(!shown(w, "hint") && !shown(w, "hint2") && !shown(w, "hint3"));
         QCOMPARE(items(w, "Listno"), QStringList{"1"});
         QCOMPARE(app.ui().beeps, 1);
         QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式")); // nothing checked yet
@@ -192,98 +208,370 @@ private Q_SLOTS:
         QCOMPARE(items(w, "List"), (QStringList{meaningOf(1), meaningOf(1)}));
         QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习1个词，打对了0个，打错了1个）"));
         pressEnter(w);
-        QVERIFY(findIn<QWidget>(w, "hint")->isVisible());
-        QVERIFY(findIn<QWidget>(w, "hint")->isEnabled());
+        QVERIFY(shown(w, "hint") && enabled(w, "hint"));
     }
 
-    // Dictation keeps the answer there but unreadable; learning shows it in blue with kanji and
-    // accent, from the next question on.
-    void displayModes()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app);
-        click(w, "begin");
-        QCOMPARE(text(w, "japan"), QStringLiteral("わたし"));
-        QVERIFY(!readable(w, "japan"));
-        QVERIFY(!findIn<QWidget>(w, "lbldanghan")->isVisible());
-        QVERIFY(!findIn<QWidget>(w, "tone")->isVisible());
-        QTest::mouseClick(findIn<QRadioButton>(w, "optxue"), Qt::LeftButton);
-        QVERIFY(!readable(w, "japan")); // the word on screen stays as it was
-        click(w, "begin");
-        QVERIFY(readable(w, "japan"));
-        QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
-        QVERIFY(findIn<QWidget>(w, "lbldanghan")->isVisible());
-        QVERIFY(findIn<QWidget>(w, "tone")->isVisible());
-    }
-
-    // At the last word of the range the message comes while the question is still empty; the
-    // order then starts again at the first word, as it does after "从头再来".
-    void endOfRangeMessage()
-    {
-        TestApp app;
-        PracticeWindow *w = openPractice(app, confirmRange("ceshi"));
-        QStringList shownDuringMessage;
-        app.ui().onMessage = [&](const ui::Message &) {
-            shownDuringMessage << text(w, "china") + text(w, "japan");
-        };
-        app.ui().messages.clear();
-        for (int i = 0; i < 7; ++i)
-            click(w, "begin");
-        QCOMPARE(app.ui().messages.size(), 1);
-        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
-        QCOMPARE(app.ui().messages[0].message.icon, ui::Icon::Warning);
-        QVERIFY(app.ui().messages[0].message.text.startsWith(
-            QStringLiteral("下面的是指定练习范围的最后一个单词")));
-        QCOMPARE(shownDuringMessage, QStringList{QString()});
-        QCOMPARE(text(w, "china"), meaningOf(1613));
-        click(w, "begin");
-        QCOMPARE(text(w, "china"), meaningOf(1607));
-        click(w, "begin");
-        click(w, "backagain"); // nothing drawn, Enter draws the first word again
-        QCOMPARE(text(w, "china"), meaningOf(1608));
-        QCOMPARE(w->focusWidget()->objectName(), QStringLiteral("begin"));
-        pressEnter(w);
-        QCOMPARE(text(w, "china"), meaningOf(1607));
-    }
-
+    // sys.dll 2,2,1 at opening, the pop-up offering each group's other choice only; the save
+    // writes the groups as they stand, and without a folder to save into the user is told.
     void savedSettingsAtOpeningAndSave()
     {
         TestApp app;
-        {
-            QFile f(app.path(QStringLiteral("sous/sys.dll")));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("2,2,1\r\n");
-        }
+        writeFile(app.path(QStringLiteral("sous/sys.dll")), "2,2,1\r\n");
         PracticeWindow *w = openPractice(app);
         for (const char *name : {"suiji", "rihan", "optxue", "optnormal"})
             QVERIFY2(findIn<QRadioButton>(w, name)->isChecked(), name);
-        QVERIFY(!findIn<QWidget>(w, "backagain")->isEnabled());
-        QStringList shownItems;
-        for (QAction *a : w->popout()->actions()) {
-            if (a->isVisible() && !a->isSeparator())
-                shownItems << a->objectName();
-        }
-        QCOMPARE(shownItems, (QStringList{"popchaxun", "popxuexi", "poponebuone", "popyuyan", "poptingxie",
-                                          "popflash", "popchose", "popbijiao", "popstartmenu", "popexit"}));
+        QVERIFY(!enabled(w, "backagain"));
+        const char *offered[][2] = {{"poponebuone", "popran"},
+                                    {"popyuyan", "popyuyan2"},
+                                    {"poptingxie", "popxuelian"},
+                                    {"popflash", "popcommon"}};
+        for (const auto &[shownItem, hiddenItem] : offered)
+            QVERIFY2(findIn<QAction>(w, shownItem)->isVisible() &&
+                         !findIn<QAction>(w, hiddenItem)->isVisible(),
+                     shownItem);
 
-        // A pop-up item selects its option; the save writes the groups as they stand.
         findIn<QAction>(w, "poptingxie")->trigger();
         findIn<QAction>(w, "poponebuone")->trigger();
         QVERIFY(findIn<QRadioButton>(w, "optlian")->isChecked());
-        QVERIFY(findIn<QWidget>(w, "backagain")->isEnabled());
-        QTest::mouseClick(findIn<QRadioButton>(w, "optflash"), Qt::LeftButton);
+        QVERIFY(enabled(w, "backagain"));
+        choose(w, "optflash");
         click(w, "cmdmoren");
         QCOMPARE(fileBytes(app.path(QStringLiteral("sous/sys.dll"))), QByteArray("1,2,2\r\n"));
         QVERIFY(app.ui().messages.isEmpty());
 
-        // No folder to save into: the user is told, the choice stays for this run.
         QVERIFY(QDir(app.path(QStringLiteral("sous"))).removeRecursively());
-        QTest::mouseClick(findIn<QRadioButton>(w, "suiji"), Qt::LeftButton);
+        choose(w, "suiji");
         click(w, "cmdmoren");
         QCOMPARE(app.ui().messages.size(), 1);
-        QCOMPARE(app.ui().messages[0].message.icon, ui::Icon::Warning);
         QVERIFY(app.ui().messages[0].message.text.contains(QStringLiteral("sous/sys.dll")));
         QVERIFY(findIn<QRadioButton>(w, "suiji")->isChecked());
+    }
+
+    // Three wrong answers, then the drill: the words come in the order they were listed, a word
+    // answered wrong again comes back after the others, and the empty list ends the drill with
+    // every button of normal practice usable again. Then a drill stopped half-way.
+    void wrongWordDrill()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        answerWrong(w, 3);
+        click(w, "review");
+        QCOMPARE(text(w, "china"), meaningOf(1));
+        QVERIFY(!shown(w, "lbldanghan"));
+        QCOMPARE(headingColor(w), kYellow);
+        QVERIFY(!enabled(w, "begin") && !enabled(w, "xuanzefanwei") && !enabled(w, "backagain"));
+        QVERIFY(enabled(w, "reviewstop") && enabled(w, "hint"));
+
+        answer(w, kanaOf(1));
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---"));
+        answer(w, QStringLiteral("x")); // wrong again: back to the end
+        QCOMPARE(items(w, "Listno"), (QStringList{"3", "2"}));
+        QCOMPARE(focusName(w), QStringLiteral("review"));
+        pressEnter(w);
+        QCOMPARE(text(w, "china"), meaningOf(3));
+        answer(w, kanaOf(3));
+        QCOMPARE(text(w, "china"), meaningOf(2)); // the fourth question of the drill
+        app.ui().messages.clear();
+        answer(w, kanaOf(2));
+
+        QCOMPARE(app.ui().messageTexts(),
+                 QStringList{QStringLiteral("错题栏内没有错题可以练习,请选择出题练习！")});
+        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("错题练习结束"));
+        QCOMPARE(headingColor(w), QColor(Qt::black));
+        QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && enabled(w, "backagain"));
+        QVERIFY(!enabled(w, "reviewstop") && findIn<QPushButton>(w, "begin")->isDefault());
+        click(w, "review"); // nothing left: over at once, the last remark goes
+        QCOMPARE(app.ui().messages.size(), 2);
+        QCOMPARE(text(w, "note"), QString());
+        QVERIFY(enabled(w, "begin") && !enabled(w, "hint"));
+        QCOMPARE(focusName(w), QStringLiteral("begin"));
+        pressEnter(w);
+        QCOMPARE(text(w, "china"), meaningOf(4)); // normal drawing goes on where it was
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了3个，打错了4个）"));
+
+        // Stopping keeps the word on screen and the entries not yet drilled; in random order
+        // "从头再来" stays disabled as the order option has it.
+        answer(w, QStringLiteral("x"));
+        pressEnter(w);
+        answer(w, QStringLiteral("x"));
+        choose(w, "suiji");
+        click(w, "review");
+        click(w, "reviewstop");
+        QCOMPARE(text(w, "china"), meaningOf(4));
+        QCOMPARE(items(w, "Listno"), QStringList{"5"});
+        QCOMPARE(headingColor(w), QColor(Qt::black));
+        QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && !enabled(w, "backagain"));
+        QCOMPARE(focusName(w), QStringLiteral("begin"));
+    }
+
+    // Draw, hint, reveal, add (once per reveal), and the drill over what was added.
+    void japaneseToChineseCycleAndDrill()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        choose(w, "rihan");
+        auto *panel = findIn<ui::TextCanvas>(w, "showwords2");
+        QVERIFY(!shown(w, "txtinput") && !shown(w, "framehanri") && shown(w, "Framerihan"));
+        QVERIFY(shown(w, "list2") && !shown(w, "List") && !enabled(w, "optxue"));
+
+        pressEnter(w); // "出题" is the default button
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        QVERIFY(!readable(w, "china") && !shown(w, "lbldanghan") && !enabled(w, "hanriadd"));
+        QCOMPARE(focusName(w), QStringLiteral("showhanyu"));
+        click(w, "hint4");
+        QVERIFY(shown(w, "lbldanghan") && !enabled(w, "hint4"));
+        pressEnter(w); // "显示答案"
+        QCOMPARE(ui::textColor(findIn<QLabel>(w, "china")), QColor(0, 0, 255));
+        QCOMPARE(panel->lines(), panelRowsOf(1));
+        // Keys reach the window's shortcuts only while it is active; the hidden range dialog
+        // may still hold that place on the offscreen platform.
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_A, Qt::AltModifier); // the button shows itself pressed first
+        QTRY_COMPARE(items(w, "list2"), QStringList{kanaOf(1)});
+        QCOMPARE(items(w, "listno2"), QStringList{"1"});
+        QVERIFY(!enabled(w, "hanriadd"));
+        QCOMPARE(focusName(w), QStringLiteral("showriyu"));
+
+        pressEnter(w); // word 2
+        click(w, "showhanyu");
+        click(w, "hanriadd");
+        click(w, "showriyu"); // word 3, not added
+        QVERIFY(panel->lines().isEmpty());
+        QCOMPARE(items(w, "listno2"), (QStringList{"1", "2"}));
+        QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式")); // nothing judged or counted
+
+        click(w, "rihanreview");
+        QCOMPARE(headingColor(w), kYellow);
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        QVERIFY(!readable(w, "china"));
+        QVERIFY(!enabled(w, "showriyu") && enabled(w, "rihanreviewstop") && !enabled(w, "hint4"));
+        QCOMPARE(focusName(w), QStringLiteral("showhanyu"));
+        pressEnter(w); // reveal the drill's word
+        QCOMPARE(panel->lines(), panelRowsOf(1));
+        QCOMPARE(focusName(w), QStringLiteral("rihanreview"));
+        click(w, "hanriadd"); // back to the end
+        QCOMPARE(items(w, "listno2"), (QStringList{"2", "1"}));
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(2));
+        pressEnter(w);
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        pressEnter(w);
+        app.ui().messages.clear();
+        pressEnter(w); // the list is empty now
+        QCOMPARE(app.ui().messages.size(), 1);
+        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("出错"));
+        QCOMPARE(headingColor(w), QColor(Qt::black));
+        QVERIFY(enabled(w, "showriyu") && !enabled(w, "rihanreviewstop"));
+        QCOMPARE(focusName(w), QStringLiteral("showriyu"));
+    }
+
+    // Towards "日汉练习" the order starts again; back to "汉日练习" it goes on from where the
+    // other direction got to. Each direction shows its own list; double-clicks remove an entry
+    // or clear the list of the selected direction only. Normal pace under "日汉练习" brings back
+    // only what that direction uses.
+    void directionSwitchAndLists()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        answerWrong(w, 2);
+        choose(w, "rihan");
+        for (int i = 1; i <= 3; ++i) {
+            click(w, "showriyu");
+            QCOMPARE(text(w, "japan"), kanaOf(i));
+            click(w, "showhanyu");
+            click(w, "hanriadd");
+        }
+        auto *list2 = findIn<QListWidget>(w, "list2");
+        doubleClick(list2->viewport(), list2->visualItemRect(list2->item(1)).center());
+        QCOMPARE(items(w, "listno2"), (QStringList{"1", "3"}));
+        QCOMPARE(items(w, "list2"), (QStringList{kanaOf(1), kanaOf(3)}));
+
+        choose(w, "optflash");
+        QVERIFY(shown(w, "picflash") && !shown(w, "Framerihan") && !shown(w, "showwords2"));
+        choose(w, "optnormal");
+        QVERIFY(!shown(w, "picflash") && shown(w, "Framerihan") && shown(w, "showwords2"));
+        QVERIFY(!shown(w, "txtinput") && !shown(w, "pic") && !shown(w, "note") && !enabled(w, "optxue"));
+
+        choose(w, "hanri");
+        QVERIFY(shown(w, "List") && !shown(w, "list2") && shown(w, "txtinput") && shown(w, "note"));
+        QVERIFY(!shown(w, "showwords2") && enabled(w, "optxue") && enabled(w, "optlian"));
+        QCOMPARE(text(w, "china"), QStringLiteral("这里将显示汉语（题目）"));
+        click(w, "begin");
+        QCOMPARE(text(w, "china"), meaningOf(4));
+        QCOMPARE(items(w, "Listno"), (QStringList{"1", "2"}));
+
+        doubleClick(findIn<QLabel>(w, "wrong"));
+        QVERIFY(items(w, "List").isEmpty());
+        QCOMPARE(items(w, "listno2"), (QStringList{"1", "3"}));
+    }
+
+    // Yes to the keep-state question hides the window with its clock stopped; the same window
+    // comes back as it was, without the range dialog, Enter on "开始" again.
+    void leavingAndComingBack()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        answerWrong(w, 1);
+        pressEnter(w);
+        answer(w, kanaOf(2));
+        choose(w, "rihan");
+        click(w, "showriyu");
+        click(w, "showhanyu");
+        click(w, "hanriadd");
+        choose(w, "optflash");
+        click(w, "flashstart");
+        const QString caption = w->windowTitle();
+        QCOMPARE(caption, QStringLiteral("单词练习---（一共练习3个词，打对了1个，打错了1个）"));
+
+        QPointer<PracticeWindow> kept = w;
+        app.ui().answers.push_back(ui::Answer::Yes);
+        w->findChild<QAction *>("learn")->trigger();
+        TestApp::settle();
+        QVERIFY(kept && !w->isVisible());
+        QVERIFY(!w->flashClock()->isActive()); // a hidden window's clock does not run
+
+        const int dialogs = app.ui().modalWindows.size();
+        QCOMPARE(openWindow(app, shell::Screen::Practice), w);
+        QCOMPARE(app.ui().modalWindows.size(), dialogs); // no range dialog
+        QCOMPARE(w->windowTitle(), caption);
+        QCOMPARE(items(w, "list2"), QStringList{kanaOf(1)});
+        QCOMPARE(w->session().wrongList(practice::Direction::ChineseToJapanese).size(), 1);
+        QCOMPARE(w->session().range()->last, 104);
+        QVERIFY(findIn<QRadioButton>(w, "rihan")->isChecked() &&
+                findIn<QRadioButton>(w, "optflash")->isChecked());
+        QVERIFY(enabled(w, "flashstart") && findIn<QPushButton>(w, "flashstart")->isDefault());
+    }
+
+    // The defaults 3 and 2: a word at the first tick, its answer three ticks later, "next" two
+    // ticks after that, the next word one tick later. "添加" adds the word on screen, but not
+    // during "next"; "停止" and "开始" go on where the cycle stood.
+    void flashDrillCycle()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        choose(w, "optflash");
+        QVERIFY(shown(w, "picflash") && !shown(w, "framehanri") && !shown(w, "txtinput"));
+        pressEnter(w); // "开始" is the default button
+        QVERIFY(w->flashClock()->isActive() && !enabled(w, "flashstart"));
+        tick(w);
+        QCOMPARE(text(w, "china"), meaningOf(1));
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        QVERIFY(!readable(w, "japan") && !shown(w, "lbldanghan"));
+        tick(w, 2);
+        QVERIFY(!readable(w, "japan"));
+        tick(w);
+        QVERIFY(readable(w, "japan") && shown(w, "lbldanghan"));
+        QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
+        click(w, "flashstop"); // in the answer stage
+        QVERIFY(!w->flashClock()->isActive());
+        QCOMPARE(focusName(w), QStringLiteral("flashstart"));
+        pressEnter(w);
+        QVERIFY(w->flashClock()->isActive());
+        pressEnter(w); // Enter adds the word on screen
+        QCOMPARE(items(w, "List"), QStringList{meaningOf(1)});
+        tick(w);
+        QVERIFY(readable(w, "japan")); // the answer stage's second second
+        tick(w);
+        QCOMPARE(text(w, "china"), QStringLiteral("next"));
+        QVERIFY(!readable(w, "japan") && !shown(w, "lbldanghan"));
+        click(w, "flashadd");
+        QCOMPARE(items(w, "Listno"), QStringList{"1"});
+        tick(w);
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式")); // nothing counted
+
+        choose(w, "optnormal");
+        QVERIFY(!w->flashClock()->isActive());
+        QVERIFY(enabled(w, "flashstart") && shown(w, "framehanri") && shown(w, "txtinput"));
+        pressEnter(w); // on "出题" again, not on the hidden "开始"
+        QCOMPARE(text(w, "china"), meaningOf(3));
+    }
+
+    // The Japanese-to-Chinese draw and the flash drill end their range with the same message;
+    // the flash clock stands still while it is open and goes on with the first word. The speed
+    // file is read at every tick.
+    void flashDrillEndOfRangeAndSpeedFile()
+    {
+        TestApp app;
+        writeFile(app.path(QStringLiteral("sous/gap.dll")), "1,1\r\n");
+        PracticeWindow *w = openPractice(app, confirmRange("ceshi")); // 1607..1613
+        choose(w, "rihan");
+        app.ui().messages.clear();
+        for (int i = 0; i < 7; ++i)
+            click(w, "showriyu");
+        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(text(w, "japan"), kanaOf(1613));
+        QCOMPARE(w->session().questionCount(), 0);
+
+        choose(w, "optflash");
+        click(w, "flashstart");
+        app.ui().messages.clear();
+        QStringList duringMessage;
+        app.ui().onMessage = [&](const ui::Message &) {
+            const qint16 before = w->session().flashTick();
+            tick(w, 5); // seconds pass while the box is open
+            duringMessage << QString::number(w->session().flashTick() - before) + text(w, "japan");
+        };
+        tick(w, 3 * 6 + 1); // six words of three ticks, then the seventh word
+        QCOMPARE(text(w, "japan"), kanaOf(1613));
+        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
+        QCOMPARE(duringMessage, QStringList{QStringLiteral("0next")});
+        QVERIFY(!readable(w, "china"));
+        tick(w);
+        QVERIFY(readable(w, "china")); // the meaning is the answer here
+        tick(w, 2);
+        QCOMPARE(text(w, "japan"), kanaOf(1607));
+        QCOMPARE(app.ui().messages.size(), 1);
+
+        writeFile(app.path(QStringLiteral("sous/gap.dll")), "8,1\r\n");
+        tick(w, 7);
+        QVERIFY(!readable(w, "china"));
+        tick(w);
+        QVERIFY(readable(w, "china"));
+        tick(w, 2);
+        QCOMPARE(text(w, "japan"), kanaOf(1608));
+    }
+
+    // Double-click on "闪电速练": both steps, again from the old presets after a bad value, the
+    // file as typed; the next dialog starts from the file read as whole numbers. Without a sous
+    // folder nothing is written; the user is told, and the speed holds for this run.
+    void speedDialog()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        auto *flash = findIn<QRadioButton>(w, "optflash");
+        app.ui().inputs = {QStringLiteral("9"), QStringLiteral("1"), QStringLiteral("2.5"),
+                           QStringLiteral("1")};
+        app.ui().messages.clear();
+        doubleClick(flash);
+        QVERIFY(flash->isChecked());
+        QCOMPARE(app.ui().inputRequests.size(), 4);
+        QCOMPARE(app.ui().inputRequests[2].initial, QStringLiteral("3"));
+        QCOMPARE(app.ui().inputRequests[3].initial, QStringLiteral("2"));
+        QCOMPARE(app.ui().messageTexts(), QStringList{QStringLiteral("输入错误，请输入一个1-8的数")});
+        QCOMPARE(fileBytes(app.path(QStringLiteral("sous/gap.dll"))), QByteArray("2.5,1\r\n"));
+
+        app.ui().inputs = {QStringLiteral("4"), QStringLiteral("4")};
+        doubleClick(flash);
+        QCOMPARE(app.ui().inputRequests[4].initial, QStringLiteral("2"));
+        QCOMPARE(app.ui().inputRequests[5].initial, QStringLiteral("1"));
+        QCOMPARE(fileBytes(app.path(QStringLiteral("sous/gap.dll"))), QByteArray("4,4\r\n")); // replaced
+
+        QVERIFY(QDir(app.path(QStringLiteral("sous"))).removeRecursively());
+        app.ui().inputs = {QStringLiteral("1"), QStringLiteral("1")};
+        app.ui().messages.clear();
+        doubleClick(flash);
+        QCOMPARE(app.ui().messages.size(), 1);
+        QVERIFY(app.ui().messages[0].message.text.contains(QStringLiteral("sous/gap.dll")));
+        click(w, "flashstart");
+        tick(w, 2);
+        QVERIFY(readable(w, "japan"));
+        tick(w);
+        QCOMPARE(text(w, "china"), QStringLiteral("next"));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "shell/workwindow.h"
 #include "testapp.h"
 #include "ui/colors.h"
+#include "ui/settingsfile.h"
 #include "ui/shapeframe.h"
 #include "ui/textcanvas.h"
 
@@ -20,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -442,6 +445,8 @@ private Q_SLOTS:
         QTest::newRow("one") << QByteArray("1\r\n") << false;
         QTest::newRow("three") << QByteArray("3\r\n") << false;
         QTest::newRow("two") << QByteArray("2\r\n") << true;
+        // A quoted number is a text, as in every other settings file.
+        QTest::newRow("quoted two") << QByteArray("\"2\"\r\n") << false;
     }
     void unreadableSavedModeKeepsThePrintDisplay()
     {
@@ -457,6 +462,38 @@ private Q_SLOTS:
         QCOMPARE(q.showwords->isVisible(), !list);
         QCOMPARE(q.popupItem("poplist")->isVisible(), !list);
         QCOMPARE(q.popupItem("popprint")->isVisible(), list);
+    }
+
+    void aPipeAsTheSavedModeDoesNotBlockOpening()
+    {
+        TestApp app;
+        QCOMPARE(::mkfifo(QFile::encodeName(app.path(QStringLiteral("sous/cx.dll"))).constData(), 0600), 0);
+        Query q = openQuery(app); // used to wait for a writer for ever
+        QVERIFY(q.way1->isChecked());
+        QVERIFY(q.showwords->isVisible());
+    }
+
+    void aSaveThatFailsMidwayKeepsTheFileAndSaysSo()
+    {
+        TestApp app;
+        QFile file(app.path(QStringLiteral("sous/cx.dll")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1\r\n");
+        file.close();
+        Query q = openQuery(app);
+        QTest::mouseClick(q.way2, Qt::LeftButton);
+        ui::failSaveStepForTesting(ui::SaveStep::Write); // as on a full disk
+        QTest::mouseClick(q.command1, Qt::LeftButton);
+        ui::failSaveStepForTesting(std::nullopt);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("1\r\n"));
+        file.close();
+        // The same warning as for a settings folder that is not there.
+        QVERIFY(QDir(app.path(QStringLiteral("sous"))).removeRecursively());
+        QTest::mouseClick(q.command1, Qt::LeftButton);
+        QCOMPARE(app.ui().messages.size(), 2);
+        QCOMPARE(app.ui().messages[0].message.text, app.ui().messages[1].message.text);
+        QCOMPARE(app.ui().messages[0].message.icon, ui::Icon::Warning);
     }
 
     void savingWithoutTheSettingsFolderSaysSo()

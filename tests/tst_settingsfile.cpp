@@ -4,8 +4,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using ui::SettingsLine;
 using ui::SettingsValue;
@@ -97,10 +105,13 @@ private Q_SLOTS:
         QVERIFY(!SettingsLine::read(path("empty.dll")).number(0));
         QVERIFY(!SettingsLine::read(path("empty.dll")).text(0));
 
+        // Neither UTF-8 nor GB18030: not a file of ours, so no fields at all.
         put(path("garbled.dll"), "\xff\xfe garbage, \"unterminated");
         const SettingsLine g = SettingsLine::read(path("garbled.dll"));
         QVERIFY(!g.number(0));
-        QCOMPARE(g.fieldCount(), 2);
+        QVERIFY(g.isEmpty());
+        put(path("unterminated.dll"), "garbage, \"unterminated");
+        QCOMPARE(SettingsLine::read(path("unterminated.dll")).fieldCount(), 2);
 
         put(path("word.dll"), "abc\r\n");
         QVERIFY(!SettingsLine::read(path("word.dll")).number(0));
@@ -131,6 +142,81 @@ private Q_SLOTS:
     {
         put(path("two.dll"), "1\r\n2\r\n");
         QCOMPARE(SettingsLine::read(path("two.dll")).fieldCount(), 1);
+    }
+
+    // --- a save that fails keeps the old file ---
+
+    void aFailedStepKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("write") << int(ui::SaveStep::Write);
+        QTest::newRow("flush") << int(ui::SaveStep::Flush);
+        QTest::newRow("commit") << int(ui::SaveStep::Commit);
+    }
+    void aFailedStepKeepsTheOldFile()
+    {
+        QFETCH(int, step);
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("pome.dll"));
+        put(p, "\"old\",\"pair\"\r\n");
+        ui::failSaveStepForTesting(static_cast<ui::SaveStep>(step));
+        const bool saved = ui::writeSettingsFile(p, {SettingsValue(QStringLiteral("new"))});
+        ui::failSaveStepForTesting(std::nullopt);
+        QVERIFY(!saved);
+        QCOMPARE(bytes(p), QByteArray("\"old\",\"pair\"\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("pome.dll")});
+    }
+
+    void aFullDiskKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs here (%1); the injected failures "
+                                            "above cover the same steps")
+                                 .arg(QString::fromLocal8Bit(std::strerror(errno)))));
+        const auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+        const QString p = dir.filePath(QStringLiteral("xx.dll"));
+        put(p, "2\r\n");
+        // Fill the rest of the disk.
+        {
+            QFile filler(dir.filePath(QStringLiteral("filler")));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+        }
+        QVERIFY(!ui::writeSettingsFile(p, {SettingsValue(1LL)}));
+        QCOMPARE(bytes(p), QByteArray("2\r\n"));
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("filler"))));
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(1LL)}));
+        QCOMPARE(bytes(p), QByteArray("1\r\n"));
+    }
+
+    // --- only regular files are read ---
+
+    void onlyRegularFilesAreRead()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("fifo.dll"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!SettingsLine::load(fifo)); // returns at once instead of waiting for a writer
+        QVERIFY(!SettingsLine::loadValues(fifo));
+        QVERIFY(!SettingsLine::load(dir.path()));
+        const QString device = dir.filePath(QStringLiteral("zero.dll"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), device));
+        QVERIFY(!SettingsLine::load(device));
+        const QString link = dir.filePath(QStringLiteral("link.dll"));
+        put(dir.filePath(QStringLiteral("target")), "2\r\n");
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("target")), link));
+        QCOMPARE(SettingsLine::read(link).number(0), std::optional<long long>(2));
+        // A first line longer than any settings file holds is not one of ours.
+        const QString huge = dir.filePath(QStringLiteral("huge.dll"));
+        put(huge, QByteArray(ui::kMaxSettingsFileBytes + 10, '7'));
+        QVERIFY(!SettingsLine::load(huge));
+        put(huge, "3\r\n" + QByteArray(ui::kMaxSettingsFileBytes + 10, '7'));
+        QCOMPARE(SettingsLine::read(huge).number(0), std::optional<long long>(3));
     }
 
     void aMissingFolderFailsAndWritesNothing()

@@ -64,6 +64,10 @@ class TestStudySettings : public QObject
 private Q_SLOTS:
     void filesWrittenByteForByte();
     void readersGiveDefaultsForBadFiles();
+    void colourIsAPlainDecimalInRange_data();
+    void colourIsAPlainDecimalInRange();
+    void mottoFileEncodings_data();
+    void mottoFileEncodings();
     void viewModeSavedAndRestored();
     void listOrderFileAppliesOnEverySwitch();
     void listOrderWithoutFileKeepsChoice();
@@ -147,6 +151,58 @@ void TestStudySettings::readersGiveDefaultsForBadFiles()
     QCOMPARE(settings::readMotto(p), settings::defaultMotto());
     putFile(p, "\"a\",\"\"\r\n");
     QCOMPARE(settings::readMotto(p), settings::defaultMotto());
+}
+
+void TestStudySettings::colourIsAPlainDecimalInRange_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QColor>("colour"); // invalid: the default colour applies
+    QTest::newRow("green") << QByteArray("65280\r\n") << QColor(0, 255, 0);
+    QTest::newRow("black") << QByteArray("0\r\n") << QColor(0, 0, 0);
+    QTest::newRow("white") << QByteArray("16777215\r\n") << QColor(255, 255, 255);
+    QTest::newRow("hex") << QByteArray("0x00FF00\r\n") << QColor();
+    QTest::newRow("trailing garbage") << QByteArray("0garbage\r\n") << QColor();
+    QTest::newRow("sign") << QByteArray("+255\r\n") << QColor();
+    QTest::newRow("fraction") << QByteArray("255.5\r\n") << QColor();
+    QTest::newRow("too large") << QByteArray("99999999999999999999\r\n") << QColor();
+}
+
+void TestStudySettings::colourIsAPlainDecimalInRange()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QColor, colour);
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("xxclr.dll"));
+    putFile(p, content);
+    QCOMPARE(settings::readTextColor(p).value_or(QColor()), colour);
+}
+
+void TestStudySettings::mottoFileEncodings_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("fromFile");
+    const QByteArray pair = QStringLiteral("\"好好学习\",\"天天向上\"\r\n").toUtf8();
+    QTest::newRow("utf-8") << pair << true;
+    QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF") + pair << true;
+    // The same lines as Chinese Windows writes them.
+    QTest::newRow("gb18030")
+        << QByteArray("\"\xBA\xC3\xBA\xC3\xD1\xA7\xCF\xB0\",\"\xCC\xEC\xCC\xEC\xCF\xF2\xC9\xCF\"\r\n")
+        << true;
+    QTest::newRow("latin-1") << QByteArray("\"caf\xE9\",\"na\xEFve\"\r\n") << false;
+    QTest::newRow("broken bytes") << QByteArray("\"\xFF\xFE\",\"\x80\"\r\n") << false;
+}
+
+void TestStudySettings::mottoFileEncodings()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, fromFile);
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("pome.dll"));
+    putFile(p, content);
+    const settings::Motto expected =
+        fromFile ? settings::Motto{QStringLiteral("好好学习"), QStringLiteral("天天向上")}
+                 : settings::defaultMotto();
+    QCOMPARE(settings::readMotto(p), expected);
 }
 
 void TestStudySettings::viewModeSavedAndRestored()

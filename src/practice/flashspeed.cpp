@@ -27,8 +27,10 @@ FlashSpeed readFlashSpeed(const QString &path)
 {
     const ui::SettingsLine line = ui::SettingsLine::read(path);
     FlashSpeed speed;
-    speed.questionSeconds = wholeSeconds(line.text(0)).value_or(FlashSpeed::kDefaultQuestionSeconds);
-    speed.answerSeconds = wholeSeconds(line.text(1)).value_or(FlashSpeed::kDefaultAnswerSeconds);
+    // A quoted number is a text, as in every settings file; the bare ones may carry a fraction.
+    const auto bare = [&](int i) { return line.isQuoted(i) ? std::nullopt : line.text(i); };
+    speed.questionSeconds = wholeSeconds(bare(0)).value_or(FlashSpeed::kDefaultQuestionSeconds);
+    speed.answerSeconds = wholeSeconds(bare(1)).value_or(FlashSpeed::kDefaultAnswerSeconds);
     return speed;
 }
 

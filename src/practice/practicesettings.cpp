@@ -2,10 +2,6 @@
 
 #include "ui/settingsfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
-
 namespace practice::settings {
 
 SavedPractice savedPracticeFrom(std::optional<long long> order, std::optional<long long> direction,
@@ -20,15 +16,11 @@ SavedPractice savedPracticeFrom(std::optional<long long> order, std::optional<lo
 
 std::optional<SavedPractice> readSavedPractice(const QString &path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Three small numbers; anything much longer is not one of ours, and its start is enough.
-    const QString text = QString::fromUtf8(file.read(4096));
     // The values may stand on one line or on lines of their own.
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
-    const ui::SettingsLine values = ui::SettingsLine::parse(lines.join(u','));
-    return savedPracticeFrom(values.number(0), values.number(1), values.number(2));
+    const auto values = ui::SettingsLine::loadValues(path);
+    if (!values)
+        return std::nullopt;
+    return savedPracticeFrom(values->number(0), values->number(1), values->number(2));
 }
 
 bool writeSavedPractice(const QString &path, const SavedPractice &saved)

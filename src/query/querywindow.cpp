@@ -62,7 +62,8 @@ void QueryWindow::Form_Load()
     c->writeLine(QStringLiteral(
         "说明：只能查询标日初级的词汇,还有此功能不是电子词典，所以功能比较简单.要求不要太高啊."));
 
-    // The saved display mode; anything but the number 2 (or no file at all) is the print display.
+    // The saved display mode; anything but the number 2 (a quoted "2" is a text, not the number;
+    // no file, or something other than a regular file, counts as none) is the print display.
     const auto mode = ui::SettingsLine::read(m_shell.programPath(QStringLiteral("sous/cx.dll"))).number(0);
     if (mode && *mode == 2)
         m_listOption->setChecked(true);

@@ -1,53 +1,23 @@
 #include "shell/chmfile.h"
 
-#include <chm_lib.h>
+#include "shell/helpprotocol.h"
 
-#include <QFile>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-#include <csetjmp>
-#include <csignal>
+#include <algorithm>
 
 namespace shell {
 namespace {
 
-sigjmp_buf *g_faultJump = nullptr;
+namespace proto = helpprotocol;
 
-extern "C" void onLibraryFault(int)
-{
-    siglongjmp(*g_faultJump, 1);
-}
-
-// chmlib believes the numbers a file gives it: a damaged file can make it divide by zero or read
-// outside its buffers. Every call into it runs here, where such a fault ends the call (false)
-// instead of the program. The call must not create objects that need destroying.
-template <typename Call> bool guarded(Call &&call)
-{
-    static constexpr int kSignals[] = {SIGFPE, SIGSEGV, SIGBUS};
-    struct sigaction onFault {
-    };
-    onFault.sa_handler = onLibraryFault;
-    sigemptyset(&onFault.sa_mask);
-    struct sigaction saved[3];
-    for (int i = 0; i < 3; ++i)
-        sigaction(kSignals[i], &onFault, &saved[i]);
-    sigjmp_buf *const outer = g_faultJump;
-    sigjmp_buf jump;
-    if (sigsetjmp(jump, 1) != 0) {
-        g_faultJump = outer;
-        for (int i = 0; i < 3; ++i)
-            sigaction(kSignals[i], &saved[i], nullptr);
-        return false;
-    }
-    g_faultJump = &jump;
-    call();
-    g_faultJump = outer;
-    for (int i = 0; i < 3; ++i)
-        sigaction(kSignals[i], &saved[i], nullptr);
-    return true;
-}
+QString g_readerProgram;
 
 // Records of the #SYSTEM object: a 16-bit code, a 16-bit length, then the data.
 constexpr quint16 kSystemContentsFile = 0;
@@ -58,6 +28,12 @@ quint16 readLe16(const QByteArray &data, qsizetype at)
 {
     return static_cast<quint16>(static_cast<unsigned char>(data[at]) |
                                 (static_cast<unsigned char>(data[at + 1]) << 8));
+}
+
+quint32 readLe32(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return quint32(u[0]) | (quint32(u[1]) << 8) | (quint32(u[2]) << 16) | (quint32(u[3]) << 24);
 }
 
 QString zeroTerminated(const QByteArray &data)
@@ -74,69 +50,152 @@ QString normalized(QString path)
     return path;
 }
 
-} // namespace
+// The most a sound reply can hold: every object at its limits, plus the framing.
+constexpr qsizetype kMaxReplyBytes =
+    qsizetype(proto::kMaxTotalBytes) + qsizetype(proto::kMaxObjects) * (8 + proto::kMaxPathBytes) + 64;
 
-void ChmFile::Closer::operator()(chmFile *h) const
+// Runs the reader on the file and collects its reply; nullopt when it could not start, failed,
+// crashed, ran out of time or said more than a sound reply can hold.
+std::optional<QByteArray> runReader(const QString &fileName)
 {
-    if (h)
-        chm_close(h);
+    QProcess reader;
+    reader.setProgram(ChmFile::readerProgram());
+    reader.setArguments({fileName});
+    reader.setStandardInputFile(QProcess::nullDevice());
+    reader.setStandardErrorFile(QProcess::nullDevice());
+    // The wait blocks, but never past the time limit: no event is handled meanwhile, so nothing
+    // can close or delete the window that asked for the help while its file is read.
+    const QDeadlineTimer deadline(proto::kTimeLimitMs);
+    reader.start();
+    QByteArray reply;
+    bool failed = !reader.waitForStarted(int(deadline.remainingTime()));
+    while (!failed && reader.state() != QProcess::NotRunning) {
+        if (deadline.hasExpired()) {
+            failed = true;
+            break;
+        }
+        const auto left = [&] { return int(std::max<qint64>(deadline.remainingTime(), 1)); };
+        if (!reader.waitForReadyRead(left()) && !deadline.hasExpired())
+            reader.waitForFinished(left()); // output closed: the reader is ending, or stuck
+        reply += reader.readAllStandardOutput();
+        failed = reply.size() > kMaxReplyBytes;
+    }
+    if (failed) {
+        reader.kill();
+        reader.waitForFinished(1000);
+        return std::nullopt;
+    }
+    reply += reader.readAllStandardOutput();
+    if (reply.size() > kMaxReplyBytes || reader.exitStatus() != QProcess::NormalExit ||
+        reader.exitCode() != proto::kExitOk)
+        return std::nullopt;
+    return reply;
 }
+
+} // namespace
 
 ChmFile::ChmFile() = default;
 ChmFile::~ChmFile() = default;
 
-bool ChmFile::open(const QString &fileName)
+QString ChmFile::readerProgram()
 {
-    m_owner.reset();
-    m_handle = nullptr;
+    if (!g_readerProgram.isEmpty())
+        return g_readerProgram;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cifan-helpreader"));
+}
+
+void ChmFile::setReaderProgram(const QString &path)
+{
+    g_readerProgram = path;
+}
+
+void ChmFile::clear()
+{
+    m_open = false;
+    m_objects.clear();
     m_contents.clear();
     m_title.clear();
     m_defaultTopic.clear();
+    m_contentsFile.clear();
+}
+
+bool ChmFile::open(const QString &fileName)
+{
+    clear();
     m_fileName = fileName;
     const QFileInfo info(fileName);
-    if (!info.isFile() || !info.isReadable())
+    if (!info.isFile() || !info.isReadable() || quint64(info.size()) > proto::kMaxFileBytes)
         return false;
-    const QByteArray name = QFile::encodeName(info.absoluteFilePath());
-    chmFile *opened = nullptr;
-    if (!guarded([&] { opened = chm_open(name.constData()); }))
-        return false; // what chmlib had built is left alone: it may be inconsistent
-    m_owner.reset(opened);
-    m_handle = opened;
-    if (!m_handle)
+    const auto reply = runReader(info.absoluteFilePath());
+    if (!reply)
         return false;
+    return openReply(fileName, *reply);
+}
 
+std::optional<ChmFile::Objects> ChmFile::parseReply(const QByteArray &reply)
+{
+    if (!reply.startsWith(QByteArray::fromRawData(proto::kMagic, proto::kMagicSize)))
+        return std::nullopt;
+    Objects objects;
+    const char *const data = reply.constData();
+    const qsizetype size = reply.size();
+    qsizetype at = proto::kMagicSize;
+    quint64 total = 0;
+    while (true) {
+        if (size - at < 4)
+            return std::nullopt;
+        const quint32 pathLength = readLe32(data + at);
+        at += 4;
+        if (pathLength == proto::kEndMark) {
+            if (size - at != 4 || readLe32(data + at) != quint32(objects.size()))
+                return std::nullopt;
+            return objects;
+        }
+        if (pathLength == 0 || pathLength > proto::kMaxPathBytes || size - at < qsizetype(pathLength) + 4 ||
+            quint32(objects.size()) >= proto::kMaxObjects)
+            return std::nullopt;
+        const QString path = QString::fromUtf8(data + at, pathLength);
+        at += pathLength;
+        const quint32 length = readLe32(data + at);
+        at += 4;
+        if (length > proto::kMaxObjectBytes || size - at < qsizetype(length) ||
+            length > proto::kMaxTotalBytes - total)
+            return std::nullopt;
+        const QString key = normalized(path).toLower();
+        if (objects.contains(key))
+            return std::nullopt;
+        objects.insert(key, QByteArray(data + at, length));
+        at += length;
+        total += length;
+    }
+}
+
+bool ChmFile::openReply(const QString &fileName, const QByteArray &reply)
+{
+    clear();
+    m_fileName = fileName;
+    auto objects = parseReply(reply);
+    if (!objects)
+        return false;
+    m_objects = std::move(*objects);
+    m_open = true;
     readSystem();
     QString contentsFile = m_contentsFile;
     if (contentsFile.isEmpty() || !contains(contentsFile)) {
-        // No contents named in #SYSTEM: take the first .hhc in the file.
-        struct Found {
-            QString path;
-        } found;
-        const auto findContents = [](chmFile *, chmUnitInfo *ui, void *context) -> int {
-            const QString p = QString::fromUtf8(ui->path);
-            if (p.endsWith(QLatin1String(".hhc"), Qt::CaseInsensitive)) {
-                static_cast<Found *>(context)->path = p;
-                return CHM_ENUMERATOR_SUCCESS;
-            }
-            return CHM_ENUMERATOR_CONTINUE;
-        };
-        chmFile *const handle = m_handle;
-        if (!guarded([&] {
-                chm_enumerate(handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, findContents, &found);
-            })) {
-            abandon();
-            return false;
+        // No contents named in #SYSTEM: take a .hhc of the file (the first by name).
+        contentsFile.clear();
+        for (auto it = m_objects.cbegin(); it != m_objects.cend(); ++it) {
+            if (it.key().endsWith(QLatin1String(".hhc")) &&
+                (contentsFile.isEmpty() || it.key() < contentsFile))
+                contentsFile = it.key();
         }
-        contentsFile = found.path;
     }
     if (!contentsFile.isEmpty())
         m_contents = parseSitemap(decodeHtml(read(contentsFile)));
-    // Something must be there to show: a file without a readable first page is damaged (a file
-    // cut short still lists its pages, but their contents are gone).
+    // Something must be there to show: a file without a readable first page is damaged.
     const QString first = defaultPage().section(u'#', 0, 0);
     if (first.isEmpty() || read(first).isEmpty()) {
-        m_owner.reset();
-        m_handle = nullptr;
+        clear();
         return false;
     }
     return true;
@@ -172,57 +231,14 @@ void ChmFile::readSystem()
 
 bool ChmFile::contains(const QString &path) const
 {
-    if (!m_handle)
-        return false;
-    chmUnitInfo ui{};
-    const QByteArray p = normalized(path).toUtf8();
-    return resolve(p, ui);
-}
-
-bool ChmFile::resolve(const QByteArray &path, chmUnitInfo &ui) const
-{
-    chmFile *const handle = m_handle;
-    int result = CHM_RESOLVE_FAILURE;
-    if (!guarded([&] { result = chm_resolve_object(handle, path.constData(), &ui); })) {
-        abandon();
-        return false;
-    }
-    return result == CHM_RESOLVE_SUCCESS;
-}
-
-void ChmFile::abandon() const
-{
-    // After a fault inside chmlib its state cannot be trusted, not even to close it: the
-    // little it holds is given up and the file reads as empty from now on.
-    m_owner.release();
-    m_handle = nullptr;
+    return m_open && m_objects.contains(normalized(path).toLower());
 }
 
 QByteArray ChmFile::read(const QString &path) const
 {
-    if (!m_handle)
+    if (!m_open)
         return {};
-    chmUnitInfo ui{};
-    const QByteArray p = normalized(path).toUtf8();
-    if (!resolve(p, ui))
-        return {};
-    // Help files hold pages and pictures; anything claiming to be huge is a damaged file.
-    constexpr LONGUINT64 kLimit = 64 * 1024 * 1024;
-    if (ui.length == 0 || ui.length > kLimit)
-        return {};
-    QByteArray out(static_cast<qsizetype>(ui.length), Qt::Uninitialized);
-    chmFile *const handle = m_handle;
-    unsigned char *const buffer = reinterpret_cast<unsigned char *>(out.data());
-    LONGINT64 got = 0;
-    if (!guarded(
-            [&] { got = chm_retrieve_object(handle, &ui, buffer, 0, static_cast<LONGINT64>(ui.length)); })) {
-        abandon();
-        return {};
-    }
-    if (got <= 0)
-        return {};
-    out.truncate(static_cast<qsizetype>(got));
-    return out;
+    return m_objects.value(normalized(path).toLower());
 }
 
 QString ChmFile::defaultPage() const

@@ -1,18 +1,21 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
-#include <memory>
-
-struct chmFile;
-struct chmUnitInfo;
+#include <optional>
 
 namespace shell {
 
-// Read access to a compiled HTML help file: its pages, pictures and style sheets by path, the
-// contents tree and the default page. Paths inside the file are absolute ("/index.htm").
+// A compiled HTML help file: its pages, pictures and style sheets by path, the contents tree and
+// the default page. Paths inside the file are absolute ("/index.htm").
+//
+// The file is read by the help reader, a process of its own (cifan-helpreader beside the
+// program), because the library that decodes such files trusts every number in them: a damaged
+// file can make it loop forever or read wild. The reader gets a time limit and size limits;
+// whatever it hands back is taken only as far as its stated lengths go.
 class ChmFile
 {
 public:
@@ -21,15 +24,25 @@ public:
         QString path;  // absolute path inside the file; may carry a "#fragment"
         int depth = 0; // 0 for top-level entries
     };
+    using Objects = QHash<QString, QByteArray>; // keyed by lower-case path
 
     ChmFile();
     ~ChmFile();
     ChmFile(const ChmFile &) = delete;
     ChmFile &operator=(const ChmFile &) = delete;
 
-    // Opens the file; false when it does not exist or is not a readable help file.
+    // The reader program: cifan-helpreader in the folder of the running executable, unless set.
+    static QString readerProgram();
+    static void setReaderProgram(const QString &path);
+
+    // Opens the file; false when it does not exist or is not a readable help file (also when the
+    // reader fails, runs out of time or hands back more than the limits allow). Waits for the
+    // reader at most helpprotocol::kTimeLimitMs.
     bool open(const QString &fileName);
-    bool isOpen() const { return m_handle != nullptr; }
+    // Takes what a reader handed back for fileName; false when it is not a complete, sound reply
+    // holding a page to show.
+    bool openReply(const QString &fileName, const QByteArray &reply);
+    bool isOpen() const { return m_open; }
     QString fileName() const { return m_fileName; }
 
     bool contains(const QString &path) const;
@@ -43,24 +56,21 @@ public:
 
     // Parses a contents (sitemap) document into entries in document order.
     static QList<Topic> parseSitemap(const QString &html);
+    // Splits a reader's reply into its objects; nullopt unless every length fits and the reply
+    // ends exactly after its end mark and object count.
+    static std::optional<Objects> parseReply(const QByteArray &reply);
 
 private:
+    void clear();
     void readSystem();
-    bool resolve(const QByteArray &path, chmUnitInfo &ui) const;
-    // Gives up the handle after a fault inside chmlib.
-    void abandon() const;
 
-    struct Closer {
-        void operator()(chmFile *h) const;
-    };
-    // Reading can find the file damaged and give the handle up, so both may change in a const read.
-    mutable std::unique_ptr<chmFile, Closer> m_owner;
-    mutable chmFile *m_handle = nullptr;
+    bool m_open = false;
     QString m_fileName;
     QString m_title;
     QString m_defaultTopic;
     QString m_contentsFile;
     QList<Topic> m_contents;
+    Objects m_objects;
 };
 
 // Decodes HTML bytes as the document declares (meta charset), UTF-8 when it declares nothing.

@@ -9,22 +9,16 @@
 namespace study::settings {
 namespace {
 
-// Reads the file's fields, or nullopt when there is no file that can be opened.
+// Reads the file's fields, or nullopt when there is no readable settings file.
 std::optional<ui::SettingsLine> readLine(const QString &path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    file.close();
-    return ui::SettingsLine::read(path);
+    return ui::SettingsLine::load(path);
 }
 
 // The first field as a number: nullopt for a text (a quoted field, even one holding digits), for
 // a field that does not start with a number and for an empty file.
 std::optional<long long> firstNumber(const ui::SettingsLine &line)
 {
-    if (line.isQuoted(0))
-        return std::nullopt;
     return line.number(0);
 }
 
@@ -66,7 +60,8 @@ std::optional<QColor> readTextColor(const QString &path)
     const auto line = readLine(path);
     if (!line)
         return std::nullopt;
-    const auto n = firstNumber(*line);
+    // Only a plain decimal number is a colour: "0x00FF00" or "0garbage" is not black.
+    const auto n = line->plainNumber(0);
     if (!n)
         return std::nullopt;
     const QColor c = ui::colorFromNumber(*n);

@@ -2,10 +2,92 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ui {
+namespace {
+
+std::atomic<int> g_failingStep{-1};
+
+bool failsHere(SaveStep step)
+{
+    if (g_failingStep.load() != static_cast<int>(step))
+        return false;
+    errno = ENOSPC;
+    return true;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        if (failsHere(SaveStep::Write))
+            return false;
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+// A new file next to the target, created exclusively so nothing else is overwritten; it gets the
+// mode the process would give a new file, or the old file's mode when there is one.
+int createTemporary(const QByteArray &target, QByteArray &name)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = target.left(slash + 1);
+    const QByteArray base = target.mid(slash + 1);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        name = folder + '.' + base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) +
+               ".tmp";
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0) {
+            struct stat old {
+            };
+            if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+                ::fchmod(fd, old.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+bool syncFolder(const QByteArray &target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash <= 0 ? QByteArray("/") : target.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // A file system that cannot sync a folder (EINVAL) keeps its entries as it keeps its data.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+void failSaveStepForTesting(std::optional<SaveStep> step)
+{
+    g_failingStep.store(step ? static_cast<int>(*step) : -1);
+}
 
 QString formatSettingsLine(const QList<SettingsValue> &fields)
 {
@@ -31,31 +113,126 @@ bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields)
 
 bool writeSettingsLine(const QString &path, const QString &line)
 {
-    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = line.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, line.toUtf8() + "\r\n");
 }
 
-SettingsLine SettingsLine::read(const QString &path)
+bool writeWholeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // One line is all a settings file holds; a huge file is not one of ours.
-    const QByteArray bytes = file.read(64 * 1024);
-    QString text = QString::fromUtf8(bytes);
-    const auto end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    if (end >= 0)
-        text.truncate(end);
-    return parse(text);
+    const QFileInfo info(path);
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return false;
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    QByteArray temporary;
+    const int fd = createTemporary(target, temporary);
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, bytes);
+    // The data must be on the disk before the name points at it, or a crash could leave an empty
+    // file where the old one was.
+    ok = ok && !failsHere(SaveStep::Flush) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && !failsHere(SaveStep::Commit) && ::rename(temporary.constData(), target.constData()) == 0;
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    // The rename itself lives in the folder: sync it too, so a power cut cannot bring back the
+    // old entry or lose the new one.
+    return syncFolder(target);
+}
+
+std::optional<QByteArray> readSettingsBytes(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat before {
+    };
+    if (name.isEmpty() || ::stat(name.constData(), &before) != 0 || !S_ISREG(before.st_mode))
+        return std::nullopt;
+    // Non-blocking, so that something swapped in after the check (a pipe) cannot hang the open.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat opened {
+    };
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    // One byte more than the limit tells a file that is too large from one that just fits.
+    QByteArray bytes(kMaxSettingsFileBytes + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    bytes.truncate(got);
+    return bytes;
+}
+
+std::optional<QString> decodeSettingsText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
+    if (!gb.isValid())
+        return std::nullopt;
+    text = gb.decode(bytes);
+    if (gb.hasError())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> decodeSettingsLine(const QByteArray &bytes)
+{
+    // CR and LF never occur inside a UTF-8 or GB18030 character, so the line ends at the first.
+    qsizetype end = 0;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+        ++end;
+    if (end == bytes.size() && bytes.size() > kMaxSettingsFileBytes)
+        return std::nullopt; // the line goes on past what was read
+    return decodeSettingsText(bytes.left(end));
+}
+
+std::optional<SettingsLine> SettingsLine::load(const QString &path)
+{
+    const auto bytes = readSettingsBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    const auto line = decodeSettingsLine(*bytes);
+    if (!line)
+        return std::nullopt;
+    return parse(*line);
+}
+
+std::optional<SettingsLine> SettingsLine::loadValues(const QString &path)
+{
+    auto bytes = readSettingsBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    if (bytes->size() > kMaxSettingsFileBytes) {
+        // Only whole lines count from a file longer than any of ours.
+        bytes->truncate(kMaxSettingsFileBytes);
+        const qsizetype end = std::max(bytes->lastIndexOf('\n'), bytes->lastIndexOf('\r'));
+        if (end < 0)
+            return std::nullopt;
+        bytes->truncate(end);
+    }
+    const auto text = decodeSettingsText(*bytes);
+    if (!text)
+        return std::nullopt;
+    static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
+    return parse(text->split(lineBreaks, Qt::SkipEmptyParts).join(u','));
 }
 
 SettingsLine SettingsLine::parse(const QString &line)
@@ -97,7 +274,7 @@ SettingsLine SettingsLine::parse(const QString &line)
 
 std::optional<long long> SettingsLine::number(int i) const
 {
-    if (i < 0 || i >= m_fields.size())
+    if (i < 0 || i >= m_fields.size() || m_fields[i].quoted)
         return std::nullopt;
     const QString &t = m_fields[i].text;
     qsizetype k = 0;
@@ -113,6 +290,20 @@ std::optional<long long> SettingsLine::number(int i) const
     if (!ok)
         return std::nullopt;
     return v;
+}
+
+std::optional<long long> SettingsLine::plainNumber(int i) const
+{
+    if (i < 0 || i >= m_fields.size() || m_fields[i].quoted)
+        return std::nullopt;
+    const QString &t = m_fields[i].text;
+    if (t.isEmpty() || t.size() > 18)
+        return std::nullopt;
+    for (const QChar c : t) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    return t.toLongLong();
 }
 
 std::optional<QString> SettingsLine::text(int i) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -15,31 +16,60 @@ namespace ui {
 
 using SettingsValue = std::variant<long long, QString>;
 
+// A settings file holds one short line; anything larger is not one of ours.
+constexpr qsizetype kMaxSettingsFileBytes = 64 * 1024;
+
 // The line as it is written to the file (without the CR LF). The format has no escape for a
 // double quote inside a text, so each one is stored as the full-width quote "＂"; the file then
 // always reads back as the same number of fields.
 QString formatSettingsLine(const QList<SettingsValue> &fields);
 
-// Writes the whole file anew. Returns false, leaving any old file as it was, when the folder is
-// missing or the file cannot be written.
+// Writes the whole file anew: a temporary file in the same folder is written, synced and renamed
+// over the old one, then the folder is synced. Returns false, leaving any old file byte for byte
+// as it was, when the folder is missing or any step fails (a full disk, a read-only folder).
 bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields);
 // The same for a line its caller has formatted already (e.g. numbers with a fraction); CR LF is
 // added here.
 bool writeSettingsLine(const QString &path, const QString &line);
+bool writeWholeFile(const QString &path, const QByteArray &bytes);
+
+// Test seam: makes the given step of every following save fail as a full disk does (ENOSPC);
+// nullopt ends it.
+enum class SaveStep { Write, Flush, Commit };
+void failSaveStepForTesting(std::optional<SaveStep> step);
+
+// The bytes of a settings file: a regular file only (never a pipe, device or folder, which are
+// not even opened for reading when they can be told apart beforehand), at most
+// kMaxSettingsFileBytes. nullopt when there is no such file.
+std::optional<QByteArray> readSettingsBytes(const QString &path);
+
+// The file's first line as text: UTF-8 (a byte-order mark dropped), else GB18030 (the encoding
+// Chinese Windows writes such files in); nullopt when it is neither, or when the line does not
+// end within the bytes read.
+std::optional<QString> decodeSettingsLine(const QByteArray &bytes);
+// The whole of such bytes as text, decoded the same way.
+std::optional<QString> decodeSettingsText(const QByteArray &bytes);
 
 class SettingsLine
 {
 public:
-    // Reads and splits the file's first line; a missing or unreadable file gives no fields.
-    static SettingsLine read(const QString &path);
+    // Reads and splits the file's first line; nullopt when there is no readable settings file.
+    static std::optional<SettingsLine> load(const QString &path);
+    // For a file that may hold its values on one line or on lines of their own: all its lines,
+    // read as load() reads the first, taken as one line.
+    static std::optional<SettingsLine> loadValues(const QString &path);
+    // As load(), with a missing file giving no fields.
+    static SettingsLine read(const QString &path) { return load(path).value_or(SettingsLine()); }
     static SettingsLine parse(const QString &line);
 
     int fieldCount() const { return m_fields.size(); }
     bool isEmpty() const { return m_fields.isEmpty(); }
 
     // Field i (0-based) read as a number: its leading numeric value, nullopt when the field is
-    // missing or does not start with a number.
+    // missing, is a quoted text (even one holding digits) or does not start with a number.
     std::optional<long long> number(int i) const;
+    // Field i as a plain decimal number and nothing else ("123"; not "0x1F", "12abc" or "+5").
+    std::optional<long long> plainNumber(int i) const;
     // Whether field i (0-based) was written between double quotes, i.e. is a text field.
     bool isQuoted(int i) const { return i >= 0 && i < m_fields.size() && m_fields[i].quoted; }
     // Field i (0-based) as text, quotes removed; nullopt when the field is missing.

@@ -106,6 +106,27 @@ inline QString kanaOf(int index)
     return ciku::lexicon().text(index, 2);
 }
 
+inline bool shown(QWidget *window, const char *name)
+{
+    return findIn<QWidget>(window, name)->isVisibleTo(window);
+}
+
+inline bool enabled(QWidget *window, const char *name)
+{
+    return findIn<QWidget>(window, name)->isEnabled();
+}
+
+inline QString focusName(QWidget *window)
+{
+    return window->focusWidget() ? window->focusWidget()->objectName() : QString();
+}
+
+// Selects an option button with a click.
+inline void choose(QWidget *window, const char *name)
+{
+    QTest::mouseClick(findIn<QRadioButton>(window, name), Qt::LeftButton);
+}
+
 // "出题", then count wrong answers in a row, Enter drawing the next word between them.
 inline void answerWrong(QWidget *window, int count)
 {
@@ -121,6 +142,13 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
 }
 
 } // namespace practicetest

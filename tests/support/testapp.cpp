@@ -1,6 +1,7 @@
 #include "testapp.h"
 
 #include "app/programwindows.h"
+#include "shell/chmfile.h"
 #include "shell/reminderwindow.h"
 #include "ui/qttranslation.h"
 
@@ -13,6 +14,7 @@
 
 TestApp::TestApp(bool withPictures)
 {
+    useBuiltHelpReader();
     QDir root(m_dir.path());
     root.mkpath(QStringLiteral("pic"));
     root.mkpath(QStringLiteral("sous"));
@@ -28,6 +30,12 @@ TestApp::TestApp(bool withPictures)
     auto saver = m_screenSaver;
     m_shell->setReminderFactory(
         [saver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, saver); });
+}
+
+void useBuiltHelpReader()
+{
+    // The test's program folder holds no reader; the one built beside the program reads for it.
+    shell::ChmFile::setReaderProgram(QStringLiteral(CIFAN_PROGRAM_DIR "/cifan-helpreader"));
 }
 
 shell::ReminderWindow *TestApp::reminder() const

@@ -55,6 +55,8 @@ private:
     int m_quitCalls = 0;
 };
 
+// Points the help viewer at the help reader built beside the program.
+void useBuiltHelpReader();
 // Switches to a screen as the user does, lets the switch settle and activates the window on show
 // so that keys reach it. Returns the window on show.
 QWidget *openWindow(TestApp &app, shell::Screen screen);

@@ -1,0 +1,57 @@
+// Every settings reader on a real file holding the input, and the motto writer and reader on the
+// texts found there: the readers keep their ranges, and what is written reads back.
+#include "fuzzsupport.h"
+#include "practice/flashspeed.h"
+#include "practice/practicesettings.h"
+#include "study/studysettings.h"
+#include "ui/colornumber.h"
+#include "ui/settingsfile.h"
+
+#include <QDir>
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    using fuzzsupport::check;
+    namespace settings = study::settings;
+    fuzzsupport::ensureApp();
+    const QDir folder(fuzzsupport::scratchFolder());
+    const auto file = [&](const QString &name) {
+        const QString path = folder.filePath(name);
+        fuzzsupport::putFile(path, reinterpret_cast<const char *>(data), size);
+        return path;
+    };
+
+    (void)settings::readViewMode(file(settings::kViewModeFile));
+    (void)settings::readListOrder(file(settings::kListOrderFile));
+    if (const auto colour = settings::readTextColor(file(settings::kColorFile))) {
+        const long long n = ui::colorToNumber(*colour);
+        check(colour->isValid() && n >= 0 && n <= 0xFFFFFF, "a colour read is a colour number");
+    }
+    if (const auto face = settings::readFontFace(file(settings::kFontFile)))
+        check(!face->trimmed().isEmpty(), "a face read is not empty");
+    const QString motto = file(settings::kMottoFile);
+    const settings::Motto read = settings::readMotto(motto);
+    check(!read.first.isEmpty() && !read.second.isEmpty(), "the motto has two lines");
+    (void)practice::settings::readSavedPractice(file(QStringLiteral("sous/sys.dll")));
+    const practice::FlashSpeed speed = practice::readFlashSpeed(file(QStringLiteral("sous/gap.dll")));
+    check(speed.questionSeconds >= practice::FlashSpeed::kMinSeconds &&
+              speed.answerSeconds >= practice::FlashSpeed::kMinSeconds &&
+              speed.questionSeconds <= practice::FlashSpeed::kMaxSeconds &&
+              speed.answerSeconds <= practice::FlashSpeed::kMaxSeconds,
+          "flash speeds stay in their range");
+    // The query window's display mode.
+    const auto mode = ui::SettingsLine::read(file(QStringLiteral("sous/cx.dll"))).number(0);
+    (void)mode;
+
+    // Whatever lines the file held are written and read back as the window would show them.
+    if (settings::writeMotto(motto, read)) {
+        const settings::Motto stored{settings::storedMottoLine(read.first),
+                                     settings::storedMottoLine(read.second)};
+        const bool complete = !stored.first.isEmpty() && !stored.second.isEmpty();
+        check(settings::readMotto(motto) == (complete ? stored : settings::defaultMotto()),
+              "a written motto reads back");
+    }
+    return 0;
+}
