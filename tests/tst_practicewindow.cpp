@@ -3,6 +3,7 @@
 // wrong-word drill, the Japanese-to-Chinese draw, reveal and add with its drill, the direction
 // switch, leaving and coming back, the flash drill on its clock and its speed dialog.
 #include "practice/answerpanel.h"
+#include "practice/flashdrillpanel.h"
 #include "practicetest.h"
 #include "ui/textcanvas.h"
 
@@ -40,7 +41,7 @@ const QColor kYellow(255, 255, 0);
 void tick(PracticeWindow *w, int n = 1)
 {
     for (int i = 0; i < n; ++i)
-        w->Time_Timer();
+        w->flashPanel().Time_Timer();
 }
 
 // A double-click as the user makes it: the first click, then the second one.
@@ -431,7 +432,7 @@ private Q_SLOTS:
         w->findChild<QAction *>("learn")->trigger();
         TestApp::settle();
         QVERIFY(kept && !w->isVisible());
-        QVERIFY(!w->flashClock()->isActive()); // a hidden window's clock does not run
+        QVERIFY(!w->flashPanel().clock()->isActive()); // a hidden window's clock does not run
 
         const int dialogs = app.ui().modalWindows.size();
         QCOMPARE(openWindow(app, shell::Screen::Practice), w);
@@ -455,7 +456,7 @@ private Q_SLOTS:
         choose(w, "optflash");
         QVERIFY(shown(w, "picflash") && !shown(w, "framehanri") && !shown(w, "txtinput"));
         pressEnter(w); // "开始" is the default button
-        QVERIFY(w->flashClock()->isActive() && !enabled(w, "flashstart"));
+        QVERIFY(w->flashPanel().clock()->isActive() && !enabled(w, "flashstart"));
         tick(w);
         QCOMPARE(text(w, "china"), meaningOf(1));
         QCOMPARE(text(w, "japan"), kanaOf(1));
@@ -466,10 +467,10 @@ private Q_SLOTS:
         QVERIFY(readable(w, "japan") && shown(w, "lbldanghan"));
         QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
         click(w, "flashstop"); // in the answer stage
-        QVERIFY(!w->flashClock()->isActive());
+        QVERIFY(!w->flashPanel().clock()->isActive());
         QCOMPARE(focusName(w), QStringLiteral("flashstart"));
         pressEnter(w);
-        QVERIFY(w->flashClock()->isActive());
+        QVERIFY(w->flashPanel().clock()->isActive());
         pressEnter(w); // Enter adds the word on screen
         QCOMPARE(items(w, "List"), QStringList{meaningOf(1)});
         tick(w);
@@ -484,7 +485,7 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("词帆-练习模式")); // nothing counted
 
         choose(w, "optnormal");
-        QVERIFY(!w->flashClock()->isActive());
+        QVERIFY(!w->flashPanel().clock()->isActive());
         QVERIFY(enabled(w, "flashstart") && shown(w, "framehanri") && shown(w, "txtinput"));
         pressEnter(w); // on "出题" again, not on the hidden "开始"
         QCOMPARE(text(w, "china"), meaningOf(3));

@@ -2,6 +2,7 @@
 
 #include "lexicon/lexicon.h"
 #include "practice/answerpanel.h"
+#include "practice/flashdrillpanel.h"
 #include "practice/wronglistpane.h"
 #include "shell/shell.h"
 #include "ui/activelabel.h"

@@ -1,6 +1,7 @@
 #include "practice/practicewindow.h"
 
 #include "lexicon/lexicon.h"
+#include "practice/flashdrillpanel.h"
 #include "practice/practicesettings.h"
 #include "practice/rangedialog.h"
 #include "practice/wronglistpane.h"
@@ -122,10 +123,6 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     m_drawnMirror = hiddenHolder(surface(), "fff1");
     m_checkedMirror = hiddenHolder(surface(), "fff2");
 
-    m_flashClock = new QTimer(this);
-    m_flashClock->setObjectName(QStringLiteral("Time"));
-    m_flashClock->setInterval(1000);
-    connect(m_flashClock, &QTimer::timeout, this, &PracticeWindow::Time_Timer);
     // A double-click on "闪电速练" sets the drill's speed.
     m_flashPaceOption->installEventFilter(this);
 
@@ -298,8 +295,6 @@ void PracticeWindow::createPanels()
     m_chineseToJapanesePanel = panel("framehanri", QString());
     m_japaneseToChinesePanel = panel("Framerihan", QStringLiteral("添加错题"));
     m_japaneseToChinesePanel->hide();
-    m_flashPanel = panel("picflash", QString());
-    m_flashPanel->hide();
 
     QGroupBox *p = m_chineseToJapanesePanel;
     m_drawButton = button(p, "begin", QStringLiteral("出题(&Z)"), QRect(8, 24, 70, 38));
@@ -329,7 +324,15 @@ void PracticeWindow::createPanels()
     connect(m_stopDrillButton, &QPushButton::clicked, this, &PracticeWindow::reviewstop_Click);
 
     createRecallPanel();
-    createFlashPanel();
+
+    FlashDrillPanel::WindowHooks hooks;
+    hooks.render = [this] { render(); };
+    hooks.chooseRange = [this] { chooseRange(); };
+    hooks.setDefaultButton = [this](QPushButton *b) { setDefaultButton(b); };
+    hooks.nextRandom = [this] { return nextRandom(); };
+    m_flashPanel = new FlashDrillPanel(m_session, m_shell, this, std::move(hooks), s);
+    place(m_flashPanel, 1440, 6060, 7860, 1080);
+    m_flashPanel->hide();
 }
 
 void PracticeWindow::createExitLabel()
@@ -519,7 +522,7 @@ void PracticeWindow::setDefaultButton(QPushButton *button)
 bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_flashPaceOption && event->type() == QEvent::MouseButtonDblClick) {
-        optflash_DblClick();
+        m_flashPanel->optflash_DblClick();
         return true;
     }
     return WorkWindow::eventFilter(watched, event);
@@ -651,7 +654,7 @@ void PracticeWindow::backagain_Click()
     setDefaultButton(m_drawButton);
     // No word is drawn; the focus goes to the button that goes on in the practice on show.
     if (m_session.pace() == Pace::Flash)
-        m_flashAddButton->setFocus();
+        m_flashPanel->addButton()->setFocus();
     else if (m_session.direction() == Direction::ChineseToJapanese)
         m_drawButton->setFocus();
     else
@@ -736,7 +739,7 @@ void PracticeWindow::optlian_Click()
 void PracticeWindow::optnormal_Click()
 {
     m_session.setPace(Pace::Normal);
-    stopFlashClock();
+    m_flashPanel->stopClock();
     applyPanels();
     // Enter draws again in the practice on show, not on the hidden "开始".
     setDefaultButton(m_session.direction() == Direction::ChineseToJapanese ? m_drawButton
@@ -749,7 +752,7 @@ void PracticeWindow::optflash_Click()
     // The word on screen stays until the first tick.
     m_session.setPace(Pace::Flash);
     applyPanels();
-    setDefaultButton(m_flashStartButton);
+    setDefaultButton(m_flashPanel->startButton());
     render();
 }
 
@@ -771,8 +774,8 @@ void PracticeWindow::leaveFor(shell::Screen target, LeaveBy by)
     }
     // A hidden window's clock would draw words and raise the end-of-range message behind
     // another window; it stops as with "停止", and after the return Enter presses "开始".
-    if (keep && m_flashClock->isActive())
-        flashstop_Click();
+    if (keep && m_flashPanel->clock()->isActive())
+        m_flashPanel->flashstop_Click();
     m_shell.switchTo(target, keep ? shell::Keep::Hidden : shell::Keep::None);
 }
 

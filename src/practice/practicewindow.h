@@ -14,7 +14,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTimer;
 
 namespace ui {
 class ActiveLabel;
@@ -24,6 +23,7 @@ class TextCanvas;
 
 namespace practice {
 
+class FlashDrillPanel;
 class RangeDialog;
 class WrongListPane;
 
@@ -48,9 +48,8 @@ public:
     PracticeSession &session() { return m_session; }
     const PracticeSession &session() const { return m_session; }
 
-    // One tick of the flash drill's clock `Time`; the clock calls it every second while it runs.
-    void Time_Timer();
-    QTimer *flashClock() const { return m_flashClock; }
+    // The flash drill's panel with its clock `Time`.
+    FlashDrillPanel &flashPanel() { return *m_flashPanel; }
 
 protected:
     void Form_MouseMove() override;
@@ -64,7 +63,6 @@ private:
     void createQuestionArea();
     void createPanels();
     void createRecallPanel();
-    void createFlashPanel();
     // Shows what the selected direction and pace use and puts the rest out of the way: the
     // button panels, the picture, input, hint and remark, the answer panel, the display-mode
     // options and the list pair.
@@ -92,16 +90,12 @@ private:
     // the word on screen, "验证" the default button and the input box empty with the focus.
     void askQuestion(std::optional<DrawResult> (PracticeSession::*draw)(double));
     void cuoti();
-    void flashchuti();
     // The Chinese-to-Japanese drill is over: normal drawing, and the range and restart buttons
     // usable again.
     void endChineseDrill();
     // The six lines of help for the Japanese-to-Chinese practice, and the revealed word.
     void printRecallHelp();
     void printRecallAnswer(int index);
-    // The flash clock stands still while a box of the drill is open.
-    void showDrillMessage(const ui::Message &message);
-    void stopFlashClock();
 
     // Handlers.
     void begin_Click();
@@ -121,7 +115,6 @@ private:
     void optlian_Click();
     void optnormal_Click();
     void optflash_Click();
-    void optflash_DblClick();
     void review_Click();
     void reviewstop_Click();
     void showriyu_Click();
@@ -133,9 +126,6 @@ private:
     void List_DblClick(int row);
     void list2_DblClick(int row);
     void wrong_DblClick();
-    void flashstart_Click();
-    void flashadd_Click();
-    void flashstop_Click();
     void Label1_MouseMove();
     void Label1_Click();
 
@@ -174,7 +164,7 @@ private:
     // Button panels.
     QGroupBox *m_chineseToJapanesePanel{nullptr};  // framehanri
     QGroupBox *m_japaneseToChinesePanel{nullptr};  // Framerihan
-    QGroupBox *m_flashPanel{nullptr};              // picflash
+    FlashDrillPanel *m_flashPanel{nullptr};        // picflash
     QPushButton *m_drawButton{nullptr};            // begin
     QPushButton *m_checkButton{nullptr};           // check
     QPushButton *m_lengthHintButton{nullptr};      // hint
@@ -183,20 +173,14 @@ private:
     QPushButton *m_drillButton{nullptr};           // review
     QPushButton *m_stopDrillButton{nullptr};       // reviewstop
     QPushButton *m_exitButton{nullptr};            // esc
-    QTimer *m_flashClock{nullptr};                 // Time
     QPushButton *m_recallDrawButton{nullptr};      // showriyu
     QPushButton *m_recallRevealButton{nullptr};    // showhanyu
     QPushButton *m_recallHintButton{nullptr};      // hint4
     QPushButton *m_recallAddButton{nullptr};       // hanriadd
     QPushButton *m_recallDrillButton{nullptr};     // rihanreview
     QPushButton *m_recallStopDrillButton{nullptr}; // rihanreviewstop
-    QPushButton *m_flashStartButton{nullptr};      // flashstart
-    QPushButton *m_flashAddButton{nullptr};        // flashadd
-    QPushButton *m_flashStopButton{nullptr};       // flashstop
     // The button panel of the direction is uncovered once a range has been chosen (and at load).
     bool m_panelsUncovered = true;
-    // A box of the flash drill is open: ticks arriving meanwhile change nothing.
-    bool m_drillBoxOpen = false;
 
     WrongListPane *m_wrongListPane{nullptr}; // wrong, List, Listno, list2, listno2
 
