@@ -13,7 +13,7 @@
 namespace practice {
 
 FlashDrillPanel::FlashDrillPanel(PracticeSession &session, shell::Shell &shell, QWidget *window,
-                                 WindowHooks hooks, QWidget *parent)
+                                 PanelHooks hooks, QWidget *parent)
     : QGroupBox(parent), m_session(session), m_shell(shell), m_window(window), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("picflash"));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QGroupBox>
+#include "practice/panelhooks.h"
 
-#include <functional>
+#include <QGroupBox>
 
 class QPushButton;
 class QTimer;
@@ -17,8 +17,6 @@ struct Message;
 
 namespace practice {
 
-class PracticeSession;
-
 // The flash drill's button panel `picflash`: "开始", "添加" and "停止", the clock `Time` that
 // lets the words of the range pass by (question first, then the answer, then a second of
 // "next"), and the speed dialog whose times are kept in sous/gap.dll. It works on the window's
@@ -28,17 +26,7 @@ class FlashDrillPanel : public QGroupBox
     Q_OBJECT
 
 public:
-    // What the panel needs from its window.
-    struct WindowHooks {
-        std::function<void()> render;
-        // Opens the range dialog; the drill starts only once the session has a range.
-        std::function<void()> chooseRange;
-        std::function<void(QPushButton *)> setDefaultButton;
-        // A uniform value in [0, 1) for the random draw.
-        std::function<double()> nextRandom;
-    };
-
-    FlashDrillPanel(PracticeSession &session, shell::Shell &shell, QWidget *window, WindowHooks hooks,
+    FlashDrillPanel(PracticeSession &session, shell::Shell &shell, QWidget *window, PanelHooks hooks,
                     QWidget *parent);
 
     QTimer *clock() const { return m_clock; }
@@ -65,7 +53,7 @@ private:
     PracticeSession &m_session;
     shell::Shell &m_shell;
     QWidget *m_window;
-    WindowHooks m_hooks;
+    PanelHooks m_hooks;
     QPushButton *m_startButton{nullptr}; // flashstart
     QPushButton *m_addButton{nullptr};   // flashadd
     QPushButton *m_stopButton{nullptr};  // flashstop

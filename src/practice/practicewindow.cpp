@@ -4,6 +4,7 @@
 #include "practice/flashdrillpanel.h"
 #include "practice/practicesettings.h"
 #include "practice/rangedialog.h"
+#include "practice/recallpanel.h"
 #include "practice/wronglistpane.h"
 #include "shell/shell.h"
 #include "ui/activelabel.h"
@@ -104,6 +105,9 @@ QLabel *hiddenHolder(QWidget *parent, const char *name)
 
 const QString PracticeWindow::kKeepQuestionShort = QStringLiteral("是否保留当前练习的状况?");
 const QString PracticeWindow::kKeepQuestionLong = QStringLiteral("是否保留当前的练习状况?");
+const QString PracticeWindow::kEndOfRangeNoCount =
+    QStringLiteral("下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，你也可以选择“随机练习”模式"
+                   "让电脑随机出题继续练习。");
 
 PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     : WorkWindow(shell, shell::Screen::Practice, parent)
@@ -293,8 +297,6 @@ void PracticeWindow::createPanels()
         return p;
     };
     m_chineseToJapanesePanel = panel("framehanri", QString());
-    m_japaneseToChinesePanel = panel("Framerihan", QStringLiteral("添加错题"));
-    m_japaneseToChinesePanel->hide();
 
     QGroupBox *p = m_chineseToJapanesePanel;
     m_drawButton = button(p, "begin", QStringLiteral("出题(&Z)"), QRect(8, 24, 70, 38));
@@ -323,16 +325,38 @@ void PracticeWindow::createPanels()
     connect(m_drillButton, &QPushButton::clicked, this, &PracticeWindow::review_Click);
     connect(m_stopDrillButton, &QPushButton::clicked, this, &PracticeWindow::reviewstop_Click);
 
-    createRecallPanel();
-
-    FlashDrillPanel::WindowHooks hooks;
+    // Both panels lie where framehanri does; the direction and pace select the one on show.
+    PanelHooks hooks;
     hooks.render = [this] { render(); };
     hooks.chooseRange = [this] { chooseRange(); };
     hooks.setDefaultButton = [this](QPushButton *b) { setDefaultButton(b); };
     hooks.nextRandom = [this] { return nextRandom(); };
+    hooks.tellEndOfRange = [this](const std::optional<DrawResult> &draw, const QString &text) {
+        tellEndOfRange(draw, text);
+    };
+    m_recallPanel = new RecallPanel(m_session, m_shell, this, m_answerPanel, hooks, s);
+    place(m_recallPanel, 1440, 6060, 7860, 1080);
+    m_recallPanel->hide();
     m_flashPanel = new FlashDrillPanel(m_session, m_shell, this, std::move(hooks), s);
     place(m_flashPanel, 1440, 6060, 7860, 1080);
     m_flashPanel->hide();
+}
+
+void PracticeWindow::applyPanels()
+{
+    const bool normal = m_session.pace() == Pace::Normal;
+    const bool chineseToJapanese = m_session.direction() == Direction::ChineseToJapanese;
+    m_chineseToJapanesePanel->setVisible(m_panelsUncovered && normal && chineseToJapanese);
+    m_recallPanel->setVisible(m_panelsUncovered && normal && !chineseToJapanese);
+    m_flashPanel->setVisible(!normal);
+    // The picture, the input box, the hint and the display modes serve typed answers only.
+    m_picture->setVisible(normal && chineseToJapanese);
+    m_answerInput->setVisible(normal && chineseToJapanese);
+    m_hintLabel->setVisible(normal && chineseToJapanese);
+    m_remarkLabel->setVisible(chineseToJapanese);
+    m_learnOption->setEnabled(normal && chineseToJapanese);
+    m_dictationOption->setEnabled(normal && chineseToJapanese);
+    m_answerPanel->setVisible(normal && !chineseToJapanese);
 }
 
 void PracticeWindow::createExitLabel()
@@ -590,6 +614,42 @@ void PracticeWindow::endChineseDrill()
     render();
 }
 
+void PracticeWindow::review_Click()
+{
+    m_chooseRangeButton->setEnabled(false);
+    m_restartButton->setEnabled(false);
+    cuoti();
+    m_session.prepareDrillAnswer();
+    render();
+}
+
+void PracticeWindow::reviewstop_Click()
+{
+    // The word on screen stays; the entries not yet drilled stay in the list.
+    endChineseDrill();
+}
+
+// --- Wrong-word lists -----------------------------------------------------------------------
+
+void PracticeWindow::List_DblClick(int row)
+{
+    m_session.wrongList(Direction::ChineseToJapanese).removeAt(row);
+    render();
+}
+
+void PracticeWindow::list2_DblClick(int row)
+{
+    m_session.wrongList(Direction::JapaneseToChinese).removeAt(row);
+    render();
+}
+
+void PracticeWindow::wrong_DblClick()
+{
+    // Only the list of the selected direction, without a question.
+    m_session.wrongList(m_session.direction()).clear();
+    render();
+}
+
 void PracticeWindow::begin_Click()
 {
     // Nothing can be asked before a range is chosen (the dialog was closed through its close box).
@@ -658,7 +718,7 @@ void PracticeWindow::backagain_Click()
     else if (m_session.direction() == Direction::ChineseToJapanese)
         m_drawButton->setFocus();
     else
-        m_recallDrawButton->setFocus();
+        m_recallPanel->drawButton()->setFocus();
 }
 
 void PracticeWindow::esc_Click()
@@ -717,8 +777,8 @@ void PracticeWindow::rihan_Click()
     m_session.selectDirection(Direction::JapaneseToChinese);
     applyPanels();
     if (m_session.pace() == Pace::Normal) {
-        setDefaultButton(m_recallDrawButton);
-        printRecallHelp();
+        setDefaultButton(m_recallPanel->drawButton());
+        m_recallPanel->printRecallHelp();
     }
     render();
 }
@@ -743,7 +803,7 @@ void PracticeWindow::optnormal_Click()
     applyPanels();
     // Enter draws again in the practice on show, not on the hidden "开始".
     setDefaultButton(m_session.direction() == Direction::ChineseToJapanese ? m_drawButton
-                                                                           : m_recallDrawButton);
+                                                                           : m_recallPanel->drawButton());
     render();
 }
 

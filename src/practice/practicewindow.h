@@ -24,6 +24,7 @@ class TextCanvas;
 namespace practice {
 
 class FlashDrillPanel;
+class RecallPanel;
 class RangeDialog;
 class WrongListPane;
 
@@ -62,7 +63,6 @@ private:
     void createOptionGroups();
     void createQuestionArea();
     void createPanels();
-    void createRecallPanel();
     // Shows what the selected direction and pace use and puts the rest out of the way: the
     // button panels, the picture, input, hint and remark, the answer panel, the display-mode
     // options and the list pair.
@@ -93,9 +93,6 @@ private:
     // The Chinese-to-Japanese drill is over: normal drawing, and the range and restart buttons
     // usable again.
     void endChineseDrill();
-    // The six lines of help for the Japanese-to-Chinese practice, and the revealed word.
-    void printRecallHelp();
-    void printRecallAnswer(int index);
 
     // Handlers.
     void begin_Click();
@@ -117,12 +114,6 @@ private:
     void optflash_Click();
     void review_Click();
     void reviewstop_Click();
-    void showriyu_Click();
-    void showhanyu_Click();
-    void hint4_Click();
-    void hanriadd_Click();
-    void rihanreview_Click();
-    void rihanreviewstop_Click();
     void List_DblClick(int row);
     void list2_DblClick(int row);
     void wrong_DblClick();
@@ -162,23 +153,17 @@ private:
     ui::TextCanvas *m_answerPanel{nullptr}; // showwords2
 
     // Button panels.
-    QGroupBox *m_chineseToJapanesePanel{nullptr};  // framehanri
-    QGroupBox *m_japaneseToChinesePanel{nullptr};  // Framerihan
-    FlashDrillPanel *m_flashPanel{nullptr};        // picflash
-    QPushButton *m_drawButton{nullptr};            // begin
-    QPushButton *m_checkButton{nullptr};           // check
-    QPushButton *m_lengthHintButton{nullptr};      // hint
-    QPushButton *m_kanjiHintButton{nullptr};       // hint2
-    QPushButton *m_answerHintButton{nullptr};      // hint3
-    QPushButton *m_drillButton{nullptr};           // review
-    QPushButton *m_stopDrillButton{nullptr};       // reviewstop
-    QPushButton *m_exitButton{nullptr};            // esc
-    QPushButton *m_recallDrawButton{nullptr};      // showriyu
-    QPushButton *m_recallRevealButton{nullptr};    // showhanyu
-    QPushButton *m_recallHintButton{nullptr};      // hint4
-    QPushButton *m_recallAddButton{nullptr};       // hanriadd
-    QPushButton *m_recallDrillButton{nullptr};     // rihanreview
-    QPushButton *m_recallStopDrillButton{nullptr}; // rihanreviewstop
+    QGroupBox *m_chineseToJapanesePanel{nullptr}; // framehanri
+    RecallPanel *m_recallPanel{nullptr};          // Framerihan
+    FlashDrillPanel *m_flashPanel{nullptr};       // picflash
+    QPushButton *m_drawButton{nullptr};           // begin
+    QPushButton *m_checkButton{nullptr};          // check
+    QPushButton *m_lengthHintButton{nullptr};     // hint
+    QPushButton *m_kanjiHintButton{nullptr};      // hint2
+    QPushButton *m_answerHintButton{nullptr};     // hint3
+    QPushButton *m_drillButton{nullptr};          // review
+    QPushButton *m_stopDrillButton{nullptr};      // reviewstop
+    QPushButton *m_exitButton{nullptr};           // esc
     // The button panel of the direction is uncovered once a range has been chosen (and at load).
     bool m_panelsUncovered = true;
 
