@@ -1,6 +1,5 @@
 #include "practice/practicewindow.h"
 
-#include "lexicon/lexicon.h"
 #include "practice/flashdrillpanel.h"
 #include "practice/practicesettings.h"
 #include "practice/rangedialog.h"
