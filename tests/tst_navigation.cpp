@@ -395,6 +395,11 @@ private Q_SLOTS:
         auto *w = static_cast<shell::WorkWindow *>(open(app, Screen(screen)));
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QCOMPARE(w->surface()->size(), client);
+        // Fixed, as the layout is: no maximising into an empty field.
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QVERIFY(w->windowFlags().testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(w->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     }
 
     void nothingOutlivesTheShell()

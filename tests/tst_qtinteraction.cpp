@@ -23,6 +23,7 @@ struct SeenBox {
     QString text;
     QStringList buttons; // captions, in the box's own order
     QString defaultButton;
+    Qt::WindowFlags flags;
 };
 
 // Waits for the message box to open, records it, then clicks the button captioned answer.
@@ -38,6 +39,7 @@ void answerWhenShown(SeenBox &seen, const QString &answer)
         poll->deleteLater();
         seen.title = box->windowTitle();
         seen.text = box->text();
+        seen.flags = box->windowFlags();
         for (QAbstractButton *b : box->buttons())
             seen.buttons << b->text();
         if (box->defaultButton())
@@ -88,6 +90,40 @@ private Q_SLOTS:
         expected.sort();
         QCOMPARE(buttons, expected);
         QCOMPARE(seen.defaultButton, QStringLiteral("是"));
+        // Minimised, a box would take the window it blocks along; it can only be answered or closed.
+        QVERIFY(seen.flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(seen.flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!(seen.flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    }
+
+    void modalWindowsHaveNoMinimiseOrMaximiseButton_data()
+    {
+        QTest::addColumn<bool>("dialog");
+        QTest::addColumn<bool>("frameless");
+        QTest::newRow("dialog") << true << false;
+        QTest::newRow("window") << false << false;
+        QTest::newRow("frameless window") << false << true;
+    }
+    void modalWindowsHaveNoMinimiseOrMaximiseButton()
+    {
+        QFETCH(bool, dialog);
+        QFETCH(bool, frameless);
+        QWidget owner;
+        owner.show();
+        QWidget *modal = dialog ? new QDialog(&owner) : new QWidget(&owner, Qt::Window);
+        if (frameless)
+            modal->setWindowFlag(Qt::FramelessWindowHint);
+        Qt::WindowFlags seen;
+        QTimer::singleShot(50, modal, [modal, &seen] {
+            seen = modal->windowFlags();
+            modal->close();
+        });
+        ui::QtInteraction().showModal(modal);
+        QVERIFY((seen & Qt::WindowType_Mask) == Qt::Dialog);
+        QVERIFY(!(seen & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(seen.testFlag(Qt::FramelessWindowHint), frameless);
+        QCOMPARE(seen.testFlag(Qt::WindowCloseButtonHint), !frameless);
+        delete modal;
     }
 
     void lineFeedCarriageReturnIsOneLineBreak()

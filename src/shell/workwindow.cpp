@@ -1,6 +1,7 @@
 #include "shell/workwindow.h"
 
 #include "shell/shell.h"
+#include "ui/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -12,6 +13,7 @@ namespace shell {
 WorkWindow::WorkWindow(Shell &shell, Screen screen, QWidget *parent)
     : QMainWindow(parent), m_shell(shell), m_screen(screen), m_surface(new QWidget(this))
 {
+    ui::frameWithoutMaximise(this);
     m_surface->setObjectName(QStringLiteral("surface"));
     m_surface->setMouseTracking(true);
     m_surface->installEventFilter(this);
@@ -26,14 +28,14 @@ WorkWindow::WorkWindow(Shell &shell, Screen screen, QWidget *parent)
 void WorkWindow::resizeClient(int width, int height)
 {
     m_clientSize = QSize(width, height);
-    resize(width, height + menuBar()->sizeHint().height());
+    setFixedSize(width, height + menuBar()->sizeHint().height());
 }
 
 void WorkWindow::showEvent(QShowEvent *event)
 {
     if (!m_sized && m_clientSize.isValid()) {
         m_sized = true;
-        resize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
+        setFixedSize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
     }
     QMainWindow::showEvent(event);
 }

@@ -43,9 +43,25 @@ QWidget *ownerFor(QWidget *parent)
     return owner && owner->isVisible() ? owner : nullptr;
 }
 
+// The frame of a modal window: a dialog with a title and a close button but no minimise or
+// maximise button. Minimised, a modal window would take the window it blocks along (the window
+// manager minimises a transient window's owner with it) and leave nothing to click; its layout
+// is fixed, so maximising only adds empty space. A frameless window stays frameless.
+void frameAsModal(QWidget *window)
+{
+    Qt::WindowFlags flags = (window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog;
+    if (!(flags & (Qt::CustomizeWindowHint | Qt::FramelessWindowHint)))
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint;
+    flags &= ~(Qt::WindowMinMaxButtonsHint | Qt::WindowFullscreenButtonHint);
+    if (flags != window->windowFlags())
+        window->setWindowFlags(flags);
+}
+
 // Shows a dialog modally over the middle of its owner, wholly on the screen.
 int execOver(QDialog &dialog, QWidget *owner)
 {
+    frameAsModal(&dialog);
     dialog.adjustSize();
     centreOverOwner(&dialog, owner);
     return dialog.exec();
@@ -129,6 +145,7 @@ void QtInteraction::beep()
 void QtInteraction::showModal(QWidget *window)
 {
     if (auto *dialog = qobject_cast<QDialog *>(window)) {
+        frameAsModal(dialog);
         dialog->exec();
         return;
     }
@@ -139,8 +156,7 @@ void QtInteraction::showModal(QWidget *window)
     QWidget *owner = ownerFor(window->parentWidget());
     // A dialog to the window manager, transient for its owner: kept above the window it blocks
     // (a click on that window cannot bury it) and opened over its middle.
-    if (window->windowType() != Qt::Dialog)
-        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    frameAsModal(window);
     window->setWindowModality(window->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
     if (owner && owner != window->parentWidget()) {
         window->winId();

@@ -120,4 +120,12 @@ void centreOverOwner(QWidget *window, const QWidget *owner)
     });
 }
 
+void frameWithoutMaximise(QWidget *window)
+{
+    window->setWindowFlags((window->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint) &
+                           ~(Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint));
+}
+
 } // namespace ui

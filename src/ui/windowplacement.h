@@ -14,4 +14,8 @@ void centreOnScreen(QWidget *window, const QWidget *near);
 // without an owner on show, in the middle of the screen.
 void centreOverOwner(QWidget *window, const QWidget *owner);
 
+// Gives a top-level window whose controls stand at fixed places a title bar without a maximise
+// button; its size is then fixed with setFixedSize. Maximised, it would only grow an empty field.
+void frameWithoutMaximise(QWidget *window);
+
 } // namespace ui
