@@ -51,6 +51,47 @@ private Q_SLOTS:
         QCOMPARE(app.quitCalls(), 0);
     }
 
+    void tabReachesPicturesAndHelpAndKeysStartThem_data()
+    {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("opened");
+        QTest::addRow("query by Enter") << 0 << int(Qt::Key_Return) << "chaxun";
+        QTest::addRow("practice by Space") << 1 << int(Qt::Key_Space) << "japanese";
+        QTest::addRow("study by keypad Enter") << 2 << int(Qt::Key_Enter) << "xuexi";
+        QTest::addRow("help by Enter") << 3 << int(Qt::Key_Return) << "help";
+    }
+    void tabReachesPicturesAndHelpAndKeysStartThem()
+    {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(QString, opened);
+        TestApp app;
+        QStringList helpOpened;
+        app.shell().setHelpOpener([&](QWidget *, const QString &file) { helpOpened << file; });
+        QVERIFY(app.shell().start());
+        auto *w = app.shell().startWindow();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const char *const order[] = {"picchaxun", "piclianxi", "picxuexi", "exuse"};
+        findIn<QWidget>(w, order[0])->setFocus();
+        for (int i = 0; i < tabs; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *focused = QApplication::focusWidget();
+        QCOMPARE(focused, findIn<QWidget>(w, order[tabs]));
+        // The focused control shows it: the picture draws its dashed frame, the button its own.
+        const QImage look = focused->grab().toImage();
+        focused->clearFocus();
+        QVERIFY(focused->grab().toImage() != look);
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        TestApp::settle();
+        if (opened == QLatin1String("help"))
+            QCOMPARE(helpOpened, QStringList{app.path(QStringLiteral("帮助.chm"))});
+        else
+            QCOMPARE(app.shell().currentWindow()->objectName(), opened);
+    }
+
     void aMissingPictureEndsTheProgram_data()
     {
         QTest::addColumn<QString>("picture");

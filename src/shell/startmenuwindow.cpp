@@ -4,6 +4,7 @@
 #include "ui/activelabel.h"
 #include "ui/fonts.h"
 #include "ui/interaction.h"
+#include "ui/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -36,7 +37,8 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     setObjectName(QStringLiteral("startmenu"));
     setWindowTitle(QStringLiteral("岚舟工作室-词帆（初级）"));
     setMouseTracking(true);
-    resize(640, 500);
+    ui::frameWithoutMaximise(this);
+    setFixedSize(640, 500);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 250, 236));
@@ -67,6 +69,8 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
         pic->setObjectName(QString::fromLatin1(pictureNames[i]));
         pic->setGeometry(left, kPictureTop, kPictureWidth, kPictureHeight);
         pic->setCursor(Qt::PointingHandCursor);
+        // Reached with Tab in the order they stand, then the help button; Enter or Space opens.
+        pic->setFocusPolicy(Qt::StrongFocus);
         m_pictures[i] = pic;
 
         auto *caption = new ui::ActiveLabel(captions[i], m_pictureFrame);
@@ -127,6 +131,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     m_helpButton->setObjectName(QStringLiteral("exuse"));
     m_helpButton->setFont(ui::designFont({QStringLiteral("华文新魏")}, 11));
     m_helpButton->setGeometry(190, 448, 260, 34);
+    m_helpButton->setAutoDefault(true); // Enter presses it when it has the focus, as Space does
     connect(m_helpButton, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
 
     // F1 opens the help here as in every other window.
