@@ -46,6 +46,8 @@ private Q_SLOTS:
     void longMeaningWrapsInItsColumn_data();
     void longMeaningWrapsInItsColumn();
     void everyMeaningWholeOnItsScreen();
+    void continuedMeaningKeepsAGap_data();
+    void continuedMeaningKeepsAGap();
     void lessonScreenShowsMarkersAsKana();
     void listEntries();
     void detailLineOrders();
@@ -176,13 +178,35 @@ void TestStudyLayout::everyMeaningWholeOnItsScreen()
                              qPrintable(where + QStringLiteral(": ") + f.text));
                 }
             }
-            const int bottom = canvas->y() + canvas->lineCount() * canvas->lineHeight();
+            const int bottom = canvas->y() + canvas->contentHeight();
             QVERIFY2(bottom <= canvas->parentWidget()->height(), qPrintable(where));
             if (last == range->last)
                 break;
             click(w, "goon");
         }
     }
+}
+
+void TestStudyLayout::continuedMeaningKeepsAGap_data()
+{
+    QTest::addColumn<int>("freeHeight");
+    QTest::addColumn<int>("continuedWords");
+    QTest::addColumn<int>("gap");
+    // Lines 20 pixels high.
+    QTest::newRow("room for half a line") << 35 << 1 << 10;
+    QTest::newRow("room for three") << 35 << 3 << 10;
+    QTest::newRow("shared when short") << 35 << 5 << 7;
+    QTest::newRow("no continued word") << 35 << 0 << 0;
+    QTest::newRow("no room") << 0 << 2 << 0;
+    QTest::newRow("already past the edge") << -20 << 1 << 0;
+}
+
+void TestStudyLayout::continuedMeaningKeepsAGap()
+{
+    QFETCH(int, freeHeight);
+    QFETCH(int, continuedWords);
+    QFETCH(int, gap);
+    QCOMPARE(study::continuationGap(20, freeHeight, continuedWords), gap);
 }
 
 void TestStudyLayout::lessonScreenShowsMarkersAsKana()

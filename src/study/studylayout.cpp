@@ -3,6 +3,8 @@
 #include "lexicon/lexicon.h"
 #include "ui/fonts.h"
 
+#include <algorithm>
+
 namespace study {
 
 using ui::PlacedText;
@@ -107,6 +109,13 @@ QList<TextRow> wordLines(const ciku::WordEntry &word, bool kanaFormat, const QFo
     for (qsizetype i = 1; i < parts.size(); ++i)
         rows << TextRow{PlacedText{kColumnChinese, parts[i]}};
     return rows;
+}
+
+int continuationGap(int lineHeight, int freeHeight, int continuedWords)
+{
+    if (continuedWords <= 0 || freeHeight <= 0)
+        return 0;
+    return std::min(lineHeight / 2, freeHeight / continuedWords);
 }
 
 QString listEntryText(const ciku::WordEntry &word, ListOrder order)

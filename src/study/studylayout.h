@@ -38,6 +38,11 @@ QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, qreal
 QList<ui::TextRow> wordLines(const ciku::WordEntry &word, bool kanaFormat, const QFontMetricsF &metrics,
                              qreal meaningWidth);
 
+// The space in pixels left under a word whose meaning runs on to a second line, so that this
+// line stands clear of the next word: half a line when the print area has room for it, else an
+// equal share of the room left under the screen's last line (freeHeight), never less than none.
+int continuationGap(int lineHeight, int freeHeight, int continuedWords);
+
 // The text of the word's entry in the list view.
 QString listEntryText(const ciku::WordEntry &word, ListOrder order);
 

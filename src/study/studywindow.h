@@ -2,6 +2,7 @@
 
 #include "shell/workwindow.h"
 #include "study/lessonpager.h"
+#include "ui/placedtext.h"
 
 #include <QColor>
 
@@ -80,8 +81,11 @@ private:
     void setDefaultButton(QAbstractButton *button);
     void setAccepted(double lessonNumber);
     void drawScreen(const ScreenWords &screen);
-    // Writes a word's line and any lines its meaning runs on to; returns how many of those.
-    int writeWordLine(int index);
+    // Writes the words of a screen, each followed by a blank line (the last one only when
+    // blankAfterLast) or, when its meaning runs on to a line of its own, by a smaller space.
+    void writeScreen(const QList<int> &indexes, bool blankAfterLast);
+    // The print-view rows of the word at index: its line and any lines its meaning runs on to.
+    QList<ui::TextRow> wordRows(int index) const;
     // Runs the start command of the view on show, after a colour change.
     void redraw();
     void applyCanvasFace(const QString &face);

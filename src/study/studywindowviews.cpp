@@ -37,28 +37,45 @@ void StudyWindow::setAccepted(double lessonNumber)
     m_listView->setKanaFormat(m_kanaFormat);
 }
 
-int StudyWindow::writeWordLine(int index)
+QList<ui::TextRow> StudyWindow::wordRows(int index) const
 {
     const ciku::WordEntry *word = ciku::lexicon().entry(index);
     if (!word)
-        return 0;
+        return {};
     // A meaning too wide for its column goes on below it, on the empty line under the word.
     const qreal meaningWidth = m_printArea->width() - m_printArea->columnX(kColumnChinese);
-    const QList<ui::TextRow> rows =
-        wordLines(*word, m_kanaFormat, QFontMetricsF(m_printArea->font()), meaningWidth);
-    ui::writeRows(*m_printArea, rows);
-    return int(rows.size()) - 1;
+    return wordLines(*word, m_kanaFormat, QFontMetricsF(m_printArea->font()), meaningWidth);
 }
 
 void StudyWindow::drawScreen(const ScreenWords &screen)
 {
-    for (qsizetype k = 0; k < screen.words.size(); ++k) {
-        const bool continued = writeWordLine(screen.words[k]) > 0;
-        if ((k + 1 < screen.words.size() || screen.endsWithBlank) && !continued)
-            m_printArea->newLine();
-    }
+    writeScreen(screen.words, screen.endsWithBlank);
     if (!screen.endsWithBlank)
         m_nextButton->setVisible(true);
+}
+
+void StudyWindow::writeScreen(const QList<int> &indexes, bool blankAfterLast)
+{
+    QList<QList<ui::TextRow>> words;
+    int lines = 0;
+    int continued = 0;
+    for (qsizetype k = 0; k < indexes.size(); ++k) {
+        words << wordRows(indexes[k]);
+        const bool blankAfter = k + 1 < indexes.size() || blankAfterLast;
+        const bool runsOn = words.last().size() > 1;
+        continued += runsOn ? 1 : 0;
+        lines += int(words.last().size()) + (!runsOn && blankAfter ? 1 : 0);
+    }
+    // A meaning's second line keeps a clear space to the next word instead of the blank line.
+    const int h = m_printArea->lineHeight();
+    const int gap = continuationGap(h, m_printArea->height() - lines * h, continued);
+    for (qsizetype k = 0; k < words.size(); ++k) {
+        ui::writeRows(*m_printArea, words[k]);
+        if (words[k].size() > 1)
+            m_printArea->addSpace(gap);
+        else if (k + 1 < words.size() || blankAfterLast)
+            m_printArea->newLine();
+    }
 }
 
 void StudyWindow::start_Click()
@@ -103,10 +120,7 @@ void StudyWindow::goback_Click()
 {
     m_printArea->clear();
     ciku::fillLexicon();
-    for (int index : m_pager.previous().words) {
-        if (writeWordLine(index) == 0)
-            m_printArea->newLine();
-    }
+    writeScreen(m_pager.previous().words, true);
     focusLessonBox();
 }
 

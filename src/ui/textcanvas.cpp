@@ -20,6 +20,7 @@ void TextCanvas::clear()
 {
     m_items.clear();
     m_line = 0;
+    m_space = 0;
     m_x = 0;
     m_pendingColumn = 1;
     m_placed = true;
@@ -73,6 +74,7 @@ void TextCanvas::write(const QString &text)
 {
     Item item;
     item.line = m_line;
+    item.space = m_space;
     item.x = m_x;
     item.column = m_pendingColumn;
     item.continues = !m_placed;
@@ -129,6 +131,11 @@ void TextCanvas::newLine()
     m_x = 0;
     m_pendingColumn = 1;
     m_placed = true;
+}
+
+void TextCanvas::addSpace(int pixels)
+{
+    m_space += pixels;
 }
 
 void TextCanvas::writeLine(const QString &text)
@@ -193,7 +200,7 @@ void TextCanvas::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const int h = lineHeight();
     for (const Item &item : m_items) {
-        const int top = item.line * h;
+        const int top = item.line * h + item.space;
         if (top > height())
             continue;
         painter.setFont(item.font);

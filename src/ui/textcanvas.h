@@ -36,6 +36,8 @@ public:
     void writeAt(int column, const QString &text);
     // Ends the line; on an empty line this moves one line down.
     void newLine();
+    // Moves the lines written from now on down by pixels, a space finer than a line.
+    void addSpace(int pixels);
     void writeLine(const QString &text = QString());
 
     void setTextColor(const QColor &color);
@@ -51,6 +53,8 @@ public:
     // Left edge of column n in pixels for the current font.
     qreal columnX(int column) const;
     int lineHeight() const;
+    // The height the written lines take, spaces added with addSpace included.
+    int contentHeight() const { return lineCount() * lineHeight() + m_space; }
     // The font a text written with writeWithin(text, width) is drawn in.
     QFont fittedFont(const QString &text, qreal width) const;
 
@@ -68,6 +72,7 @@ protected:
 private:
     struct Item {
         int line = 0;
+        int space = 0; // pixels added above this line by addSpace
         qreal x = 0;
         int column = 1;
         bool continues = false; // written straight after the previous item, no placement between
@@ -82,6 +87,7 @@ private:
 
     QList<Item> m_items;
     int m_line = 0;
+    int m_space = 0;
     qreal m_x = 0;
     int m_pendingColumn = 1;
     bool m_placed = true; // the next write starts a new field
