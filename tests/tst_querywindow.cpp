@@ -28,7 +28,7 @@ namespace {
 
 const QString kNotFoundPrint = QStringLiteral("找不到所输入单词，下面显示模糊查询结果");
 const QString kNothingAtAll =
-    QStringLiteral("模糊查询也未能找到所输入的的单词，也许该单词不属于标日初级词汇，没有资料。");
+    QStringLiteral("模糊查询也未能找到所输入的单词，也许该单词不属于标日初级词汇，没有资料。");
 const QString kDone = QStringLiteral("搜索完毕");
 const QString kStopped = QStringLiteral("目标词已找到，搜索中止！");
 const QString kFuzzyHeader = QStringLiteral("下面显示模糊查询结果（包含刚才的查询结果）");

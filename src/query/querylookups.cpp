@@ -90,7 +90,7 @@ void QueryWindow::printLookup()
         if (marker == 0)
             m_printArea->writeAt(
                 7,
-                QStringLiteral("模糊查询也未能找到所输入的的单词，也许该单词不属于标日初级词汇，没有资料。"));
+                QStringLiteral("模糊查询也未能找到所输入的单词，也许该单词不属于标日初级词汇，没有资料。"));
         else
             m_printArea->writeAt(37, kDone);
         m_printArea->newLine();
