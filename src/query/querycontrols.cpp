@@ -309,6 +309,8 @@ void QueryWindow::createNavigation()
     addComparePopupItem();
     addPopupSeparator();
     addExitPopupItem();
+    addPopupSeparator();
+    addPitchContourPopupItem();
 }
 
 } // namespace query

@@ -68,6 +68,12 @@ protected:
     QAction *addCompareKey(QMenu *carrier);     // kuaijiecompare, key F5
     QAction *addComparePopupItem();             // popbijiao "字形比较"
     QAction *addExitPopupItem();                // popexit "退出"
+    // popyindiao "显示音调线": a checkable entry, checked as sous/yindiao.dll says; each change
+    // is saved at once and handed to pitchContoursChanged().
+    QAction *addPitchContourPopupItem();
+    bool pitchContoursShown() const;
+    // The learner turned the pitch contours on or off.
+    virtual void pitchContoursChanged(bool) {}
 
     QAction *addPopupSeparator();
     void openPopout(const QPoint &globalPos);
@@ -89,6 +95,7 @@ private:
     bool m_sized = false;
     QWidget *m_surface{nullptr};
     QMenu *m_popout{nullptr};
+    QAction *m_pitchContourItem{nullptr};
 };
 
 } // namespace shell

@@ -188,6 +188,45 @@ QStringList TextCanvas::textLines() const
     return out;
 }
 
+void TextCanvas::markPitch(int column, QStringView kana, QStringView accent)
+{
+    const auto pattern = ciku::pitchPattern(kana, accent);
+    if (!pattern)
+        return;
+    for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
+        if (it->continues || it->column != column)
+            continue;
+        if (it->text == kana) {
+            it->pitch = pattern;
+            if (m_pitchShown)
+                update();
+        }
+        return;
+    }
+}
+
+void TextCanvas::setPitchContoursShown(bool shown)
+{
+    if (shown == m_pitchShown)
+        return;
+    m_pitchShown = shown;
+    update();
+}
+
+QList<PitchContour> TextCanvas::pitchContours() const
+{
+    QList<PitchContour> out;
+    if (!m_pitchShown)
+        return out;
+    const int h = lineHeight();
+    for (const Item &item : m_items) {
+        if (item.pitch)
+            out.append(pitchContour(item.text, *item.pitch, item.font,
+                                    QPointF(item.x, item.line * h + item.ascent), QRectF(rect())));
+    }
+    return out;
+}
+
 void TextCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -198,7 +237,11 @@ void TextCanvas::paintEvent(QPaintEvent *)
             continue;
         painter.setFont(item.font);
         painter.setPen(item.color);
-        painter.drawText(QPointF(item.x, top + item.ascent), item.text);
+        const QPointF origin(item.x, top + item.ascent);
+        painter.drawText(origin, item.text);
+        if (m_pitchShown && item.pitch)
+            paintPitchContour(
+                painter, pitchContour(item.text, *item.pitch, item.font, origin, QRectF(rect())), item.color);
     }
 }
 
