@@ -230,6 +230,16 @@ private Q_SLOTS:
         QCOMPARE(c.lines(), written);
         c.setPitchContoursShown(false);
         QVERIFY(c.pitchContours().isEmpty());
+
+        // On the top line the contour still stands wholly inside the canvas, above the kana.
+        TextCanvas top;
+        setUp(top);
+        ui::writeRow(top, Line{Field{2, "がくせい"}, Field{20, "学生"}});
+        top.markPitch(2, u"がくせい", u"0");
+        top.setPitchContoursShown(true);
+        const ui::PitchContour first = top.pitchContours().value(0);
+        QCOMPARE(first.moraHigh, (QList<bool>{false, true, true, true}));
+        QVERIFY(first.bounds().top() >= 0);
     }
 
     void linesBelowTheBottomAreKeptNotScrolled()

@@ -34,9 +34,9 @@ PitchContour pitchContour(const QString &kana, const ciku::PitchPattern &pattern
     const QFontMetricsF fm(font);
     const qreal em = std::max<qreal>(4, fm.height());
     c.penWidth = std::max<qreal>(1, em / 16);
-    const qreal gap = std::max<qreal>(1, em / 14);
-    const qreal drop = em * 0.3;
-    c.particleRadius = std::max<qreal>(1.5, em * 0.1);
+    const qreal gap = std::max<qreal>(1, em / 8);
+    const qreal drop = em * 0.35;
+    c.particleRadius = std::max<qreal>(1.5, em * 0.12);
     c.moraHigh = pattern.moraHigh;
     c.particleHigh = pattern.particleHigh;
 

@@ -213,16 +213,34 @@ void TextCanvas::setPitchContoursShown(bool shown)
     update();
 }
 
+qreal TextCanvas::pitchInset() const
+{
+    // A contour on the top line has no line above it to stand in: everything moves down just
+    // enough to give it room.
+    qreal inset = 0;
+    if (!m_pitchShown)
+        return inset;
+    for (const Item &item : m_items) {
+        if (item.line == 0 && item.pitch) {
+            const PitchContour c =
+                pitchContour(item.text, *item.pitch, item.font, QPointF(item.x, item.ascent));
+            inset = std::max(inset, std::ceil(-c.bounds().top()));
+        }
+    }
+    return inset;
+}
+
 QList<PitchContour> TextCanvas::pitchContours() const
 {
     QList<PitchContour> out;
     if (!m_pitchShown)
         return out;
     const int h = lineHeight();
+    const qreal inset = pitchInset();
     for (const Item &item : m_items) {
         if (item.pitch)
             out.append(pitchContour(item.text, *item.pitch, item.font,
-                                    QPointF(item.x, item.line * h + item.ascent), QRectF(rect())));
+                                    QPointF(item.x, inset + item.line * h + item.ascent), QRectF(rect())));
     }
     return out;
 }
@@ -231,8 +249,9 @@ void TextCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const int h = lineHeight();
+    const qreal inset = pitchInset();
     for (const Item &item : m_items) {
-        const int top = item.line * h;
+        const qreal top = inset + item.line * h;
         if (top > height())
             continue;
         painter.setFont(item.font);

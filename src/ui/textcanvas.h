@@ -91,6 +91,8 @@ private:
 
     qreal averageWidth() const;
     qreal textWidth(const QString &text) const;
+    // How far the lines are drawn below the top edge: 0 unless a shown contour needs the room.
+    qreal pitchInset() const;
 
     QList<Item> m_items;
     int m_line = 0;
