@@ -8,6 +8,7 @@
 #include "practice/flashspeed.h"
 #include "practice/practicerules.h"
 #include "practice/practicesettings.h"
+#include "ui/romaji.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,6 +21,27 @@ using ciku::WordRange;
 using namespace practice;
 
 namespace {
+
+struct RomajiRow {
+    QString typed, shown, finished;
+};
+
+// tests/data/romaji.tsv: what is typed, what the box shows, what Enter leaves (when it differs).
+QList<RomajiRow> romajiRows()
+{
+    QList<RomajiRow> rows;
+    QFile f(QStringLiteral(CIFAN_SOURCE_DIR "/tests/data/romaji.tsv"));
+    if (!f.open(QIODevice::ReadOnly))
+        return rows;
+    for (const QByteArray &raw : f.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList cols = line.split(u'\t');
+        rows.append({cols.value(0), cols.value(1), cols.size() > 2 ? cols.value(2) : cols.value(1)});
+    }
+    return rows;
+}
 
 QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes)
 {
@@ -321,6 +343,69 @@ private Q_SLOTS:
         }
         QCOMPARE(values, (QStringList{w.kana.toString(), kanjiLine, w.chinese.toString(), w.accent.toString(),
                                       w.partOfSpeech.toString()}));
+    }
+
+    // The conversion table: the whole text at once (a paste), key by key as typed, and after
+    // Enter; converting the result again changes nothing.
+    void romajiTable_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("finished");
+        for (const RomajiRow &r : romajiRows())
+            QTest::newRow(qPrintable(r.typed)) << r.typed << r.shown << r.finished;
+    }
+    void romajiTable()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, finished);
+        QCOMPARE(ui::romajiToKana(typed, ui::RomajiTail::Keep), shown);
+        QCOMPARE(ui::romajiToKana(typed, ui::RomajiTail::Finish), finished);
+        QString box;
+        for (const QChar key : typed) {
+            const ui::TypedText after =
+                ui::convertBeforeCursor(box + key, box.size() + 1, ui::RomajiTail::Keep);
+            QCOMPARE(after.cursor, after.text.size());
+            box = after.text;
+        }
+        QCOMPARE(box, shown);
+        QCOMPARE(ui::convertBeforeCursor(box, box.size(), ui::RomajiTail::Finish).text, finished);
+        QCOMPARE(ui::romajiToKana(finished, ui::RomajiTail::Finish), finished);
+        QCOMPARE(ui::romajiToKana(shown, ui::RomajiTail::Keep), shown);
+    }
+    void romajiTableIsLarge() { QVERIFY(romajiRows().size() >= 200); }
+
+    // The letters left waiting at the end of the box, and text typed in the middle of the box.
+    void romajiPending_data()
+    {
+        QTest::addColumn<QString>("converted");
+        QTest::addColumn<QString>("pending");
+        QTest::newRow("n") << QStringLiteral("かいしゃいn") << QStringLiteral("n");
+        QTest::newRow("ky") << QStringLiteral("きky") << QStringLiteral("ky");
+        QTest::newRow("xts") << QStringLiteral("xts") << QStringLiteral("xts");
+        QTest::newRow("q waits for nothing") << QStringLiteral("かq") << QString();
+        QTest::newRow("only the tail of kq") << QStringLiteral("kqsh") << QStringLiteral("sh");
+        QTest::newRow("kana only") << QStringLiteral("わたし") << QString();
+        QTest::newRow("nothing") << QString() << QString();
+    }
+    void romajiPending()
+    {
+        QFETCH(QString, converted);
+        QFETCH(QString, pending);
+        QCOMPARE(ui::pendingRomaji(converted).toString(), pending);
+    }
+    void romajiInTheMiddle()
+    {
+        // The cursor after "wa" of "wa|し": only the text before it is converted.
+        const ui::TypedText t = ui::convertBeforeCursor(QStringLiteral("wataし"), 4, ui::RomajiTail::Keep);
+        QCOMPARE(t.text, QStringLiteral("わたし"));
+        QCOMPARE(t.cursor, 2);
+        const ui::TypedText k = ui::convertBeforeCursor(QStringLiteral("わkし"), 2, ui::RomajiTail::Keep);
+        QCOMPARE(k.text, QStringLiteral("わkし"));
+        QCOMPARE(k.cursor, 2);
+        const ui::TypedText n = ui::convertBeforeCursor(QStringLiteral("ほnや"), 2, ui::RomajiTail::Finish);
+        QCOMPARE(n.text, QStringLiteral("ほんや"));
     }
 };
 
