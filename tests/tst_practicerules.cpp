@@ -3,6 +3,7 @@
 // file with the speed dialog's checks, and the Japanese-to-Chinese answer panel.
 #include "lexicon/lessontable.h"
 #include "lexicon/lexicon.h"
+#include "practice/answerexplain.h"
 #include "practice/answerpanel.h"
 #include "practice/flashcycle.h"
 #include "practice/flashspeed.h"
@@ -406,6 +407,67 @@ private Q_SLOTS:
         QCOMPARE(k.cursor, 2);
         const ui::TypedText n = ui::convertBeforeCursor(QStringLiteral("ほnや"), 2, ui::RomajiTail::Finish);
         QCOMPARE(n.text, QStringLiteral("ほんや"));
+    }
+
+    // Why a wrong answer is wrong: the most specific reason first, else the typed text marked.
+    void wrongAnswerReasons_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kana");
+        QTest::addColumn<QString>("kanji");
+        QTest::addColumn<QString>("reason");
+        auto row = [](const char *name, const char16_t *typed, const char16_t *kana, const char16_t *kanji,
+                      const char16_t *reason) {
+            QTest::newRow(name) << QString::fromUtf16(typed) << QString::fromUtf16(kana)
+                                << QString::fromUtf16(kanji) << QString::fromUtf16(reason);
+        };
+        const char16_t *kanjiTyped = u"你输入的是汉字写法，这里要输入假名";
+        row("kanji form", u"私", u"わたし", u"私", kanjiTyped);
+        row("kanji form with blanks", u" 会社員 ", u"かいしゃいん", u"会社員", kanjiTyped);
+        row("marker typed is not a kanji form", u"空缺", u"はい", u"空缺", u"[空缺]");
+        row("katakana for hiragana", u"ワタシ", u"わたし", u"私", u"平假名和片假名不同");
+        row("hiragana for katakana", u"あめりか", u"アメリカ", u"片假名", u"平假名和片假名不同");
+        row("mixed scripts", u"アめりか", u"アメリカ", u"片假名", u"平假名和片假名不同");
+        row("long mark kept", u"でぱーと", u"デパート", u"片假名", u"平假名和片假名不同");
+        row("blank after", u"わたし ", u"わたし", u"私", u"答案前后多了空格");
+        row("blank before", u" わたし", u"わたし", u"私", u"答案前后多了空格");
+        row("full-width blank", u"わたし\u3000", u"わたし", u"私", u"答案前后多了空格");
+        row("small tsu missing", u"がこう", u"がっこう", u"学校", u"少了促音“っ”");
+        row("small tsu extra", u"きっって", u"きって", u"切手", u"多了促音“っ”");
+        row("katakana small tsu missing", u"ベト", u"ベット", u"片假名", u"少了促音“ッ”");
+        row("large tsu for small", u"がつこう", u"がっこう", u"学校", u"“っ”要写成小字");
+        row("small tsu for large", u"っくえ", u"つくえ", u"机", u"“つ”要写成大字");
+        row("long o missing", u"とうきょ", u"とうきょう", u"東京", u"少了长音");
+        row("long o missing inside", u"とkょう", u"とうきょう", u"東京", u"と[＿k]ょう");
+        row("long e missing", u"せんせ", u"せんせい", u"先生", u"少了长音");
+        row("long u extra", u"がっこうう", u"がっこう", u"学校", u"多了长音");
+        row("long mark missing", u"デパト", u"デパート", u"片假名", u"少了长音");
+        row("long mark extra", u"カメーラ", u"カメラ", u"片假名", u"多了长音");
+        row("long a missing", u"おばさん", u"おばあさん", u"", u"少了长音");
+        row("voiced mark missing", u"かくせい", u"がくせい", u"学生", u"浊音符号不对");
+        row("voiced mark extra", u"だれ", u"たれ", u"", u"浊音符号不对");
+        row("semi-voiced for voiced", u"ぱん", u"ばん", u"晩", u"半浊音符号不对");
+        row("semi-voiced missing", u"ヘン", u"ペン", u"片假名", u"半浊音符号不对");
+        row("small ya missing", u"きく", u"きゃく", u"客", u"少了拗音“ゃ”");
+        row("small yo extra", u"とうきょうょ", u"とうきょう", u"東京", u"多了拗音“ょ”");
+        row("large yu for small", u"りゆうがくせい", u"りゅうがくせい", u"留学生", u"“ゅ”要写成小字");
+        row("wrong character", u"わたす", u"わたし", u"私", u"わた[す]");
+        row("missing character", u"わし", u"わたし", u"私", u"わ[＿]し");
+        row("extra character", u"わたしし", u"わたし", u"私", u"わた[し]し");
+        row("pending rōmaji", u"かいしゃいn", u"かいしゃいん", u"会社員", u"かいしゃい[n]");
+        row("two mora off", u"がこ", u"がっこう", u"学校", u"が[＿]こ[＿]");
+        row("blank inside", u"わた し", u"わたし", u"私", u"わた[␣]し");
+        row("empty", u"", u"はい", u"空缺", u"[＿＿]");
+        row("all wrong", u"abc", u"はい", u"空缺", u"[abc]");
+    }
+    void wrongAnswerReasons()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kana);
+        QFETCH(QString, kanji);
+        QFETCH(QString, reason);
+        QVERIFY(!isRightAnswer(typed, kana));
+        QCOMPARE(reasonAsText(explainWrongAnswer(typed, kana, kanji)), reason);
     }
 };
 
