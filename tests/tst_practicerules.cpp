@@ -469,6 +469,34 @@ private Q_SLOTS:
         QVERIFY(!isRightAnswer(typed, kana));
         QCOMPARE(reasonAsText(explainWrongAnswer(typed, kana, kanji)), reason);
     }
+
+    // sous/roma.dll: the number 1 turns the rōmaji input on; anything else, or no file, is off.
+    void romajiSetting_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("1") << QByteArray("1\r\n") << true;
+        QTest::newRow("0") << QByteArray("0\r\n") << false;
+        QTest::newRow("2") << QByteArray("2\r\n") << false;
+        QTest::newRow("quoted") << QByteArray("\"1\"\r\n") << false;
+        QTest::newRow("1 and more") << QByteArray("1,0\r\n") << true;
+        QTest::newRow("1x") << QByteArray("1x\r\n") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("no line end") << QByteArray("1") << true;
+    }
+    void romajiSetting()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, on);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, bytes);
+        QCOMPARE(ui::loadRomajiSetting(path), on);
+        QVERIFY(ui::saveRomajiSetting(path, !on));
+        QCOMPARE(readFile(path), on ? QByteArray("0\r\n") : QByteArray("1\r\n"));
+        QCOMPARE(ui::loadRomajiSetting(path), !on);
+        QVERIFY(!ui::loadRomajiSetting(dir.filePath(QStringLiteral("missing.dll"))));
+        QVERIFY(!ui::saveRomajiSetting(dir.filePath(QStringLiteral("no/such/folder.dll")), true));
+    }
 };
 
 QTEST_GUILESS_MAIN(PracticeRulesTest)

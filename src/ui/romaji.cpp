@@ -1,5 +1,7 @@
 #include "ui/romaji.h"
 
+#include "ui/settingsfile.h"
+
 #include <QHash>
 
 #include <QSet>
@@ -256,6 +258,21 @@ TypedText convertBeforeCursor(const QString &text, qsizetype cursor, RomajiTail 
     cursor = std::clamp<qsizetype>(cursor, 0, text.size());
     const QString before = romajiToKana(QStringView(text).left(cursor), tail);
     return TypedText{before + text.mid(cursor), before.size()};
+}
+
+} // namespace ui
+
+namespace ui {
+
+bool loadRomajiSetting(const QString &path)
+{
+    const auto line = SettingsLine::load(path);
+    return line && line->plainNumber(0) == 1;
+}
+
+bool saveRomajiSetting(const QString &path, bool on)
+{
+    return writeSettingsFile(path, {SettingsValue(on ? 1LL : 0LL)});
 }
 
 } // namespace ui

@@ -32,3 +32,13 @@ struct TypedText {
 TypedText convertBeforeCursor(const QString &text, qsizetype cursor, RomajiTail tail);
 
 } // namespace ui
+
+namespace ui {
+
+// The saved choice of the rōmaji input, sous/roma.dll: the number 1 is on; 0, anything else, an
+// unreadable or missing file is off.
+bool loadRomajiSetting(const QString &path);
+// Writes 1 or 0 through the shared settings writer; false when the file could not be written.
+bool saveRomajiSetting(const QString &path, bool on);
+
+} // namespace ui
