@@ -7,6 +7,10 @@
 
 class QMenu;
 
+namespace ui {
+class RomajiTyping;
+}
+
 namespace shell {
 
 class Shell;
@@ -75,6 +79,12 @@ protected:
     // The learner turned the pitch contours on or off.
     virtual void pitchContoursChanged(bool) {}
 
+    // luomazi "罗马字输入(F8)", key F8, checkable: the rōmaji typing of the window's kana boxes
+    // (attached through romajiTyping()), on and off, saved in sous/roma.dll. Added last.
+    QAction *addRomajiCommand();
+    ui::RomajiTyping *romajiTyping() const { return m_romaji; }
+    void luomazi_Click(bool on);
+
     QAction *addPopupSeparator();
     void openPopout(const QPoint &globalPos);
 
@@ -96,6 +106,7 @@ private:
     QWidget *m_surface{nullptr};
     QMenu *m_popout{nullptr};
     QAction *m_pitchContourItem{nullptr};
+    ui::RomajiTyping *m_romaji{nullptr};
 };
 
 } // namespace shell
