@@ -2,14 +2,12 @@
 
 #include "practice/practicesession.h"
 #include "shell/workwindow.h"
-#include "ui/message.h"
 
 #include <QFont>
 #include <QPointer>
 #include <QRandomGenerator>
 
 class QAction;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,19 +17,22 @@ namespace ui {
 class ActiveLabel;
 class HoverLabel;
 class TextCanvas;
+struct Message;
 } // namespace ui
 
 namespace practice {
 
 class FlashDrillPanel;
-class RecallPanel;
+class ModePanel;
 class RangeDialog;
 class WrongListPane;
 
 // The practice window: a range chosen in the range dialog, words asked in order or at random,
-// typed kana judged exactly, with hints, a running score and the wrong-word list. It may be
-// hidden with its whole state kept when the user leaves it. Handlers change the session and
-// then call render(), the one place that turns the session into labels, colours and lists.
+// typed kana judged exactly, with hints, a running score and the wrong-word list; the
+// Japanese-to-Chinese recall and the flash drill on their own button panels. It may be hidden
+// with its whole state kept when the user leaves it. Every command goes to the session, and
+// the window applies what comes back: the session's view through render(), the one-off
+// effects through apply().
 class PracticeWindow : public shell::WorkWindow
 {
     Q_OBJECT
@@ -39,8 +40,6 @@ class PracticeWindow : public shell::WorkWindow
 public:
     static const QString kKeepQuestionShort; // start page and the F2/F4 keys
     static const QString kKeepQuestionLong;  // the menu and pop-up entries
-    // The end-of-range message of the Japanese-to-Chinese draw and of the flash drill.
-    static const QString kEndOfRangeNoCount;
 
     explicit PracticeWindow(shell::Shell &shell, QWidget *parent = nullptr);
 
@@ -63,68 +62,42 @@ private:
     void createOptionGroups();
     void createQuestionArea();
     void createPanels();
-    // Shows what the selected direction and pace use and puts the rest out of the way: the
-    // button panels, the picture, input, hint and remark, the answer panel, the display-mode
-    // options and the list pair.
-    void applyPanels();
     void createExitLabel();
 
-    // The range dialog, modal; on OK the window takes its range and uncovers the panel of the
-    // current direction. Closed through its close box, it is dropped and nothing changes.
+    // A button of the practice: the session decides, the window applies.
+    void press(Control control);
+    void apply(const Effects &effects);
+    // Sets every widget from view: labels, colours, lists, options, panels, buttons, caption.
+    void render(const PracticeView &view);
+    void renderPanels(const PracticeView &view);
+    void renderAnswerPanel(const PracticeView &view);
+    void showPicture(Picture picture);
+    void tell(const ui::Message &message);
+    QWidget *widgetFor(Control control) const;
+    void setDefaultButton(QPushButton *button);
+
+    // The range dialog, modal; on OK the session takes its range. Closed through its close box,
+    // it is dropped and nothing changes.
     void chooseRange();
     void applySavedPractice();
-    // The question and answer labels empty, as they stand while the end-of-range message is open.
-    void clearQuestion();
-    // The end-of-range message of the shared draw step, with the caller's own text.
-    void tellEndOfRange(const std::optional<DrawResult> &draw, const QString &text);
     // A uniform value in [0, 1); the generator is re-seeded from the clock at every random draw.
     double nextRandom();
-    void render();
-    void showPicture(Picture picture);
-    void setDefaultButton(QPushButton *button);
-    QRadioButton *selectedOption(QRadioButton *a, QRadioButton *b) const;
-
-    // Procedures of the window.
-    void chuti();
-    // chuti's steps around a draw: the labels empty while the end-of-range message is open, then
-    // the word on screen, "验证" the default button and the input box empty with the focus.
-    void askQuestion(std::optional<DrawResult> (PracticeSession::*draw)(double));
-    void cuoti();
-    // The Chinese-to-Japanese drill is over: normal drawing, and the range and restart buttons
-    // usable again.
-    void endChineseDrill();
 
     // Handlers.
-    void begin_Click();
-    void check_Click();
-    void hint_Click();
-    void hint2_Click();
-    void hint3_Click();
-    void backagain_Click();
-    void esc_Click();
-    void xuanzefanwei_Click();
     void cmdmoren_Click();
-    void shunxu_Click();
-    void suiji_Click();
-    void hanri_Click();
-    void rihan_Click();
-    void optxue_Click();
-    void optlian_Click();
-    void optnormal_Click();
-    void optflash_Click();
-    void review_Click();
-    void reviewstop_Click();
-    void List_DblClick(int row);
-    void list2_DblClick(int row);
-    void wrong_DblClick();
+    void optflash_DblClick();
+    void Time_Timer();
     void Label1_MouseMove();
-    void Label1_Click();
 
     PracticeSession m_session;
     QPointer<RangeDialog> m_rangeDialog;
     QRandomGenerator m_random;
     QPushButton *m_defaultButton{nullptr};
     Picture m_shownPicture = Picture::None;
+    PanelText m_printedText = PanelText::Nothing;
+    int m_printedWord = 0;
+    // A message of the practice is open: the flash clock's ticks change nothing meanwhile.
+    bool m_boxOpen = false;
 
     // Option groups.
     QRadioButton *m_sequentialOption{nullptr};        // shunxu
@@ -135,7 +108,6 @@ private:
     QRadioButton *m_dictationOption{nullptr};         // optlian
     QRadioButton *m_normalPaceOption{nullptr};        // optnormal
     QRadioButton *m_flashPaceOption{nullptr};         // optflash
-    QPushButton *m_saveSettingsButton{nullptr};       // cmdmoren
     QPushButton *m_chooseRangeButton{nullptr};        // xuanzefanwei
     QPushButton *m_restartButton{nullptr};            // backagain
 
@@ -152,20 +124,10 @@ private:
     ui::ActiveLabel *m_picture{nullptr};    // pic
     ui::TextCanvas *m_answerPanel{nullptr}; // showwords2
 
-    // Button panels.
-    QGroupBox *m_chineseToJapanesePanel{nullptr}; // framehanri
-    RecallPanel *m_recallPanel{nullptr};          // Framerihan
-    FlashDrillPanel *m_flashPanel{nullptr};       // picflash
-    QPushButton *m_drawButton{nullptr};           // begin
-    QPushButton *m_checkButton{nullptr};          // check
-    QPushButton *m_lengthHintButton{nullptr};     // hint
-    QPushButton *m_kanjiHintButton{nullptr};      // hint2
-    QPushButton *m_answerHintButton{nullptr};     // hint3
-    QPushButton *m_drillButton{nullptr};          // review
-    QPushButton *m_stopDrillButton{nullptr};      // reviewstop
-    QPushButton *m_exitButton{nullptr};           // esc
-    // The button panel of the direction is uncovered once a range has been chosen (and at load).
-    bool m_panelsUncovered = true;
+    // The button panels of the three modes, in one place.
+    ModePanel *m_typingPanel{nullptr};      // framehanri
+    ModePanel *m_recallPanel{nullptr};      // Framerihan
+    FlashDrillPanel *m_flashPanel{nullptr}; // picflash
 
     WrongListPane *m_wrongListPane{nullptr}; // wrong, List, Listno, list2, listno2
 
