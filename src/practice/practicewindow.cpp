@@ -1,18 +1,16 @@
 #include "practice/practicewindow.h"
 
-#include "lexicon/lexicon.h"
-#include "practice/answerpanel.h"
 #include "practice/flashdrillpanel.h"
 #include "practice/flashspeed.h"
+#include "practice/optiongroups.h"
 #include "practice/practicesettings.h"
+#include "practice/questionarea.h"
 #include "practice/rangedialog.h"
 #include "practice/recallpanel.h"
 #include "practice/typingpanel.h"
 #include "practice/wronglistpane.h"
 #include "shell/shell.h"
 #include "ui/activelabel.h"
-#include "ui/colors.h"
-#include "ui/fonts.h"
 #include "ui/hoverlabel.h"
 #include "ui/interaction.h"
 #include "ui/textcanvas.h"
@@ -20,17 +18,12 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFile>
-#include <QFontMetrics>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
 
 namespace practice {
 namespace {
@@ -40,11 +33,6 @@ const ui::HoverLabel::Look kExitRest{QStringLiteral("退出"), QColor(), QColor(
                                      QColor()};
 const ui::HoverLabel::Look kExitHover{QStringLiteral("BYE~"), QColor(), QColor(192, 255, 255), QColor(),
                                       QColor()};
-const QColor kWordFill(255, 255, 255);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
-const QColor kPurple(192, 0, 192);
-
 using ui::place;
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
@@ -54,47 +42,12 @@ QLabel *label(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
-QRadioButton *option(QWidget *parent, const char *name, const QString &caption, int top,
-                     const QString &toolTip = QString())
-{
-    auto *button = new QRadioButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(10, top, 100, 22);
-    button->setToolTip(toolTip);
-    return button;
-}
-
-// The answer panel's right edge, in twips: it ends where the answer label does, before the
-// wrong-word list.
-constexpr int kPanelRight = 8400;
-
-QGroupBox *optionGroup(QWidget *parent, const char *name, int left, int top)
-{
-    auto *group = new QGroupBox(parent);
-    group->setObjectName(QString::fromLatin1(name));
-    place(group, left, top, 1740, 870);
-    return group;
-}
-
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geometry);
     return b;
-}
-
-// Shrinks a word label's font from its design size until the text fits on one line inside the
-// frame, so that a long meaning or greeting is shown whole instead of cut off at both ends.
-void fitToWidth(QLabel *label, const QFont &designFont)
-{
-    constexpr qreal kSmallestPoints = 9;
-    const int room = label->contentsRect().width() - 4;
-    QFont font = designFont;
-    while (font.pointSizeF() > kSmallestPoints && QFontMetrics(font).horizontalAdvance(label->text()) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    if (font != label->font())
-        label->setFont(font);
 }
 
 // A hidden label that carries a design name and shows a piece of the session's state for tools
@@ -117,9 +70,23 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     setObjectName(QStringLiteral("japanese"));
     setWindowTitle(QStringLiteral("词帆-练习模式"));
     resizeClient(714, 483);
+    m_options = new OptionGroups(surface());
+    connect(m_options, &OptionGroups::orderSelected, this,
+            [this](Order o) { apply(m_session.selectOrder(o)); });
+    connect(m_options, &OptionGroups::directionSelected, this,
+            [this](Direction d) { apply(m_session.selectDirection(d)); });
+    connect(m_options, &OptionGroups::displayModeSelected, this,
+            [this](DisplayMode m) { apply(m_session.selectDisplayMode(m)); });
+    connect(m_options, &OptionGroups::paceSelected, this, [this](Pace p) { apply(m_session.selectPace(p)); });
+    connect(m_options, &OptionGroups::speedAsked, this, &PracticeWindow::optflash_DblClick);
+    connect(m_options, &OptionGroups::saveAsked, this, &PracticeWindow::cmdmoren_Click);
     createNavigation();
-    createOptionGroups();
-    createQuestionArea();
+    m_questionArea =
+        new QuestionArea(surface(), [this](const QString &path) { return m_shell.programPath(path); });
+    m_answerInput = m_questionArea->input();
+    connect(m_questionArea->picture(), &ui::ActiveLabel::rightPressed, this, &PracticeWindow::openPopout);
+    connect(m_questionArea->answerPanel(), &ui::TextCanvas::mousePressed, this,
+            &PracticeWindow::Form_MouseDown);
     m_wrongListPane = new WrongListPane(surface());
     place(m_wrongListPane, 8580, 900, 2010, 5100);
     createPanels();
@@ -128,9 +95,6 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     m_firstIndexMirror = hiddenHolder(surface(), "getmin");
     m_drawnMirror = hiddenHolder(surface(), "fff1");
     m_checkedMirror = hiddenHolder(surface(), "fff2");
-
-    // A double-click on "闪电速练" sets the drill's speed.
-    m_flashPaceOption->installEventFilter(this);
 
     // A double-click removes an entry of the list on show; one on "错题栏" clears that list,
     // without a question.
@@ -166,14 +130,14 @@ void PracticeWindow::createNavigation()
     addLeavePopupItem("popchaxun", QStringLiteral("查询模式"), Screen::Query, LeaveBy::MenuEntry);
     addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);
     addPopupSeparator();
-    m_popSequential = addPopupItem("poponebuone", QStringLiteral("顺序出题"));
-    m_popRandom = addPopupItem("popran", QStringLiteral("随机出题"));
-    m_popChineseToJapanese = addPopupItem("popyuyan", QStringLiteral("汉-日练习"));
-    m_popJapaneseToChinese = addPopupItem("popyuyan2", QStringLiteral("日-汉练习"));
-    m_popLearn = addPopupItem("popxuelian", QStringLiteral("边练边学"));
-    m_popDictation = addPopupItem("poptingxie", QStringLiteral("听写巩固"));
-    m_popNormalPace = addPopupItem("popcommon", QStringLiteral("普通练习"));
-    m_popFlashPace = addPopupItem("popflash", QStringLiteral("闪电速练"));
+    m_options->setPopupItems({addPopupItem("poponebuone", QStringLiteral("顺序出题")),
+                              addPopupItem("popran", QStringLiteral("随机出题")),
+                              addPopupItem("popyuyan", QStringLiteral("汉-日练习")),
+                              addPopupItem("popyuyan2", QStringLiteral("日-汉练习")),
+                              addPopupItem("popxuelian", QStringLiteral("边练边学")),
+                              addPopupItem("poptingxie", QStringLiteral("听写巩固")),
+                              addPopupItem("popcommon", QStringLiteral("普通练习")),
+                              addPopupItem("popflash", QStringLiteral("闪电速练"))});
     addPopupSeparator();
     QAction *chooseRangeItem = addPopupItem("popchose", QStringLiteral("选择范围"));
     connect(chooseRangeItem, &QAction::triggered, this, &PracticeWindow::chooseRange);
@@ -181,112 +145,6 @@ void PracticeWindow::createNavigation()
     addLeavePopupItem("popstartmenu", QStringLiteral("向导页面"), Screen::Start, LeaveBy::StartPage);
     addPopupSeparator();
     addExitPopupItem();
-}
-
-void PracticeWindow::createOptionGroups()
-{
-    QWidget *s = surface();
-    QGroupBox *order = optionGroup(s, "Frame1", 120, 30);
-    m_sequentialOption = option(order, "shunxu", QStringLiteral("顺序练习"), 8,
-                                QStringLiteral("从本课第一个单词开始，按顺序练习直到最后一个"));
-    m_randomOption =
-        option(order, "suiji", QStringLiteral("随机练习"), 32, QStringLiteral("从本课中随机抽取单词练习"));
-    QGroupBox *direction = optionGroup(s, "Frame2", 1980, 30);
-    m_chineseToJapaneseOption = option(direction, "hanri", QStringLiteral("汉日练习"), 8);
-    m_japaneseToChineseOption = option(direction, "rihan", QStringLiteral("日汉练习"), 32);
-    QGroupBox *display = optionGroup(s, "Frame3", 3840, 30);
-    m_learnOption =
-        option(display, "optxue", QStringLiteral("边练边学"), 8,
-               QStringLiteral("照着答案打单词，可用来学习新单词。前几遍建议使用“顺序练习”方式。"));
-    m_dictationOption = option(display, "optlian", QStringLiteral("听写巩固"), 32);
-    QGroupBox *pace = optionGroup(s, "Frame4", 120, 960);
-    m_normalPaceOption = option(pace, "optnormal", QStringLiteral("普通练习"), 8);
-    m_flashPaceOption = option(pace, "optflash", QStringLiteral("闪电速练"), 32,
-                               QStringLiteral("单词一个一个闪过，看看你能熟练程度如何"));
-
-    m_sequentialOption->setChecked(true);
-    m_chineseToJapaneseOption->setChecked(true);
-    m_dictationOption->setChecked(true);
-    m_normalPaceOption->setChecked(true);
-
-    // A selection made by a click, by the pop-up menu or by the saved settings runs the same
-    // handler, once, when the selection changes.
-    auto onSelected = [this](QRadioButton *button, QAction *item, auto select) {
-        connect(button, &QRadioButton::toggled, this, [this, select](bool on) {
-            if (on)
-                apply(select(m_session));
-        });
-        connect(item, &QAction::triggered, button, [button] { button->setChecked(true); });
-    };
-    using S = PracticeSession;
-    onSelected(m_sequentialOption, m_popSequential, [](S &s) { return s.selectOrder(Order::Sequential); });
-    onSelected(m_randomOption, m_popRandom, [](S &s) { return s.selectOrder(Order::Random); });
-    onSelected(m_chineseToJapaneseOption, m_popChineseToJapanese,
-               [](S &s) { return s.selectDirection(Direction::ChineseToJapanese); });
-    onSelected(m_japaneseToChineseOption, m_popJapaneseToChinese,
-               [](S &s) { return s.selectDirection(Direction::JapaneseToChinese); });
-    onSelected(m_learnOption, m_popLearn, [](S &s) { return s.selectDisplayMode(DisplayMode::Learn); });
-    onSelected(m_dictationOption, m_popDictation,
-               [](S &s) { return s.selectDisplayMode(DisplayMode::Dictation); });
-    onSelected(m_normalPaceOption, m_popNormalPace, [](S &s) { return s.selectPace(Pace::Normal); });
-    onSelected(m_flashPaceOption, m_popFlashPace, [](S &s) { return s.selectPace(Pace::Flash); });
-
-    QPushButton *save = button(s, "cmdmoren", QStringLiteral("保存设置"), QRect());
-    place(save, 1980, 1200, 1440, 450);
-    save->setToolTip(QStringLiteral("选择适合自己的练习方式并保存，下次启动的时候，便按照此方式进行。"));
-    connect(save, &QPushButton::clicked, this, &PracticeWindow::cmdmoren_Click);
-}
-
-void PracticeWindow::createQuestionArea()
-{
-    QWidget *s = surface();
-    const QFont small = ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 10.5);
-    m_wordFont = ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 16, true);
-
-    m_partOfSpeechLabel = label(s, "cixing", QStringLiteral("显示词性"));
-    place(m_partOfSpeechLabel, 240, 1980, 2250, 300);
-    m_kanjiLabel = label(s, "lbldanghan", QStringLiteral("显示当用汉字"));
-    place(m_kanjiLabel, 4440, 1980, 2250, 300);
-    m_accentLabel = label(s, "tone", QStringLiteral("显示音调"));
-    place(m_accentLabel, 6840, 1980, 1560, 300);
-    for (QLabel *l : {m_partOfSpeechLabel, m_kanjiLabel, m_accentLabel})
-        l->setFont(small);
-
-    m_questionLabel = label(s, "china", QStringLiteral("这里将显示汉语（题目）"));
-    place(m_questionLabel, 240, 2310, 3960, 780);
-    m_answerLabel = label(s, "japan", QStringLiteral("这里将显示日语（答案）"));
-    place(m_answerLabel, 4440, 2310, 3960, 780);
-    for (QLabel *l : {m_questionLabel, m_answerLabel}) {
-        l->setFont(m_wordFont);
-        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setAlignment(Qt::AlignCenter);
-        ui::setFillColor(l, kWordFill);
-        ui::setTextColor(l, Qt::black);
-    }
-
-    m_picture = new ui::ActiveLabel(QString(), s);
-    m_picture->setObjectName(QStringLiteral("pic"));
-    place(m_picture, 240, 3210, 2400, 2400);
-    m_picture->setAlignment(Qt::AlignCenter);
-    connect(m_picture, &ui::ActiveLabel::rightPressed, this, &PracticeWindow::openPopout);
-
-    m_answerInput = new QLineEdit(QStringLiteral("请在此输入假名"), s);
-    m_answerInput->setObjectName(QStringLiteral("txtinput"));
-    place(m_answerInput, 4440, 3240, 3960, 510);
-    m_answerInput->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15));
-
-    m_hintLabel = label(s, "tishi", QStringLiteral("   此部分显示提示信息"));
-    place(m_hintLabel, 4440, 3870, 3960, 360);
-    m_hintLabel->setFont(small);
-    m_remarkLabel = label(s, "note", QString());
-    place(m_remarkLabel, 4440, 4320, 3960, 540);
-    m_remarkLabel->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15, true));
-
-    m_answerPanel = new ui::TextCanvas(s);
-    m_answerPanel->setObjectName(QStringLiteral("showwords2"));
-    place(m_answerPanel, 2200, 3210, 6200, 2790);
-    m_answerPanel->hide();
-    connect(m_answerPanel, &ui::TextCanvas::mousePressed, this, &PracticeWindow::Form_MouseDown);
 }
 
 void PracticeWindow::createPanels()
@@ -420,10 +278,7 @@ void PracticeWindow::applySavedPractice()
     const auto saved = settings::readSavedPractice(m_shell.programPath(settings::kPracticeSettingsFile));
     if (!saved)
         return;
-    (saved->order == Order::Random ? m_randomOption : m_sequentialOption)->setChecked(true);
-    (saved->direction == Direction::JapaneseToChinese ? m_japaneseToChineseOption : m_chineseToJapaneseOption)
-        ->setChecked(true);
-    (saved->display == DisplayMode::Learn ? m_learnOption : m_dictationOption)->setChecked(true);
+    m_options->select(*saved);
 }
 
 double PracticeWindow::nextRandom()
@@ -436,44 +291,6 @@ double PracticeWindow::nextRandom()
 
 void PracticeWindow::render(const PracticeView &v)
 {
-    m_questionLabel->setText(v.question);
-    m_answerLabel->setText(v.answer);
-    fitToWidth(m_questionLabel, m_wordFont);
-    fitToWidth(m_answerLabel, m_wordFont);
-    QColor answerColor = Qt::black;
-    switch (v.look) {
-    case AnswerLook::Plain:
-        break;
-    case AnswerLook::Hidden:
-        answerColor = ui::fillColor(m_answerLabel);
-        break;
-    case AnswerLook::Learning:
-        answerColor = kBlue;
-        break;
-    case AnswerLook::Wrong:
-        answerColor = kRed;
-        break;
-    case AnswerLook::Revealed:
-        answerColor = kPurple;
-        break;
-    }
-    ui::setTextColor(m_answerLabel, answerColor);
-    QColor meaningColor = Qt::black;
-    if (v.meaningLook == AnswerLook::Hidden)
-        meaningColor = ui::fillColor(m_questionLabel);
-    else if (v.meaningLook == AnswerLook::Learning)
-        meaningColor = kBlue;
-    ui::setTextColor(m_questionLabel, meaningColor);
-    m_kanjiLabel->setText(v.kanji);
-    m_kanjiLabel->setVisible(v.kanjiShown);
-    m_accentLabel->setText(v.accent);
-    m_accentLabel->setVisible(v.accentShown);
-    m_partOfSpeechLabel->setText(v.partOfSpeech);
-
-    m_hintLabel->setText(v.hintText);
-    m_remarkLabel->setText(v.remark);
-    showPicture(v.picture);
-
     if (v.caption)
         setWindowTitle(*v.caption);
     m_wrongListPane->showSession(m_session);
@@ -483,94 +300,23 @@ void PracticeWindow::render(const PracticeView &v)
     m_drawnMirror->setText(m_session.drawn() ? QStringLiteral("0") : QString());
     m_checkedMirror->setText(m_session.checked() ? QStringLiteral("0") : QString());
 
-    m_popSequential->setVisible(m_session.order() != Order::Sequential);
-    m_popRandom->setVisible(m_session.order() != Order::Random);
-    m_popChineseToJapanese->setVisible(m_session.direction() != Direction::ChineseToJapanese);
-    m_popJapaneseToChinese->setVisible(m_session.direction() != Direction::JapaneseToChinese);
-    m_popLearn->setVisible(m_session.displayMode() != DisplayMode::Learn);
-    m_popDictation->setVisible(m_session.displayMode() != DisplayMode::Dictation);
-    m_popNormalPace->setVisible(m_session.pace() != Pace::Normal);
-    m_popFlashPace->setVisible(m_session.pace() != Pace::Flash);
+    m_options->showSession(m_session);
+    m_questionArea->showView(v, m_session.direction(), m_session.pace());
     renderPanels(v);
-    renderAnswerPanel(v);
 }
 
 void PracticeWindow::renderPanels(const PracticeView &v)
 {
-    QSignalBlocker blockSequential(m_sequentialOption), blockRandom(m_randomOption);
-    QSignalBlocker blockCJ(m_chineseToJapaneseOption), blockJC(m_japaneseToChineseOption);
-    QSignalBlocker blockLearn(m_learnOption), blockDictation(m_dictationOption);
-    QSignalBlocker blockNormal(m_normalPaceOption), blockFlash(m_flashPaceOption);
-    (m_session.order() == Order::Random ? m_randomOption : m_sequentialOption)->setChecked(true);
-    const bool chineseToJapanese = m_session.direction() == Direction::ChineseToJapanese;
-    (chineseToJapanese ? m_chineseToJapaneseOption : m_japaneseToChineseOption)->setChecked(true);
-    (m_session.displayMode() == DisplayMode::Learn ? m_learnOption : m_dictationOption)->setChecked(true);
     const bool normal = m_session.pace() == Pace::Normal;
-    (normal ? m_normalPaceOption : m_flashPaceOption)->setChecked(true);
-
+    const bool chineseToJapanese = m_session.direction() == Direction::ChineseToJapanese;
     m_typingPanel->setVisible(v.panelsUncovered && normal && chineseToJapanese);
     m_recallPanel->setVisible(v.panelsUncovered && normal && !chineseToJapanese);
     m_flashPanel->setVisible(!normal);
     for (ModePanel *panel : {m_typingPanel, m_recallPanel, static_cast<ModePanel *>(m_flashPanel)})
         panel->showView(v);
-    // The picture, the input box, the hint and the display modes serve typed answers only.
-    m_picture->setVisible(normal && chineseToJapanese);
-    m_answerInput->setVisible(normal && chineseToJapanese);
-    m_hintLabel->setVisible(normal && chineseToJapanese);
-    m_remarkLabel->setVisible(chineseToJapanese);
-    m_learnOption->setEnabled(normal && chineseToJapanese);
-    m_dictationOption->setEnabled(normal && chineseToJapanese);
-    m_answerPanel->setVisible(normal && !chineseToJapanese);
     m_chooseRangeButton->setEnabled(v.isEnabled(Control::ChooseRange));
     m_restartButton->setEnabled(v.isEnabled(Control::Restart));
     setDefaultButton(qobject_cast<QPushButton *>(widgetFor(v.defaultButton)));
-}
-
-void PracticeWindow::renderAnswerPanel(const PracticeView &v)
-{
-    // Printed anew only when its content changed.
-    if (v.panelText == m_printedText && v.panelWord == m_printedWord)
-        return;
-    m_printedText = v.panelText;
-    m_printedWord = v.panelWord;
-    m_answerPanel->clear();
-    // The left edge moves: the help text starts further left than the revealed word.
-    const int left = v.panelText == PanelText::Help ? kHelpPanelLeft : kAnswerPanelLeft;
-    m_answerPanel->setGeometry(ui::twips(left), m_answerPanel->y(), ui::twips(kPanelRight - left),
-                               m_answerPanel->height());
-    if (v.panelText == PanelText::Help) {
-        for (const QString &line : rihanHelpLines())
-            m_answerPanel->writeLine(line);
-    } else if (v.panelText == PanelText::Word) {
-        ciku::fillLexicon();
-        if (const ciku::WordEntry *word = ciku::lexicon().entry(v.panelWord))
-            ui::writeRows(*m_answerPanel, answerPanelRows(*word));
-    }
-}
-
-void PracticeWindow::showPicture(Picture picture)
-{
-    if (picture == m_shownPicture)
-        return;
-    m_shownPicture = picture;
-    const char *file = nullptr;
-    switch (picture) {
-    case Picture::None:
-        return;
-    case Picture::Start:
-        file = "pic/start.jpg";
-        break;
-    case Picture::Right:
-        file = "pic/right.jpg";
-        break;
-    case Picture::Wrong:
-        file = "pic/wrong.jpg";
-        break;
-    }
-    // A missing picture leaves the box as it is.
-    const QString path = m_shell.programPath(QString::fromLatin1(file));
-    if (QFile::exists(path))
-        m_picture->setPixmap(QPixmap(path));
 }
 
 void PracticeWindow::setDefaultButton(QPushButton *button)
@@ -580,15 +326,6 @@ void PracticeWindow::setDefaultButton(QPushButton *button)
     m_defaultButton = button;
     if (button)
         button->setDefault(true);
-}
-
-bool PracticeWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_flashPaceOption && event->type() == QEvent::MouseButtonDblClick) {
-        optflash_DblClick();
-        return true;
-    }
-    return WorkWindow::eventFilter(watched, event);
 }
 
 void PracticeWindow::keyPressEvent(QKeyEvent *event)

@@ -3,15 +3,12 @@
 #include "practice/practicesession.h"
 #include "shell/workwindow.h"
 
-#include <QFont>
 #include <QPointer>
 #include <QRandomGenerator>
 
-class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace ui {
 class ActiveLabel;
@@ -24,6 +21,8 @@ namespace practice {
 
 class FlashDrillPanel;
 class ModePanel;
+class OptionGroups;
+class QuestionArea;
 class RangeDialog;
 class WrongListPane;
 
@@ -55,12 +54,9 @@ protected:
     void Form_MouseMove() override;
     void leaveFor(shell::Screen target, LeaveBy by) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createNavigation();
-    void createOptionGroups();
-    void createQuestionArea();
     void createPanels();
     void createExitLabel();
 
@@ -70,8 +66,6 @@ private:
     // Sets every widget from view: labels, colours, lists, options, panels, buttons, caption.
     void render(const PracticeView &view);
     void renderPanels(const PracticeView &view);
-    void renderAnswerPanel(const PracticeView &view);
-    void showPicture(Picture picture);
     void tell(const ui::Message &message);
     QWidget *widgetFor(Control control) const;
     void setDefaultButton(QPushButton *button);
@@ -93,36 +87,15 @@ private:
     QPointer<RangeDialog> m_rangeDialog;
     QRandomGenerator m_random;
     QPushButton *m_defaultButton{nullptr};
-    Picture m_shownPicture = Picture::None;
-    PanelText m_printedText = PanelText::Nothing;
-    int m_printedWord = 0;
     // A message of the practice is open: the flash clock's ticks change nothing meanwhile.
     bool m_boxOpen = false;
 
-    // Option groups.
-    QRadioButton *m_sequentialOption{nullptr};        // shunxu
-    QRadioButton *m_randomOption{nullptr};            // suiji
-    QRadioButton *m_chineseToJapaneseOption{nullptr}; // hanri
-    QRadioButton *m_japaneseToChineseOption{nullptr}; // rihan
-    QRadioButton *m_learnOption{nullptr};             // optxue
-    QRadioButton *m_dictationOption{nullptr};         // optlian
-    QRadioButton *m_normalPaceOption{nullptr};        // optnormal
-    QRadioButton *m_flashPaceOption{nullptr};         // optflash
-    QPushButton *m_chooseRangeButton{nullptr};        // xuanzefanwei
-    QPushButton *m_restartButton{nullptr};            // backagain
+    OptionGroups *m_options{nullptr};
+    QPushButton *m_chooseRangeButton{nullptr}; // xuanzefanwei
+    QPushButton *m_restartButton{nullptr};     // backagain
 
-    // The word on screen.
-    QFont m_wordFont;                 // the question's and answer's size, shrunk for a text too long for it
-    QLabel *m_questionLabel{nullptr}; // china
-    QLabel *m_answerLabel{nullptr};   // japan
-    QLabel *m_partOfSpeechLabel{nullptr};   // cixing
-    QLabel *m_kanjiLabel{nullptr};          // lbldanghan
-    QLabel *m_accentLabel{nullptr};         // tone
-    QLabel *m_hintLabel{nullptr};           // tishi
-    QLabel *m_remarkLabel{nullptr};         // note
-    QLineEdit *m_answerInput{nullptr};      // txtinput
-    ui::ActiveLabel *m_picture{nullptr};    // pic
-    ui::TextCanvas *m_answerPanel{nullptr}; // showwords2
+    QuestionArea *m_questionArea{nullptr};
+    QLineEdit *m_answerInput{nullptr}; // txtinput, of the question area
 
     // The button panels of the three modes, in one place.
     ModePanel *m_typingPanel{nullptr};      // framehanri
@@ -136,16 +109,6 @@ private:
     QLabel *m_firstIndexMirror{nullptr}; // getmin
     QLabel *m_drawnMirror{nullptr};      // fff1
     QLabel *m_checkedMirror{nullptr};    // fff2
-
-    // Pop-up items: each pair shows only the option not selected now.
-    QAction *m_popSequential{nullptr};        // poponebuone
-    QAction *m_popRandom{nullptr};            // popran
-    QAction *m_popChineseToJapanese{nullptr}; // popyuyan
-    QAction *m_popJapaneseToChinese{nullptr}; // popyuyan2
-    QAction *m_popLearn{nullptr};             // popxuelian
-    QAction *m_popDictation{nullptr};         // poptingxie
-    QAction *m_popNormalPace{nullptr};        // popcommon
-    QAction *m_popFlashPace{nullptr};         // popflash
 };
 
 } // namespace practice
