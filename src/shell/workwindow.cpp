@@ -1,6 +1,9 @@
 #include "shell/workwindow.h"
 
 #include "shell/shell.h"
+#include "ui/interaction.h"
+#include "ui/romaji.h"
+#include "ui/romajityping.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -143,6 +146,33 @@ QAction *WorkWindow::addExitPopupItem()
     QAction *exit = addPopupItem("popexit", QStringLiteral("退出"));
     connect(exit, &QAction::triggered, this, [this] { m_shell.exitProgram(); });
     return exit;
+}
+
+QAction *WorkWindow::addRomajiCommand()
+{
+    m_romaji = new ui::RomajiTyping(this);
+    QAction *action = addBarCommand("luomazi", QStringLiteral("罗马字输入(F8)"));
+    action->setCheckable(true);
+    action->setShortcut(Qt::Key_F8);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    const bool on = ui::loadRomajiSetting(m_shell.programPath(QStringLiteral("sous/roma.dll")));
+    action->setChecked(on);
+    m_romaji->setOn(on);
+    connect(action, &QAction::triggered, this, &WorkWindow::luomazi_Click);
+    return action;
+}
+
+void WorkWindow::luomazi_Click(bool on)
+{
+    // The choice holds for this window even when it cannot be saved.
+    m_romaji->setOn(on);
+    if (!ui::saveRomajiSetting(m_shell.programPath(QStringLiteral("sous/roma.dll")), on)) {
+        m_shell.interaction().message(
+            this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                              QStringLiteral("罗马字输入的设置未能保存：sous文件夹（%1）不存在或无法写入。")
+                                  .arg(m_shell.settingsDir())});
+    }
 }
 
 QAction *WorkWindow::addPopupSeparator()
