@@ -154,6 +154,7 @@ void PracticeWindow::createNavigation()
     // Here the F5 entry has a hidden menu of its own.
     addCompareKey(addCarrierMenu("spc"));
     addCompareCommand();
+    addRecordMenu();
 
     addLeavePopupItem("popchaxun", QStringLiteral("查询模式"), Screen::Query, LeaveBy::MenuEntry);
     addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);

@@ -316,29 +316,23 @@ bool RecordStore::moveAside()
     return true;
 }
 
-bool RecordStore::append(const Answer &answer)
+bool RecordStore::failWrite(const QSqlError &error)
 {
-    if (m_state != State::Open)
-        return false;
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    m_lastError = error.text();
+    const int code = primaryCode(error);
+    QSqlDatabase::database(m_connection, false).rollback();
+    if (code == kSqliteFull || code == kSqliteReadOnly || code == kSqliteIoError || code == kSqliteCantOpen)
+        m_state = State::Unwritable;
+    return false;
+}
+
+bool RecordStore::writeAnswer(const Answer &answer)
+{
     const QString direction = directionText(answer.direction);
-    const auto fail = [&](const QSqlQuery &query) {
-        noteError(query);
-        const int code = primaryCode(query.lastError());
-        db.rollback();
-        if (code == kSqliteFull || code == kSqliteReadOnly || code == kSqliteIoError ||
-            code == kSqliteCantOpen)
-            m_state = State::Unwritable;
-        return false;
-    };
-    if (!db.transaction()) {
-        m_lastError = db.lastError().text();
-        return false;
-    }
     m_readMemory->bindValue(0, answer.slot);
     m_readMemory->bindValue(1, direction);
     if (!m_readMemory->exec())
-        return fail(*m_readMemory);
+        return failWrite(m_readMemory->lastError());
     std::optional<WordMemory> before;
     if (m_readMemory->next()) {
         WordMemory m;
@@ -353,18 +347,14 @@ bool RecordStore::append(const Answer &answer)
     m_readMemory->finish();
     const WordMemory after = afterAnswer(before, answer);
 
-    m_insert->bindValue(0, answer.slot);
-    m_insert->bindValue(1, answer.kana);
-    m_insert->bindValue(2, answer.meaning);
-    m_insert->bindValue(3, direction);
-    m_insert->bindValue(4, kindText(answer.kind));
-    m_insert->bindValue(5, answer.right ? 1 : 0);
-    m_insert->bindValue(6, answer.aided ? 1 : 0);
-    m_insert->bindValue(7, answer.atMs);
+    const QVariantList row{answer.slot,           answer.kana,          answer.meaning,       direction,
+                           kindText(answer.kind), answer.right ? 1 : 0, answer.aided ? 1 : 0, answer.atMs};
+    for (int i = 0; i < row.size(); ++i)
+        m_insert->bindValue(i, row[i]);
     if (!m_insert->exec())
-        return fail(*m_insert);
+        return failWrite(m_insert->lastError());
 
-    const QVariantList values{answer.slot,
+    const QVariantList memory{answer.slot,
                               direction,
                               after.kana,
                               after.meaning,
@@ -373,19 +363,33 @@ bool RecordStore::append(const Answer &answer)
                               after.lastMs,
                               after.answers,
                               after.lapses};
-    for (int i = 0; i < values.size(); ++i)
-        m_writeMemory->bindValue(i, values[i]);
+    for (int i = 0; i < memory.size(); ++i)
+        m_writeMemory->bindValue(i, memory[i]);
     if (!m_writeMemory->exec())
-        return fail(*m_writeMemory);
-    if (!db.commit()) {
-        QSqlQuery probe(db);
+        return failWrite(m_writeMemory->lastError());
+    return true;
+}
+
+bool RecordStore::append(const Answer &answer)
+{
+    return appendAll({answer});
+}
+
+bool RecordStore::appendAll(const QList<Answer> &answers)
+{
+    if (m_state != State::Open)
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
         m_lastError = db.lastError().text();
-        const int code = primaryCode(db.lastError());
-        db.rollback();
-        if (code == kSqliteFull || code == kSqliteReadOnly || code == kSqliteIoError)
-            m_state = State::Unwritable;
         return false;
     }
+    for (const Answer &answer : answers) {
+        if (!writeAnswer(answer))
+            return false;
+    }
+    if (!db.commit())
+        return failWrite(db.lastError());
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // The learning record on disk: record.db, an SQLite database (Qt's QSQLITE driver) in WAL mode
@@ -55,6 +56,8 @@ public:
     // store is not open or the write failed (full disk, read-only file); the state then
     // becomes Unwritable only for those two.
     bool append(const Answer &answer);
+    // Many answers, oldest first, in one transaction (imports, generated records).
+    bool appendAll(const QList<Answer> &answers);
 
     // Reading; all empty when the store is not open.
     MemoryBook memories() const;
@@ -85,6 +88,10 @@ private:
     bool hasOurSchema();
     bool moveAside();
     bool exec(const QString &sql);
+    // One answer and its memory inside the open transaction; false (error noted) on failure.
+    bool writeAnswer(const Answer &answer);
+    // Ends a failed transaction; a full disk or a read-only file makes the store Unwritable.
+    bool failWrite(const QSqlError &error);
     void noteError(const QSqlQuery &query);
 
     QString m_path;
