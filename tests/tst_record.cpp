@@ -6,13 +6,17 @@
 #include "record/learningrecord.h"
 #include "record/memory.h"
 #include "record/progress.h"
+#include "record/progresscanvas.h"
+#include "record/progresswindow.h"
 #include "record/recordstore.h"
 #include "record/retention.h"
 #include "scriptedinteraction.h"
 #include "ui/settingsfile.h"
 
 #include <QDateTime>
+#include <QDoubleSpinBox>
 #include <QFile>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -66,6 +70,11 @@ void runSql(const QString &path, const QStringList &statements)
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("setup"));
+}
+
+QDoubleSpinBox *findIn(QWidget &w, const char *name)
+{
+    return w.findChild<QDoubleSpinBox *>(QString::fromLatin1(name));
 }
 
 } // namespace
@@ -364,6 +373,56 @@ private Q_SLOTS:
         QCOMPARE(record.store().answerCount(), 1);
     }
 
+    // The window shows what the record holds, saves the retention it is given and exports the
+    // answers to the file the save dialog names.
+    void progressWindow()
+    {
+        QTemporaryDir dir;
+        ScriptedInteraction ui;
+        LearningRecord record(dir.path(), ui);
+        qint64 now = kStart;
+        record.setClock([&] { return now; });
+        for (int slot : {1, 2, 3}) // day 1: three words right
+            record.recordAnswer(nullptr, answerFor(slot, true, 0));
+        record.recordAnswer(nullptr, answerFor(4, false, 0));
+        now += 4 * kDay; // words 1..3 (S 3.173) and 4 are due now
+        record.recordAnswer(nullptr, answerFor(3, true, 0));
+
+        ProgressWindow window(record, ui);
+        window.resize(1280, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const ProgressSummary &s = window.summary();
+        QCOMPARE(s.totalAnswers, 5);
+        QCOMPARE(s.bars[0].due, 3);
+        QCOMPARE(s.bars[0].learning, 1);
+        QCOMPARE(s.bars[0].never, 14);
+        QCOMPARE(s.today.answered, 1);
+        QCOMPARE(s.today.dueNow, 3);
+        QCOMPARE(s.desiredRetention, 0.90);
+        QCOMPARE(window.canvas()->grab().size(), window.canvas()->size() * window.devicePixelRatio());
+
+        auto *retention = findIn(window, "retention");
+        QCOMPARE(record.dueWords(nullptr, nullptr), (QList<int>{4, 1, 2})); // the lapse first
+        // At 0.80 words 1 and 2 wait 7.6 days; the lapsed word 4 (S 0.40255) is due after 0.97.
+        retention->setValue(0.80);
+        QCOMPARE(readRetention(dir.filePath(QStringLiteral("retention.dll"))), 0.80);
+        QCOMPARE(window.summary().desiredRetention, 0.80);
+        QCOMPARE(window.summary().today.dueNow, 1);
+        QCOMPARE(record.dueWords(nullptr, nullptr), (QList<int>{4}));
+
+        auto *exportButton = window.findChild<QPushButton *>(QStringLiteral("daochu"));
+        QCOMPARE(exportButton->text(), QStringLiteral("导出…"));
+        exportButton->click(); // cancelled
+        const QString csv = dir.filePath(QStringLiteral("导出.csv"));
+        ui.saveNames.push_back(csv);
+        exportButton->click();
+        QCOMPARE(ui.saveTitles, (QStringList{"导出学习记录", "导出学习记录"}));
+        QCOMPARE(QString::fromUtf8(fileBytes(csv)).count(QStringLiteral("\r\n")), 6);
+        QCOMPARE(ui.messages.size(), 1);
+        QVERIFY(ui.messages[0].message.text.startsWith(QStringLiteral("已导出 5 次答题到：")));
+    }
+
     // A second copy, a newer schema, a full disk and a folder that cannot hold the file: one
     // message each, nothing recorded, nothing touched.
     void troublesToldOnce()
@@ -416,5 +475,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(RecordTest)
+QTEST_MAIN(RecordTest)
 #include "tst_record.moc"
