@@ -135,7 +135,7 @@ private Q_SLOTS:
                               "jilu", "space(hidden)", "popout(hidden)"}));
         QCOMPARE(names(open(app, Screen::Query)),
                  (QStringList{"shuoming", "guanyu", "spc2", "qidong", "practise", "learn", "spc", "compare",
-                              "jilu", "space(hidden)", "popout(hidden)"}));
+                              "jilu", "space(hidden)", "luomazi", "popout(hidden)"}));
         QCOMPARE(names(open(app, Screen::Practice)),
                  (QStringList{"shuoming", "about", "spc2", "qidong", "space(hidden)", "lookup", "learn",
                               "spc(hidden)", "compare", "jilu", "popout(hidden)"}));

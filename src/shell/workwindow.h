@@ -7,6 +7,10 @@
 
 class QMenu;
 
+namespace ui {
+class RomajiTyping;
+}
+
 namespace shell {
 
 class Shell;
@@ -74,6 +78,11 @@ protected:
     // The menu "记录(&R)" at the end of the menu bar: "学习记录(F6)" (key F6) opens the progress
     // window, "复习到期单词(F7)" (key F7) reviews the words due.
     QMenu *addRecordMenu();
+    // luomazi "罗马字输入(F8)", key F8, checkable: the rōmaji typing of the window's kana boxes
+    // (attached through romajiTyping()), on and off, saved in sous/roma.dll. Added last.
+    QAction *addRomajiCommand();
+    ui::RomajiTyping *romajiTyping() const { return m_romaji; }
+    void luomazi_Click(bool on);
 
     QAction *addPopupSeparator();
     void openPopout(const QPoint &globalPos);
@@ -95,6 +104,7 @@ private:
     bool m_sized = false;
     QWidget *m_surface{nullptr};
     QMenu *m_popout{nullptr};
+    ui::RomajiTyping *m_romaji{nullptr};
 };
 
 } // namespace shell
