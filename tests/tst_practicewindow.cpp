@@ -511,7 +511,7 @@ private Q_SLOTS:
         app.ui().messages.clear();
         for (int i = 0; i < 7; ++i)
             click(w, "showriyu");
-        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(app.ui().messageTexts(), QStringList{practice::kEndOfRangeNoCount});
         QCOMPARE(text(w, "japan"), kanaOf(1613));
         QCOMPARE(w->session().questionCount(), 0);
 
@@ -526,7 +526,7 @@ private Q_SLOTS:
         };
         tick(w, 3 * 6 + 1); // six words of three ticks, then the seventh word
         QCOMPARE(text(w, "japan"), kanaOf(1613));
-        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(app.ui().messageTexts(), QStringList{practice::kEndOfRangeNoCount});
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
         QCOMPARE(duringMessage, QStringList{QStringLiteral("0next")});
         QVERIFY(!readable(w, "china"));
