@@ -314,6 +314,8 @@ void QueryWindow::createNavigation()
     addComparePopupItem();
     addPopupSeparator();
     addExitPopupItem();
+    addPopupSeparator();
+    addPitchContourPopupItem();
 }
 
 } // namespace query

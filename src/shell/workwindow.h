@@ -78,6 +78,13 @@ protected:
     // The menu "记录(&R)" at the end of the menu bar: "学习记录(F6)" (key F6) opens the progress
     // window, "复习到期单词(F7)" (key F7) reviews the words due.
     QMenu *addRecordMenu();
+    // popyindiao "显示音调线": a checkable entry, checked as sous/yindiao.dll says; each change
+    // is saved at once and handed to pitchContoursChanged().
+    QAction *addPitchContourPopupItem();
+    bool pitchContoursShown() const;
+    // The learner turned the pitch contours on or off.
+    virtual void pitchContoursChanged(bool) {}
+
     // luomazi "罗马字输入(F8)", key F8, checkable: the rōmaji typing of the window's kana boxes
     // (attached through romajiTyping()), on and off, saved in sous/roma.dll. Added last.
     QAction *addRomajiCommand();
@@ -104,6 +111,7 @@ private:
     bool m_sized = false;
     QWidget *m_surface{nullptr};
     QMenu *m_popout{nullptr};
+    QAction *m_pitchContourItem{nullptr};
     ui::RomajiTyping *m_romaji{nullptr};
 };
 
