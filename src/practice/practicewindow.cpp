@@ -110,6 +110,12 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     });
     connect(qApp, &QApplication::focusChanged, this, &PracticeWindow::highlightEnterTarget);
     render(m_session.view());
+    pitchContoursChanged(pitchContoursShown());
+}
+
+void PracticeWindow::pitchContoursChanged(bool shown)
+{
+    m_questionArea->setPitchContoursShown(shown);
 }
 
 PracticeWindow::~PracticeWindow()
@@ -152,6 +158,8 @@ void PracticeWindow::createNavigation()
     addLeavePopupItem("popstartmenu", QStringLiteral("向导页面"), Screen::Start, LeaveBy::StartPage);
     addPopupSeparator();
     addExitPopupItem();
+    addPopupSeparator();
+    addPitchContourPopupItem();
 }
 
 void PracticeWindow::createPanels()
