@@ -5,6 +5,7 @@
 #include "practice/answerpanel.h"
 #include "practice/flashdrillpanel.h"
 #include "practicetest.h"
+#include "ui/pitchlabeloverlay.h"
 #include "ui/settingsfile.h"
 #include "ui/textcanvas.h"
 
@@ -281,6 +282,44 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习1个词，打对了0个，打错了1个）"));
         pressEnter(w);
         QVERIFY(shown(w, "hint") && enabled(w, "hint"));
+    }
+
+    // "显示音调线" draws the contour over the answer label only once the answer can be read: after
+    // the third hint, and over the kana question of the Japanese-to-Chinese practice.
+    void pitchContourOnceTheAnswerIsReadable()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        QAction *item = findIn<QAction>(w->popout(), "popyindiao");
+        QCOMPARE(w->popout()->actions().last(), item);
+        item->trigger();
+        auto *japan = findIn<QLabel>(w, "japan");
+        auto *overlay = japan->findChild<ui::PitchLabelOverlay *>();
+        QVERIFY(overlay);
+        click(w, "begin");
+        QVERIFY(!readable(w, "japan"));
+        QVERIFY(!overlay->contour() && overlay->isHidden());
+        click(w, "hint");
+        click(w, "hint2");
+        click(w, "hint3");
+        auto contour = overlay->contour();
+        QVERIFY(contour && overlay->isVisible());
+        QCOMPARE(contour->moraHigh, (QList<bool>{false, true, true})); // わたし, 0
+        QVERIFY(QRectF(japan->contentsRect()).contains(contour->bounds()));
+
+        item->trigger(); // off: nothing drawn, the label as before
+        QVERIFY(!overlay->contour() && overlay->isHidden());
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        item->trigger();
+
+        choose(w, "rihan");
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        contour = overlay->contour();
+        QVERIFY(contour);
+        QCOMPARE(contour->moraHigh, (QList<bool>{false, true, true}));
+        pressEnter(w); // "显示答案": the panel's kana carries it too
+        QCOMPARE(findIn<ui::TextCanvas>(w, "showwords2")->pitchContours().size(), 1);
     }
 
     // sys.dll 2,2,1 at opening, the pop-up offering each group's other choice only; the save

@@ -112,6 +112,12 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
         render(m_session.view());
     });
     render(m_session.view());
+    pitchContoursChanged(pitchContoursShown());
+}
+
+void PracticeWindow::pitchContoursChanged(bool shown)
+{
+    m_questionArea->setPitchContoursShown(shown);
 }
 
 void PracticeWindow::createNavigation()
@@ -149,6 +155,8 @@ void PracticeWindow::createNavigation()
     addLeavePopupItem("popstartmenu", QStringLiteral("向导页面"), Screen::Start, LeaveBy::StartPage);
     addPopupSeparator();
     addExitPopupItem();
+    addPopupSeparator();
+    addPitchContourPopupItem();
 }
 
 void PracticeWindow::createPanels()

@@ -54,6 +54,7 @@ protected:
     void Form_MouseMove() override;
     void leaveFor(shell::Screen target, LeaveBy by) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void pitchContoursChanged(bool shown) override;
 
 private:
     void createNavigation();

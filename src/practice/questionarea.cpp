@@ -5,6 +5,7 @@
 #include "ui/activelabel.h"
 #include "ui/colors.h"
 #include "ui/fonts.h"
+#include "ui/pitchlabeloverlay.h"
 #include "ui/textcanvas.h"
 #include "ui/twips.h"
 
@@ -93,6 +94,7 @@ QuestionArea::QuestionArea(QWidget *s, std::function<QString(const QString &)> p
         ui::setFillColor(l, kWordFill);
         ui::setTextColor(l, Qt::black);
     }
+    m_answerContour = new ui::PitchLabelOverlay(m_answerLabel);
 
     m_picture = new ui::ActiveLabel(QString(), s);
     m_picture->setObjectName(QStringLiteral("pic"));
@@ -131,6 +133,9 @@ void QuestionArea::showView(const PracticeView &v, Direction direction, Pace pac
     fitToWidth(m_answerLabel, m_wordFont);
     ui::setTextColor(m_answerLabel, lookColor(v.look, m_answerLabel));
     ui::setTextColor(m_questionLabel, lookColor(v.meaningLook, m_questionLabel));
+    // The contour follows the answer only once it can be read (never over a hidden answer).
+    m_answerPattern = v.look == AnswerLook::Hidden ? std::nullopt : ciku::pitchPattern(v.answer, v.accent);
+    m_answerContour->setPattern(m_contoursShown ? m_answerPattern : std::nullopt);
     m_kanjiLabel->setText(v.kanji);
     m_kanjiLabel->setVisible(v.kanjiShown);
     m_accentLabel->setText(v.accent);
@@ -154,6 +159,13 @@ void QuestionArea::showView(const PracticeView &v, Direction direction, Pace pac
     showAnswerPanel(v);
 }
 
+void QuestionArea::setPitchContoursShown(bool shown)
+{
+    m_contoursShown = shown;
+    m_answerContour->setPattern(shown ? m_answerPattern : std::nullopt);
+    m_answerPanel->setPitchContoursShown(shown);
+}
+
 void QuestionArea::showAnswerPanel(const PracticeView &v)
 {
     // Printed anew only when its content changed.
@@ -171,8 +183,14 @@ void QuestionArea::showAnswerPanel(const PracticeView &v)
             m_answerPanel->writeLine(line);
     } else if (v.panelText == PanelText::Word) {
         ciku::fillLexicon();
-        if (const ciku::WordEntry *word = ciku::lexicon().entry(v.panelWord))
-            ui::writeRows(*m_answerPanel, answerPanelRows(*word));
+        if (const ciku::WordEntry *word = ciku::lexicon().entry(v.panelWord)) {
+            const QList<ui::TextRow> rows = answerPanelRows(*word);
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                ui::writeRow(*m_answerPanel, rows[i]);
+                if (i == 0) // the kana
+                    m_answerPanel->markPitch(kAnswerValueColumn, word->kana, word->accent);
+            }
+        }
     }
 }
 
