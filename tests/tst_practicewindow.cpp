@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTimer>
 
 using practice::PracticeWindow;
@@ -51,6 +52,20 @@ void doubleClick(QWidget *widget, QPoint pos = QPoint())
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
     QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+}
+
+// Enter presses the one button drawn as the default button; returns its name.
+QString enterOnHighlight(QWidget *w)
+{
+    QList<QPushButton *> highlighted;
+    for (QPushButton *b : w->findChildren<QPushButton *>())
+        if (b->isVisibleTo(w) && b->isDefault())
+            highlighted << b;
+    if (highlighted.size() != 1)
+        return QStringLiteral("%1 highlighted").arg(highlighted.size());
+    QSignalSpy pressed(highlighted[0], &QPushButton::clicked);
+    pressEnter(w);
+    return pressed.count() == 1 ? highlighted[0]->objectName() : QStringLiteral("not pressed");
 }
 
 QList<ui::TextRow> panelRowsOf(int index)
@@ -647,6 +662,24 @@ private Q_SLOTS:
         QVERIFY(readable(w, "china"));
         tick(w, 2);
         QCOMPARE(text(w, "japan"), kanaOf(1608));
+    }
+
+    // Through the three practices the button drawn as the default one is the one Enter presses,
+    // also after a command that moves the focus to another button.
+    void enterPressesTheHighlightedButton()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        QStringList pressed;
+        pressed << enterOnHighlight(w) << enterOnHighlight(w) << enterOnHighlight(w); // draw, wrong, draw
+        choose(w, "rihan");
+        pressed << enterOnHighlight(w); // draw
+        click(w, "hint4");
+        pressed << enterOnHighlight(w) << enterOnHighlight(w); // reveal, draw
+        choose(w, "optflash");
+        pressed << enterOnHighlight(w) << enterOnHighlight(w); // start, add
+        QCOMPARE(pressed, (QStringList{"begin", "check", "begin", "showriyu", "showhanyu", "showriyu",
+                                       "flashstart", "flashadd"}));
     }
 
     // Double-click on "闪电速练": both steps, again from the old presets after a bad value, the

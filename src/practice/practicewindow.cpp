@@ -111,6 +111,7 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
         m_session.wrongList(m_session.direction()).clear();
         render(m_session.view());
     });
+    connect(qApp, &QApplication::focusChanged, this, &PracticeWindow::highlightEnterTarget);
     render(m_session.view());
     pitchContoursChanged(pitchContoursShown());
 }
@@ -118,6 +119,12 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
 void PracticeWindow::pitchContoursChanged(bool shown)
 {
     m_questionArea->setPitchContoursShown(shown);
+}
+
+PracticeWindow::~PracticeWindow()
+{
+    // The focus moves while the children go; nothing is highlighted any more.
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void PracticeWindow::createNavigation()
@@ -233,6 +240,7 @@ void PracticeWindow::apply(const Effects &effects)
         m_shell.interaction().beep();
     if (QWidget *target = widgetFor(effects.focus))
         target->setFocus();
+    highlightEnterTarget();
 }
 
 void PracticeWindow::tell(const ui::Message &message)
@@ -333,19 +341,34 @@ void PracticeWindow::renderPanels(const PracticeView &v)
 
 void PracticeWindow::setDefaultButton(QPushButton *button)
 {
-    if (m_defaultButton)
-        m_defaultButton->setDefault(false);
     m_defaultButton = button;
-    if (button)
-        button->setDefault(true);
+    highlightEnterTarget();
+}
+
+QPushButton *PracticeWindow::enterTarget() const
+{
+    // Enter presses the button that has the focus, elsewhere the default button.
+    auto *focused = qobject_cast<QPushButton *>(focusWidget());
+    return focused ? focused : m_defaultButton;
+}
+
+void PracticeWindow::highlightEnterTarget()
+{
+    // The default frame is drawn on the button Enter presses, wherever the focus has gone.
+    QPushButton *target = enterTarget();
+    if (target == m_highlighted)
+        return;
+    if (m_highlighted)
+        m_highlighted->setDefault(false);
+    m_highlighted = target;
+    if (target)
+        target->setDefault(true);
 }
 
 void PracticeWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Enter presses the button that has the focus, elsewhere the default button.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        auto *focused = qobject_cast<QPushButton *>(focusWidget());
-        QPushButton *target = focused ? focused : m_defaultButton;
+        QPushButton *target = enterTarget();
         if (target && target->isEnabled() && target->isVisibleTo(this)) {
             target->click();
             event->accept();
