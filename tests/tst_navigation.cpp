@@ -147,7 +147,8 @@ private Q_SLOTS:
             static_cast<shell::WorkWindow *>(practice)->popout()->menuAction(), extra);
         practice->hide();
         practice->show();
-        QCOMPARE(names(practice).mid(8), (QStringList{"compare", "extra", "luomazi", "popout(hidden)"}));
+        QCOMPARE(names(practice).mid(8),
+                 (QStringList{"compare", "jilu", "extra", "luomazi", "popout(hidden)"}));
         QCOMPARE(action(practice, "lookup")->text(), QStringLiteral("查询单词(F2)"));
         QCOMPARE(action(practice, "learn")->text(), QStringLiteral("单词学习(F4)"));
         QCOMPARE(action(practice, "shuoming")->text(), QStringLiteral("使用说明(F1)"));
