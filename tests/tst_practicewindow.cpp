@@ -6,6 +6,7 @@
 #include "practice/flashdrillpanel.h"
 #include "practicetest.h"
 #include "ui/pitchlabeloverlay.h"
+#include "ui/settingsfile.h"
 #include "ui/textcanvas.h"
 
 #include <QAction>
@@ -120,6 +121,65 @@ private Q_SLOTS:
         QCOMPARE(text(w, "japan"), kanaOf(4));
         QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
         QVERIFY(shown(w, "lbldanghan") && shown(w, "tone"));
+    }
+
+    // "罗马字输入(F8)" on: rōmaji typed key by key into the answer box becomes kana at once, an
+    // unfinished tail stays Latin, Backspace takes one character, Enter finishes the tail and then
+    // judges the kana. A wrong answer is explained in the grey line under the box until the next
+    // word.
+    void romajiTypingAndWrongAnswerReasons()
+    {
+        TestApp app;
+        QVERIFY(ui::writeSettingsFile(app.path(QStringLiteral("sous/roma.dll")), {ui::SettingsValue(1LL)}));
+        PracticeWindow *w = openPractice(app);
+        QVERIFY(findIn<QAction>(w, "luomazi")->isChecked());
+        auto *input = findIn<QLineEdit>(w, "txtinput");
+        click(w, "begin");
+        QCOMPARE(text(w, "china"), QStringLiteral("我"));
+        QTest::keyClicks(input, QStringLiteral("wat"));
+        QCOMPARE(input->text(), QStringLiteral("わt"));
+        QTest::keyClicks(input, QStringLiteral("ashi"));
+        QCOMPARE(input->text(), QStringLiteral("わたし"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
+        QCOMPARE(text(w, "why"), QString());
+
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QTest::keyClicks(input, QStringLiteral("kaishaix"));
+        QCOMPARE(input->text(), QStringLiteral("かいしゃいx"));
+        QTest::keyClick(input, Qt::Key_Backspace);
+        QCOMPARE(input->text(), QStringLiteral("かいしゃい"));
+        QTest::keyClick(input, 'n');
+        QCOMPARE(input->text(), QStringLiteral("かいしゃいn"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了2个，打错了0个）"));
+
+        // がくせい typed without the voicing mark.
+        QCOMPARE(kanaOf(3), QStringLiteral("がくせい"));
+        QTest::keyClicks(input, QStringLiteral("kakusei"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "note"), QStringLiteral("错了  加油"));
+        QCOMPARE(text(w, "why"), QStringLiteral("浊音符号不对"));
+        QVERIFY(shown(w, "why"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了2个，打错了1个）"));
+        pressEnter(w);
+        QCOMPARE(text(w, "why"), QString());
+
+        // Typed in another way: the wrong character in red.
+        QCOMPARE(kanaOf(4), QStringLiteral("りゅうがくせい"));
+        QTest::keyClicks(input, QStringLiteral("ryuugakusii"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "why"), QStringLiteral("りゅうがく<span style=\"color:#ff0000\">し</span>い"));
+
+        // Off again (saved as 0): letters then stay letters.
+        pressEnter(w);
+        findIn<QAction>(w, "luomazi")->trigger(); // as a click on the menu bar
+        QVERIFY(!findIn<QAction>(w, "luomazi")->isChecked());
+        QTest::keyClicks(input, QStringLiteral("ka"));
+        QCOMPARE(input->text(), QStringLiteral("ka"));
+        QFile file(app.path(QStringLiteral("sous/roma.dll")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("0\r\n"));
     }
 
     // Closed through its close box at the first opening, the dialog leaves no range: "出题"

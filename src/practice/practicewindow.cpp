@@ -13,6 +13,7 @@
 #include "ui/activelabel.h"
 #include "ui/hoverlabel.h"
 #include "ui/interaction.h"
+#include "ui/romajityping.h"
 #include "ui/textcanvas.h"
 #include "ui/twips.h"
 
@@ -84,6 +85,8 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     m_questionArea =
         new QuestionArea(surface(), [this](const QString &path) { return m_shell.programPath(path); });
     m_answerInput = m_questionArea->input();
+    // The answer box takes rōmaji when "罗马字输入(F8)" is on.
+    romajiTyping()->attach(m_answerInput);
     connect(m_questionArea->picture(), &ui::ActiveLabel::rightPressed, this, &PracticeWindow::openPopout);
     connect(m_questionArea->answerPanel(), &ui::TextCanvas::mousePressed, this,
             &PracticeWindow::Form_MouseDown);
@@ -139,6 +142,7 @@ void PracticeWindow::createNavigation()
     // Here the F5 entry has a hidden menu of its own.
     addCompareKey(addCarrierMenu("spc"));
     addCompareCommand();
+    addRomajiCommand();
 
     addLeavePopupItem("popchaxun", QStringLiteral("查询模式"), Screen::Query, LeaveBy::MenuEntry);
     addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);
