@@ -2,12 +2,17 @@
 #include "shell/reminderwindow.h"
 #include "shell/screensaver.h"
 #include "shell/shell.h"
+#include "ui/fonts.h"
 #include "ui/programpaths.h"
 #include "ui/qtinteraction.h"
 #include "ui/qttranslation.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QStandardPaths>
+
+#include <malloc.h>
+#include <thread>
 
 int main(int argc, char *argv[])
 {
@@ -19,6 +24,15 @@ int main(int argc, char *argv[])
     // The shell decides when the program ends: a hidden practice window is not a reason to stay,
     // and switching windows must never look like the last one closing.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Reading the system's font list (fontconfig's set-up) is the largest step before the start
+    // window can draw text; it runs beside the start window's construction and picture loading.
+    // One malloc arena for both threads: a second arena would hold the font list apart from
+    // everything else and add its own partly used pages to the start window's memory.
+    mallopt(M_ARENA_MAX, 1);
+    std::thread fontList([] { QFontDatabase::families(); });
+    // Widgets without a face of their own (menus, lists, Qt's dialogs) draw in the installed CJK
+    // sans at the desktop's size, so no text has to look for a face that covers Chinese.
+    QApplication::setFont(ui::designFont({}, QApplication::font().pointSizeF()));
     // Qt's own dialogs in Chinese where its translations are installed, else as they are.
     ui::installQtTranslations();
 
@@ -34,7 +48,9 @@ int main(int argc, char *argv[])
     auto screenSaver = std::make_shared<shell::SystemScreenSaver>();
     shell.setReminderFactory(
         [screenSaver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, screenSaver); });
-    if (!shell.start())
+    const bool started = shell.start();
+    fontList.join();
+    if (!started)
         return 1;
     return QApplication::exec();
 }

@@ -1,7 +1,10 @@
-// The text canvas: the column rule, overflow to the next line, print zones, clearing, empty lines.
+// The text canvas: the column rule, overflow to the next line, print zones, clearing, empty lines;
+// the font table that resolves the design's faces to installed ones, and the language of a text.
+#include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTest>
 
@@ -22,6 +25,99 @@ class TextCanvasTest : public QObject
     }
 
 private Q_SLOTS:
+    // Every face the windows name resolves to an installed family given first, so Qt finds it
+    // without searching; the serif faces and the start window's display face drop bold.
+    void designFacesResolveToInstalledFaces_data()
+    {
+        QTest::addColumn<QStringList>("faces");
+        QTest::addColumn<int>("fallback");
+        QTest::addColumn<bool>("japanese");
+        QTest::addColumn<bool>("boldAsked");
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<bool>("bold");
+        const int sans = int(ui::Fallback::Sans), serif = int(ui::Fallback::Serif);
+        const QStringList sansSc{"Noto Sans CJK SC"}, sansJp{"Noto Sans CJK JP"};
+        const QStringList serifSc{"Noto Serif CJK SC"}, serifJp{"Noto Serif CJK JP"};
+        QTest::newRow("宋体 bold") << QStringList{"宋体", "SimSun"} << sans << false << true << sansSc
+                                   << true;
+        QTest::newRow("宋体 asked as serif")
+            << QStringList{"宋体"} << serif << false << false << sansSc << false;
+        QTest::newRow("SimSun, Japanese")
+            << QStringList{"SimSun"} << sans << true << false << sansJp << false;
+        QTest::newRow("System bold") << QStringList{"System"} << sans << false << true << sansSc << true;
+        QTest::newRow("幼圆 bold") << QStringList{"幼圆", "YouYuan"} << sans << false << true << sansSc
+                                   << true;
+        QTest::newRow("华文彩云 drops bold")
+            << QStringList{"华文彩云"} << sans << false << true << sansSc << false;
+        QTest::newRow("华文新魏") << QStringList{"华文新魏"} << serif << false << false << sansSc << false;
+        QTest::newRow("方正姚体") << QStringList{"方正姚体"} << sans << false << false << sansSc << false;
+        QTest::newRow("方正舒体") << QStringList{"方正舒体", "FZShuTi"} << sans << false << false << serifSc
+                                  << false;
+        QTest::newRow("隶书") << QStringList{"隶书", "LiSu"} << serif << false << false << serifSc << false;
+        QTest::newRow("楷体_GB2312 drops bold")
+            << QStringList{"楷体_GB2312", "KaiTi"} << serif << false << true << serifSc << false;
+        QTest::newRow("华文行楷, Japanese")
+            << QStringList{"华文行楷"} << serif << true << false << serifJp << false;
+        QTest::newRow("华文中宋") << QStringList{"华文中宋"} << serif << false << false << serifSc << false;
+        QTest::newRow("Century Gothic bold")
+            << QStringList{"Century Gothic"} << sans << false << true
+            << QStringList{"DejaVu Sans Condensed", "Noto Sans CJK SC"} << true;
+        QTest::newRow("Century Gothic, Japanese")
+            << QStringList{"century gothic"} << sans << true << true
+            << QStringList{"DejaVu Sans Condensed", "Noto Sans CJK JP"} << true;
+        QTest::newRow("an unknown face before a known one")
+            << QStringList{"Tahoma", "隶书"} << sans << false << false << serifSc << false;
+        QTest::newRow("unknown face, serif")
+            << QStringList{"Tahoma"} << serif << false << true << serifSc << false;
+        QTest::newRow("no face, sans") << QStringList{} << sans << false << true << sansSc << true;
+    }
+    void designFacesResolveToInstalledFaces()
+    {
+        QFETCH(QStringList, faces);
+        QFETCH(int, fallback);
+        QFETCH(bool, japanese);
+        QFETCH(bool, boldAsked);
+        QFETCH(QStringList, families);
+        QFETCH(bool, bold);
+        const QFont f = ui::designFont(faces, 12, boldAsked, ui::Fallback(fallback),
+                                       japanese ? ui::TextLanguage::Japanese : ui::TextLanguage::Chinese);
+        QCOMPARE(f.families(), families);
+        QCOMPARE(f.bold(), bold);
+        // The face drawn is the one named first: nothing fell back to a search.
+        QCOMPARE(QFontInfo(f).family(), families.first());
+    }
+
+    void theLanguageOfATextAndItsFace_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("japanese");
+        QTest::newRow("hiragana") << QStringLiteral("わたし") << true;
+        QTest::newRow("katakana with the long mark") << QStringLiteral("コーヒー") << true;
+        QTest::newRow("kanji with kana") << QStringLiteral("会社員(かいしゃいん)") << true;
+        QTest::newRow("small katakana extension") << QString(QChar(0x31F0)) << true;
+        QTest::newRow("kanji alone reads as Chinese") << QStringLiteral("学生") << false;
+        QTest::newRow("Chinese meaning") << QStringLiteral("公司职员") << false;
+        QTest::newRow("accent digit") << QStringLiteral("0") << false;
+        QTest::newRow("Chinese punctuation") << QStringLiteral("是的，。") << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+    void theLanguageOfATextAndItsFace()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, japanese);
+        const ui::TextLanguage language = ui::languageOf(text);
+        QCOMPARE(language == ui::TextLanguage::Japanese, japanese);
+        // The Latin face stays first; only the CJK faces behind it change with the language.
+        const QFont latin = ui::designFont({QStringLiteral("Century Gothic")}, 12, true);
+        const QFont serif = ui::designFont({QStringLiteral("隶书")}, 12);
+        const QString cjk = japanese ? QStringLiteral("JP") : QStringLiteral("SC");
+        QCOMPARE(ui::inLanguage(latin, language).families(),
+                 (QStringList{"DejaVu Sans Condensed", "Noto Sans CJK " + cjk}));
+        QCOMPARE(ui::inLanguage(ui::inLanguage(serif, ui::TextLanguage::Japanese), language).families(),
+                 QStringList{"Noto Serif CJK " + cjk});
+        QCOMPARE(ui::inLanguage(latin, language).bold(), true);
+    }
+
     void fieldsGoToTheirColumns()
     {
         TextCanvas c;

@@ -84,7 +84,8 @@ void fitToWidth(QLabel *label, const QFont &designFont)
 {
     constexpr qreal kSmallestPoints = 9;
     const int room = label->contentsRect().width() - 4;
-    QFont font = designFont;
+    // A Japanese word in the Japanese face of the collection, a Chinese one in the Chinese face.
+    QFont font = ui::inLanguage(designFont, ui::languageOf(label->text()));
     while (font.pointSizeF() > kSmallestPoints && QFontMetrics(font).horizontalAdvance(label->text()) > room)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     if (font != label->font())
@@ -262,7 +263,9 @@ void PracticeWindow::createQuestionArea()
     m_answerInput = new QLineEdit(QStringLiteral("请在此输入假名"), s);
     m_answerInput->setObjectName(QStringLiteral("txtinput"));
     place(m_answerInput, 4440, 3240, 3960, 510);
-    m_answerInput->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15));
+    // The learner types kana here: the Japanese face.
+    m_answerInput->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15, false,
+                                          ui::Fallback::Sans, ui::TextLanguage::Japanese));
 
     m_hintLabel = label(s, "tishi", QStringLiteral("   此部分显示提示信息"));
     place(m_hintLabel, 4440, 3870, 3960, 360);

@@ -208,9 +208,7 @@ QFont canvasFont(const QString &face)
     QStringList families;
     if (!face.isEmpty())
         families << face;
-    // DejaVu Sans Condensed stands in for Century Gothic at a close average width, so the
-    // columns fall about where the design has them.
-    families << QStringLiteral("Century Gothic") << QStringLiteral("DejaVu Sans Condensed");
+    families << QStringLiteral("Century Gothic");
     return ui::designFont(families, 12, true, ui::Fallback::Sans);
 }
 
