@@ -7,6 +7,10 @@
 
 class QMenu;
 
+namespace ui {
+class RomajiTyping;
+}
+
 namespace shell {
 
 class Shell;
@@ -68,6 +72,11 @@ protected:
     QAction *addCompareKey(QMenu *carrier);     // kuaijiecompare, key F5
     QAction *addComparePopupItem();             // popbijiao "字形比较"
     QAction *addExitPopupItem();                // popexit "退出"
+    // luomazi "罗马字输入(F8)", key F8, checkable: the rōmaji typing of the window's kana boxes
+    // (attached through romajiTyping()), on and off, saved in sous/roma.dll. Added last.
+    QAction *addRomajiCommand();
+    ui::RomajiTyping *romajiTyping() const { return m_romaji; }
+    void luomazi_Click(bool on);
 
     QAction *addPopupSeparator();
     void openPopout(const QPoint &globalPos);
@@ -89,6 +98,7 @@ private:
     bool m_sized = false;
     QWidget *m_surface{nullptr};
     QMenu *m_popout{nullptr};
+    ui::RomajiTyping *m_romaji{nullptr};
 };
 
 } // namespace shell
