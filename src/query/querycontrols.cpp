@@ -85,7 +85,7 @@ const ui::HoverLabel::Look kExitHover{QString(), QColor(255, 0, 0), QColor(), QC
 // stop line would fall below the window.
 QFont canvasFont()
 {
-    QFont f = ui::designFont({QStringLiteral("Century Gothic")}, 12, true);
+    QFont f = ui::designFont({QStringLiteral("Nimbus Sans")}, 12, true);
     constexpr qreal kColumn = 8.0;
     constexpr int kScreenLines = QueryWindow::kPageSize + 3;
     const int kLineHeight = (ui::twips(7215) - ui::twips(1800)) / kScreenLines;

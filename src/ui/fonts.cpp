@@ -42,6 +42,9 @@ constexpr TableRow kTable[] = {
     // A Latin face: DejaVu Sans Condensed is close to Century Gothic's average width, so the
     // print areas' columns fall about where the design has them.
     {u"Century Gothic", {Kind::LatinCondensed, true}},
+    // The query window's print display places its columns at eight pixels, the average width
+    // of Nimbus Sans bold at the size it shrinks to; its stand-in for Century Gothic stays.
+    {u"Nimbus Sans", {Kind::LatinSans, true}},
 };
 
 const QString kSansSc = QStringLiteral("Noto Sans CJK SC");
@@ -77,6 +80,8 @@ QStringList installedFamilies(const InstalledFace &face, TextLanguage language)
         return {japanese ? kSerifJp : kSerifSc};
     case Kind::LatinCondensed:
         return {QStringLiteral("DejaVu Sans Condensed"), japanese ? kSansJp : kSansSc};
+    case Kind::LatinSans:
+        return {QStringLiteral("Nimbus Sans"), japanese ? kSansJp : kSansSc};
     case Kind::CjkSans:
         break;
     }

@@ -17,7 +17,7 @@ enum class TextLanguage { Chinese, Japanese };
 // request keeps its weight. Every face the windows name is resolved through this table once,
 // so no font lookup has to search the system for a face that is not installed.
 struct InstalledFace {
-    enum class Kind { CjkSans, CjkSerif, LatinCondensed };
+    enum class Kind { CjkSans, CjkSerif, LatinCondensed, LatinSans };
     Kind kind = Kind::CjkSans;
     // False for the serif faces and the start window's display face: they are drawn in the
     // regular weight only, so the start window maps one CJK font file and a whole session at
