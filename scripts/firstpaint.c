@@ -1,7 +1,9 @@
 /* Starts a program and prints how many milliseconds pass from its exec until text is painted on
  * the X display in $DISPLAY.
  *
- * Usage: firstpaint PROGRAM [ARGS...]        (prints "<ms>" on stdout, kills the program)
+ * Usage: firstpaint PROGRAM [ARGS...]
+ * Prints "<wall ms> <cpu ms>" on stdout (the program's user and system time up to that point,
+ * its threads included) and kills the program.
  *
  * The display must be empty (no window manager, no other client), so every program is judged by
  * the same pixels. Each new top-level window is watched with the DAMAGE extension; whenever
@@ -23,6 +25,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -147,12 +150,16 @@ int main(int argc, char **argv)
         }
     }
     kill(child, SIGKILL);
-    waitpid(child, NULL, 0);
+    struct rusage usage;
+    memset(&usage, 0, sizeof usage);
+    wait4(child, NULL, 0, &usage);
+    const double cpu = usage.ru_utime.tv_sec * 1e3 + usage.ru_utime.tv_usec / 1e3 + usage.ru_stime.tv_sec * 1e3
+                       + usage.ru_stime.tv_usec / 1e3;
     XCloseDisplay(dpy);
     if (elapsed < 0) {
         fprintf(stderr, "firstpaint: no text painted by %s\n", argv[1]);
         return 1;
     }
-    printf("%.1f\n", elapsed);
+    printf("%.1f %.1f\n", elapsed, cpu);
     return 0;
 }
