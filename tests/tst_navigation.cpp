@@ -138,7 +138,7 @@ private Q_SLOTS:
                               "space(hidden)", "luomazi", "popout(hidden)"}));
         QCOMPARE(names(open(app, Screen::Practice)),
                  (QStringList{"shuoming", "about", "spc2", "qidong", "space(hidden)", "lookup", "learn",
-                              "spc(hidden)", "compare", "popout(hidden)"}));
+                              "spc(hidden)", "compare", "luomazi", "popout(hidden)"}));
         QWidget *practice = app.shell().currentWindow();
         QCOMPARE(action(practice, "lookup")->text(), QStringLiteral("查询单词(F2)"));
         QCOMPARE(action(practice, "learn")->text(), QStringLiteral("单词学习(F4)"));

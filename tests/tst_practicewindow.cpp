@@ -5,6 +5,8 @@
 #include "practice/answerpanel.h"
 #include "practice/flashdrillpanel.h"
 #include "practicetest.h"
+#include "ui/pitchlabeloverlay.h"
+#include "ui/settingsfile.h"
 #include "ui/textcanvas.h"
 
 #include <QAction>
@@ -12,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTimer>
 
 using practice::PracticeWindow;
@@ -49,6 +52,20 @@ void doubleClick(QWidget *widget, QPoint pos = QPoint())
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
     QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+}
+
+// Enter presses the one button drawn as the default button; returns its name.
+QString enterOnHighlight(QWidget *w)
+{
+    QList<QPushButton *> highlighted;
+    for (QPushButton *b : w->findChildren<QPushButton *>())
+        if (b->isVisibleTo(w) && b->isDefault())
+            highlighted << b;
+    if (highlighted.size() != 1)
+        return QStringLiteral("%1 highlighted").arg(highlighted.size());
+    QSignalSpy pressed(highlighted[0], &QPushButton::clicked);
+    pressEnter(w);
+    return pressed.count() == 1 ? highlighted[0]->objectName() : QStringLiteral("not pressed");
 }
 
 QList<ui::TextRow> panelRowsOf(int index)
@@ -105,6 +122,65 @@ private Q_SLOTS:
         QVERIFY(shown(w, "lbldanghan") && shown(w, "tone"));
     }
 
+    // "罗马字输入(F8)" on: rōmaji typed key by key into the answer box becomes kana at once, an
+    // unfinished tail stays Latin, Backspace takes one character, Enter finishes the tail and then
+    // judges the kana. A wrong answer is explained in the grey line under the box until the next
+    // word.
+    void romajiTypingAndWrongAnswerReasons()
+    {
+        TestApp app;
+        QVERIFY(ui::writeSettingsFile(app.path(QStringLiteral("sous/roma.dll")), {ui::SettingsValue(1LL)}));
+        PracticeWindow *w = openPractice(app);
+        QVERIFY(findIn<QAction>(w, "luomazi")->isChecked());
+        auto *input = findIn<QLineEdit>(w, "txtinput");
+        click(w, "begin");
+        QCOMPARE(text(w, "china"), QStringLiteral("我"));
+        QTest::keyClicks(input, QStringLiteral("wat"));
+        QCOMPARE(input->text(), QStringLiteral("わt"));
+        QTest::keyClicks(input, QStringLiteral("ashi"));
+        QCOMPARE(input->text(), QStringLiteral("わたし"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
+        QCOMPARE(text(w, "why"), QString());
+
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QTest::keyClicks(input, QStringLiteral("kaishaix"));
+        QCOMPARE(input->text(), QStringLiteral("かいしゃいx"));
+        QTest::keyClick(input, Qt::Key_Backspace);
+        QCOMPARE(input->text(), QStringLiteral("かいしゃい"));
+        QTest::keyClick(input, 'n');
+        QCOMPARE(input->text(), QStringLiteral("かいしゃいn"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了2个，打错了0个）"));
+
+        // がくせい typed without the voicing mark.
+        QCOMPARE(kanaOf(3), QStringLiteral("がくせい"));
+        QTest::keyClicks(input, QStringLiteral("kakusei"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "note"), QStringLiteral("错了  加油"));
+        QCOMPARE(text(w, "why"), QStringLiteral("浊音符号不对"));
+        QVERIFY(shown(w, "why"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了2个，打错了1个）"));
+        pressEnter(w);
+        QCOMPARE(text(w, "why"), QString());
+
+        // Typed in another way: the wrong character in red.
+        QCOMPARE(kanaOf(4), QStringLiteral("りゅうがくせい"));
+        QTest::keyClicks(input, QStringLiteral("ryuugakusii"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "why"), QStringLiteral("りゅうがく<span style=\"color:#ff0000\">し</span>い"));
+
+        // Off again (saved as 0): letters then stay letters.
+        pressEnter(w);
+        findIn<QAction>(w, "luomazi")->trigger(); // as a click on the menu bar
+        QVERIFY(!findIn<QAction>(w, "luomazi")->isChecked());
+        QTest::keyClicks(input, QStringLiteral("ka"));
+        QCOMPARE(input->text(), QStringLiteral("ka"));
+        QFile file(app.path(QStringLiteral("sous/roma.dll")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("0\r\n"));
+    }
+
     // Closed through its close box at the first opening, the dialog leaves no range: "出题"
     // draws nothing and asks again, from unit 1. "测试" announces itself on the click. Then the
     // end of the range. The dialog keeps its selection; after its close box (nothing chosen) it
@@ -125,11 +201,14 @@ private Q_SLOTS:
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("测试程序专用词库"));
         QCOMPARE(text(w, "getmin"), QStringLiteral("1607"));
 
-        // At the last word the message comes while the question is still empty; the order then
+        // At the last word the message comes while the labels are still empty; the order then
         // starts again at the first word, as it does after "从头再来".
         QStringList shownDuringMessage;
         app.ui().onMessage = [&](const ui::Message &) {
-            shownDuringMessage << text(w, "china") + text(w, "japan");
+            QString shownText;
+            for (const char *name : {"china", "japan", "lbldanghan", "tone", "cixing"})
+                shownText += text(w, name);
+            shownDuringMessage << shownText;
         };
         app.ui().messages.clear();
         for (int i = 0; i < 7; ++i)
@@ -220,6 +299,44 @@ private Q_SLOTS:
         QVERIFY(shown(w, "hint") && enabled(w, "hint"));
     }
 
+    // "显示音调线" draws the contour over the answer label only once the answer can be read: after
+    // the third hint, and over the kana question of the Japanese-to-Chinese practice.
+    void pitchContourOnceTheAnswerIsReadable()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        QAction *item = findIn<QAction>(w->popout(), "popyindiao");
+        QCOMPARE(w->popout()->actions().last(), item);
+        item->trigger();
+        auto *japan = findIn<QLabel>(w, "japan");
+        auto *overlay = japan->findChild<ui::PitchLabelOverlay *>();
+        QVERIFY(overlay);
+        click(w, "begin");
+        QVERIFY(!readable(w, "japan"));
+        QVERIFY(!overlay->contour() && overlay->isHidden());
+        click(w, "hint");
+        click(w, "hint2");
+        click(w, "hint3");
+        auto contour = overlay->contour();
+        QVERIFY(contour && overlay->isVisible());
+        QCOMPARE(contour->moraHigh, (QList<bool>{false, true, true})); // わたし, 0
+        QVERIFY(QRectF(japan->contentsRect()).contains(contour->bounds()));
+
+        item->trigger(); // off: nothing drawn, the label as before
+        QVERIFY(!overlay->contour() && overlay->isHidden());
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        item->trigger();
+
+        choose(w, "rihan");
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        contour = overlay->contour();
+        QVERIFY(contour);
+        QCOMPARE(contour->moraHigh, (QList<bool>{false, true, true}));
+        pressEnter(w); // "显示答案": the panel's kana carries it too
+        QCOMPARE(findIn<ui::TextCanvas>(w, "showwords2")->pitchContours().size(), 1);
+    }
+
     // sys.dll 2,2,1 at opening, the pop-up offering each group's other choice only; the save
     // writes the groups as they stand, and without a folder to save into the user is told.
     void savedSettingsAtOpeningAndSave()
@@ -290,14 +407,16 @@ private Q_SLOTS:
         QCOMPARE(headingColor(w), QColor(Qt::black));
         QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && enabled(w, "backagain"));
         QVERIFY(!enabled(w, "reviewstop") && findIn<QPushButton>(w, "begin")->isDefault());
-        click(w, "review"); // nothing left: over at once, the last remark goes
+        QVERIFY(!enabled(w, "check")); // no question left to judge
+        click(w, "review");            // nothing left: over at once, the last remark goes
         QCOMPARE(app.ui().messages.size(), 2);
         QCOMPARE(text(w, "note"), QString());
         QVERIFY(enabled(w, "begin") && !enabled(w, "hint"));
         QCOMPARE(focusName(w), QStringLiteral("begin"));
         pressEnter(w);
         QCOMPARE(text(w, "china"), meaningOf(4)); // normal drawing goes on where it was
-        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了3个，打错了4个）"));
+        // Three words drawn and four drill questions: as many practised as answered.
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习7个词，打对了3个，打错了4个）"));
 
         // Stopping keeps the word on screen and the entries not yet drilled; in random order
         // "从头再来" stays disabled as the order option has it.
@@ -543,6 +662,24 @@ private Q_SLOTS:
         QVERIFY(readable(w, "china"));
         tick(w, 2);
         QCOMPARE(text(w, "japan"), kanaOf(1608));
+    }
+
+    // Through the three practices the button drawn as the default one is the one Enter presses,
+    // also after a command that moves the focus to another button.
+    void enterPressesTheHighlightedButton()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        QStringList pressed;
+        pressed << enterOnHighlight(w) << enterOnHighlight(w) << enterOnHighlight(w); // draw, wrong, draw
+        choose(w, "rihan");
+        pressed << enterOnHighlight(w); // draw
+        click(w, "hint4");
+        pressed << enterOnHighlight(w) << enterOnHighlight(w); // reveal, draw
+        choose(w, "optflash");
+        pressed << enterOnHighlight(w) << enterOnHighlight(w); // start, add
+        QCOMPARE(pressed, (QStringList{"begin", "check", "begin", "showriyu", "showhanyu", "showriyu",
+                                       "flashstart", "flashadd"}));
     }
 
     // Double-click on "闪电速练": both steps, again from the old presets after a bad value, the

@@ -334,7 +334,7 @@ private Q_SLOTS:
         for (QAction *a : q.window->popout()->actions())
             order << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(order, (QStringList{"poplianxi", "popxuexi", "-", "popprint", "poplist", "setcolor", "-",
-                                     "popbijiao", "-", "popexit"}));
+                                     "popbijiao", "-", "popexit", "-", "popyindiao"}));
         QCOMPARE(q.popupItem("setcolor")->text(), QStringLiteral("设置颜色"));
 
         q.popupItem("poplist")->trigger();
@@ -1057,6 +1057,36 @@ private Q_SLOTS:
     }
 
     // --- list display ---
+
+    // With "显示音调线" on, the kana of a printed hit and of the details carry the contour.
+    void pitchContourInBothDisplays()
+    {
+        TestApp app;
+        Query q = openQuery(app);
+        type(q.riyu, QStringLiteral("わたし"));
+        enter(q.riyu);
+        QVERIFY(q.showwords->pitchContours().isEmpty());
+        QAction *item = q.popupItem("popyindiao");
+        item->trigger();
+        QVERIFY(item->isChecked());
+        const QList<ui::PitchContour> printed = q.showwords->pitchContours();
+        QVERIFY(!printed.isEmpty());
+        QCOMPARE(printed.first().moraHigh, (QList<bool>{false, true, true}));
+        QCOMPARE(printed.first().morae.first().left(),
+                 q.showwords->columnX(query::kanaColumn(query::Source::Kana)));
+
+        q.popupItem("poplist")->trigger();
+        type(q.hanyu, QStringLiteral("学生"));
+        enter(q.hanyu);
+        const QList<ui::PitchContour> detailed = q.showwords2->pitchContours();
+        QCOMPARE(detailed.size(), 1); // がくせい, 0
+        QCOMPARE(detailed.first().moraHigh, (QList<bool>{false, true, true, true}));
+        QCOMPARE(detailed.first().morae.first().left(), q.showwords2->columnX(15));
+
+        item->trigger();
+        QVERIFY(q.showwords2->pitchContours().isEmpty());
+        QVERIFY(q.showwords->pitchContours().isEmpty());
+    }
 
     void listDisplayShowsTheDetailsOfTheFirstHit()
     {

@@ -1,6 +1,7 @@
 #include "practice/practicesession.h"
 
 #include "lexicon/lexicon.h"
+#include "practice/answerexplain.h"
 
 namespace practice {
 namespace {
@@ -80,6 +81,9 @@ Effects PracticeSession::selectDirection(Direction direction)
 {
     m_direction = direction;
     m_reviewMode = m_view.drillRunning = false;
+    m_view.why.clear();
+    // No typed question stays on screen to be judged.
+    m_view.enable(Control::Check, false);
     const bool captions = m_pace == Pace::Normal;
     Effects effects;
     if (direction == Direction::JapaneseToChinese) {
@@ -210,7 +214,6 @@ Effects PracticeSession::draw(double r)
     if (!m_range)
         return rangeFirst(Control::None);
     m_view.enable(Control::StopDrill, false);
-    m_view.enable(Control::Check);
     m_view.enable(Control::Drill);
     const PracticeView before = m_view;
     const auto drawn = startQuestion(r);
@@ -218,7 +221,7 @@ Effects PracticeSession::draw(double r)
     effects.focus = Control::AnswerInput;
     effects.inputText = QString();
     m_view.defaultButton = Control::Check;
-    return endOfRange(drawn, before, kEndOfRangeCounted, effects, true);
+    return endOfRange(drawn, before, kEndOfRangeCounted, effects);
 }
 
 Effects PracticeSession::check(const QString &typed, double r)
@@ -240,7 +243,13 @@ Effects PracticeSession::check(const QString &typed, double r)
         effects.answered = Answered{Answered::Right, index, drill};
     } else {
         m_wrong = countUp(m_wrong);
+        const ciku::WordEntry *word = ciku::lexicon().entry(index);
+        m_view.why =
+            reasonAsHtml(explainWrongAnswer(typed, m_view.answer, word ? word->kanji.toString() : QString()));
         listCurrentWord();
+        // The question is answered: judged once, so the score never counts more answers than
+        // questions.
+        m_view.enable(Control::Check, false);
         // The user sees the right answer first; Enter then goes on.
         const Control next = m_reviewMode ? Control::Drill : Control::Draw;
         m_view.enable(next);
@@ -260,7 +269,7 @@ Effects PracticeSession::nextTypedQuestion(double r)
     Effects effects;
     effects.focus = Control::AnswerInput;
     effects.inputText = QString();
-    return endOfRange(drawn, before, kEndOfRangeCounted, effects, true);
+    return endOfRange(drawn, before, kEndOfRangeCounted, effects);
 }
 
 Effects PracticeSession::startDrill()
@@ -331,7 +340,7 @@ Effects PracticeSession::recallDraw(double r)
     const auto drawn = askRecall(r);
     Effects effects;
     effects.focus = Control::Reveal;
-    return endOfRange(drawn, before, kEndOfRangeNoCount, effects, false);
+    return endOfRange(drawn, before, kEndOfRangeNoCount, effects);
 }
 
 Effects PracticeSession::recallDrill()
@@ -370,7 +379,7 @@ Effects PracticeSession::tickClock(double r)
     switch (advanceFlash(m_flashTick, flashSpeed())) {
     case FlashStage::NewWord: {
         const PracticeView before = m_view;
-        return endOfRange(flashDraw(r), before, kEndOfRangeNoCount, {}, false);
+        return endOfRange(flashDraw(r), before, kEndOfRangeNoCount, {});
     }
     case FlashStage::Reveal:
         revealFlashAnswer(m_view, m_direction);
@@ -393,16 +402,20 @@ Effects PracticeSession::goOnWith(Control control, Effects effects)
 }
 
 Effects PracticeSession::endOfRange(const std::optional<DrawResult> &draw, const PracticeView &before,
-                                    const QString &text, Effects effects, bool clearQuestion)
+                                    const QString &text, Effects effects)
 {
     if (!draw || !draw->endOfRange)
         return effects;
     effects.message = warning(QStringLiteral("提醒"), text);
+    // The new word comes when the message is closed; until then nothing of the word before
+    // stays on the labels (the flash drill's "next" does).
     PracticeView during = before;
-    if (clearQuestion) {
-        during.question.clear();
-        during.answer.clear();
-    }
+    for (QString *text : {&during.question, &during.answer})
+        if (*text != kFlashPauseText)
+            text->clear();
+    during.kanji.clear();
+    during.accent.clear();
+    during.partOfSpeech.clear();
     effects.viewDuringMessage = during;
     return effects;
 }
@@ -444,6 +457,7 @@ std::optional<DrawResult> PracticeSession::ask(double r)
         return std::nullopt;
     m_questions = countUp(m_questions);
     const auto result = drawNext(r);
+    m_view.enable(Control::Check);
     showWord(m_currentIndex);
     hideOrShowAnswer();
     m_view.kanjiShown = m_view.accentShown = m_display == DisplayMode::Learn;
@@ -458,11 +472,14 @@ bool PracticeSession::askWrong()
     hideOrShowAnswer();
     m_reviewMode = m_view.drillRunning = true;
     const auto entry = m_chineseList.takeFront();
+    m_view.enable(Control::Check, entry.has_value());
     if (!entry) {
         m_reviewMode = m_view.drillRunning = false;
         m_wordShown = false;
         return false;
     }
+    // A drill question is practised as much as a drawn one.
+    m_questions = countUp(m_questions);
     showWord(entry->index);
     // The question is the text the list kept, the rest comes from the word's slot.
     m_view.question = entry->text;
@@ -526,6 +543,7 @@ std::optional<DrawResult> PracticeSession::flashDraw(double r)
     if (!result)
         return result;
     showWord(m_currentIndex);
+    m_view.enable(Control::Check, false);
     const bool chineseToJapanese = m_direction == Direction::ChineseToJapanese;
     m_view.look = chineseToJapanese ? AnswerLook::Hidden : AnswerLook::Plain;
     m_view.meaningLook = chineseToJapanese ? AnswerLook::Plain : AnswerLook::Hidden;
@@ -563,6 +581,7 @@ void PracticeSession::showWord(int index)
     const ciku::WordEntry *entry = ciku::lexicon().entry(index);
     m_wordShown = entry != nullptr;
     showEntry(m_view, entry);
+    m_view.why.clear();
 }
 
 void PracticeSession::hideOrShowAnswer()

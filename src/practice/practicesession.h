@@ -138,10 +138,10 @@ private:
     Effects stopRecallDrill();
     // Enter goes on with control: it becomes the default button and takes the focus.
     Effects goOnWith(Control control, Effects effects = {});
-    // The end-of-range message of a draw, shown over the view as it stood before the draw (the
-    // question and answer labels empty when clearQuestion).
+    // The end-of-range message of a draw, shown over the view as it stood before the draw with
+    // the word's labels empty.
     Effects endOfRange(const std::optional<DrawResult> &draw, const PracticeView &before, const QString &text,
-                       Effects effects, bool clearQuestion);
+                       Effects effects);
     void updateCaption();
     void showWord(int index);
     void hideOrShowAnswer();

@@ -12,7 +12,8 @@ void showEntry(PracticeView &view, const ciku::WordEntry *entry)
     }
     view.question = entry->chinese.toString();
     view.answer = entry->kana.toString();
-    view.kanji = entry->kanji.toString();
+    // A word without a kanji form shows the dash, as every other window does.
+    view.kanji = ciku::shownKanji(entry->kanji);
     view.accent = entry->accent.toString();
     view.partOfSpeech = entry->partOfSpeech.toString();
 }

@@ -5,6 +5,7 @@
 #include "ui/activelabel.h"
 #include "ui/colors.h"
 #include "ui/fonts.h"
+#include "ui/pitchlabeloverlay.h"
 #include "ui/textcanvas.h"
 #include "ui/twips.h"
 
@@ -20,6 +21,7 @@ const QColor kWordFill(255, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kPurple(192, 0, 192);
+const QColor kGrey(128, 128, 128);
 
 // The answer panel's right edge, in twips: it ends where the answer label does, before the
 // wrong-word list.
@@ -93,6 +95,7 @@ QuestionArea::QuestionArea(QWidget *s, std::function<QString(const QString &)> p
         ui::setFillColor(l, kWordFill);
         ui::setTextColor(l, Qt::black);
     }
+    m_answerContour = new ui::PitchLabelOverlay(m_answerLabel);
 
     m_picture = new ui::ActiveLabel(QString(), s);
     m_picture->setObjectName(QStringLiteral("pic"));
@@ -106,11 +109,17 @@ QuestionArea::QuestionArea(QWidget *s, std::function<QString(const QString &)> p
     m_input->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15, false,
                                     ui::Fallback::Sans, ui::TextLanguage::Japanese));
 
+    // Why a wrong answer is wrong, in grey under the input box; the hint and remark lines below.
+    m_reasonLabel = label(s, "why", QString());
+    place(m_reasonLabel, 4440, 3765, 3960, 300);
+    m_reasonLabel->setFont(small);
+    m_reasonLabel->setTextFormat(Qt::RichText);
+    ui::setTextColor(m_reasonLabel, kGrey);
     m_hintLabel = label(s, "tishi", QStringLiteral("   此部分显示提示信息"));
-    place(m_hintLabel, 4440, 3870, 3960, 360);
+    place(m_hintLabel, 4440, 4080, 3960, 300);
     m_hintLabel->setFont(small);
     m_remarkLabel = label(s, "note", QString());
-    place(m_remarkLabel, 4440, 4320, 3960, 540);
+    place(m_remarkLabel, 4440, 4410, 3960, 540);
     m_remarkLabel->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15, true));
 
     m_answerPanel = new ui::TextCanvas(s);
@@ -127,6 +136,9 @@ void QuestionArea::showView(const PracticeView &v, Direction direction, Pace pac
     fitToWidth(m_answerLabel, m_wordFont);
     ui::setTextColor(m_answerLabel, lookColor(v.look, m_answerLabel));
     ui::setTextColor(m_questionLabel, lookColor(v.meaningLook, m_questionLabel));
+    // The contour follows the answer only once it can be read (never over a hidden answer).
+    m_answerPattern = v.look == AnswerLook::Hidden ? std::nullopt : ciku::pitchPattern(v.answer, v.accent);
+    m_answerContour->setPattern(m_contoursShown ? m_answerPattern : std::nullopt);
     m_kanjiLabel->setText(v.kanji);
     m_kanjiLabel->setVisible(v.kanjiShown);
     m_accentLabel->setText(v.accent);
@@ -134,6 +146,7 @@ void QuestionArea::showView(const PracticeView &v, Direction direction, Pace pac
     m_partOfSpeechLabel->setText(v.partOfSpeech);
     m_hintLabel->setText(v.hintText);
     m_remarkLabel->setText(v.remark);
+    m_reasonLabel->setText(v.why);
     showPicture(v.picture);
 
     // The picture, the input box and the hint serve typed answers only, the answer panel the
@@ -143,9 +156,17 @@ void QuestionArea::showView(const PracticeView &v, Direction direction, Pace pac
     m_picture->setVisible(normal && chineseToJapanese);
     m_input->setVisible(normal && chineseToJapanese);
     m_hintLabel->setVisible(normal && chineseToJapanese);
+    m_reasonLabel->setVisible(normal && chineseToJapanese);
     m_remarkLabel->setVisible(chineseToJapanese);
     m_answerPanel->setVisible(normal && !chineseToJapanese);
     showAnswerPanel(v);
+}
+
+void QuestionArea::setPitchContoursShown(bool shown)
+{
+    m_contoursShown = shown;
+    m_answerContour->setPattern(shown ? m_answerPattern : std::nullopt);
+    m_answerPanel->setPitchContoursShown(shown);
 }
 
 void QuestionArea::showAnswerPanel(const PracticeView &v)
@@ -165,8 +186,14 @@ void QuestionArea::showAnswerPanel(const PracticeView &v)
             m_answerPanel->writeLine(line);
     } else if (v.panelText == PanelText::Word) {
         ciku::fillLexicon();
-        if (const ciku::WordEntry *word = ciku::lexicon().entry(v.panelWord))
-            ui::writeRows(*m_answerPanel, answerPanelRows(*word));
+        if (const ciku::WordEntry *word = ciku::lexicon().entry(v.panelWord)) {
+            const QList<ui::TextRow> rows = answerPanelRows(*word);
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                ui::writeRow(*m_answerPanel, rows[i]);
+                if (i == 0) // the kana
+                    m_answerPanel->markPitch(kAnswerValueColumn, word->kana, word->accent);
+            }
+        }
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "lexicon/pitchaccent.h"
 #include "practice/practiceview.h"
 
 #include <QFont>
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -13,6 +15,7 @@ class QWidget;
 
 namespace ui {
 class ActiveLabel;
+class PitchLabelOverlay;
 class TextCanvas;
 } // namespace ui
 
@@ -36,6 +39,10 @@ public:
     QLineEdit *input() const { return m_input; }
     ui::ActiveLabel *picture() const { return m_picture; }
     ui::TextCanvas *answerPanel() const { return m_answerPanel; }
+    // The pitch contour over the kana of the answer label, once the answer can be read, and over
+    // the kana of the answer panel.
+    void setPitchContoursShown(bool shown);
+    ui::PitchLabelOverlay *answerContour() const { return m_answerContour; }
 
 private:
     void showPicture(Picture picture);
@@ -46,6 +53,8 @@ private:
     Picture m_shownPicture = Picture::None;
     PanelText m_printedText = PanelText::Nothing;
     int m_printedWord = 0;
+    bool m_contoursShown = false;
+    std::optional<ciku::PitchPattern> m_answerPattern; // of the answer on screen, when readable
 
     QFont m_wordFont;                 // the question's and answer's size, shrunk for a text too long for it
     QLabel *m_questionLabel{nullptr}; // china
@@ -53,11 +62,13 @@ private:
     QLabel *m_partOfSpeechLabel{nullptr};   // cixing
     QLabel *m_kanjiLabel{nullptr};          // lbldanghan
     QLabel *m_accentLabel{nullptr};         // tone
+    QLabel *m_reasonLabel{nullptr};         // why
     QLabel *m_hintLabel{nullptr};           // tishi
     QLabel *m_remarkLabel{nullptr};         // note
     QLineEdit *m_input{nullptr};            // txtinput
     ui::ActiveLabel *m_picture{nullptr};    // pic
     ui::TextCanvas *m_answerPanel{nullptr}; // showwords2
+    ui::PitchLabelOverlay *m_answerContour{nullptr};
 };
 
 } // namespace practice

@@ -313,6 +313,8 @@ void QueryWindow::createNavigation()
     addComparePopupItem();
     addPopupSeparator();
     addExitPopupItem();
+    addPopupSeparator();
+    addPitchContourPopupItem();
 }
 
 } // namespace query

@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 #include "ui/interaction.h"
+#include "ui/pitchcontour.h"
 #include "ui/romaji.h"
 #include "ui/romajityping.h"
 
@@ -187,6 +188,28 @@ QAction *WorkWindow::addExitPopupItem()
     QAction *exit = addPopupItem("popexit", QStringLiteral("退出"));
     connect(exit, &QAction::triggered, this, [this] { m_shell.exitProgram(); });
     return exit;
+}
+
+QAction *WorkWindow::addPitchContourPopupItem()
+{
+    m_pitchContourItem = addPopupItem("popyindiao", QStringLiteral("显示音调线"));
+    m_pitchContourItem->setCheckable(true);
+    m_pitchContourItem->setChecked(ui::readPitchContourShown(m_shell.programPath(ui::kPitchContourFile)));
+    connect(m_pitchContourItem, &QAction::toggled, this, [this](bool shown) {
+        // The choice applies at once; a failed save only means the next opening will not know it.
+        if (!ui::writePitchContourShown(m_shell.programPath(ui::kPitchContourFile), shown))
+            m_shell.interaction().message(
+                this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                                  QStringLiteral("音调线设置未能保存：sous文件夹（%1）不存在或无法写入。")
+                                      .arg(m_shell.settingsDir())});
+        pitchContoursChanged(shown);
+    });
+    return m_pitchContourItem;
+}
+
+bool WorkWindow::pitchContoursShown() const
+{
+    return m_pitchContourItem && m_pitchContourItem->isChecked();
 }
 
 QAction *WorkWindow::addRomajiCommand()
