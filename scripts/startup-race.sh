@@ -36,16 +36,16 @@ export DISPLAY="$display"
 time_one() { # name command...
   home=$(mktemp -d "$work/home.XXXXXX")
   ms=$(cd "$home" && HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
-         XDG_CACHE_HOME=$home/.cache "$work/firstpaint" "$@" 2>>"$work/errors") || ms=NA
+         XDG_CACHE_HOME=$home/.cache "$work/firstpaint" "$@" 2>>"$work/errors") || ms="NA NA"
   rm -rf "$home"
-  echo "$ms"
+  echo "$ms" | tr ' ' :
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)  ($(nproc) cores)"
-echo "round cifan kanatest bare cifan/kanatest cifan/bare" >"$work/table"
+echo "round cifan kanatest bare cifan/kanatest cifan/bare (wall ms; then CPU ms of each)" >"$work/table"
 r=0
 while [ "$r" -lt "$rounds" ]; do
-  c=NA k=NA b=NA
+  c=NA:NA k=NA:NA b=NA:NA
   for i in 0 1 2; do
     case $(((r + i) % 3)) in
       0) c=$(time_one "$cifan") ;;
@@ -54,19 +54,20 @@ while [ "$r" -lt "$rounds" ]; do
     esac
     sleep 0.2
   done
-  echo "$((r + 1)) $c $k $b" | awk '{ printf "%s %s %s %s %.3f %.3f\n", $1, $2, $3, $4,
-      ($3 > 0 ? $2 / $3 : 0), ($4 > 0 ? $2 / $4 : 0) }' | tee -a "$work/table"
+  echo "$((r + 1)) $c $k $b" | tr : ' ' | awk '{ printf "%s %s %s %s %.3f %.3f %s %s %s\n", $1, $2, $4, $6,
+      ($4 > 0 ? $2 / $4 : 0), ($6 > 0 ? $2 / $6 : 0), $3, $5, $7 }' | tee -a "$work/table"
   r=$((r + 1))
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 grep -h '^firstpaint:' "$work/errors" 2>/dev/null | sort | uniq -c || true
 awk 'NR > 1 && $2 != "NA" && $3 != "NA" && $4 != "NA" {
-       for (i = 2; i <= 6; i++) v[i, ++n[i]] = $i }
+       for (i = 2; i <= 9; i++) v[i, ++n[i]] = $i }
      function median(i,   k, j, t, m) {
        m = n[i]; for (k = 1; k <= m; k++) a[k] = v[i, k]
        for (k = 2; k <= m; k++) { t = a[k]; for (j = k - 1; j >= 1 && a[j] > t; j--) a[j + 1] = a[j]; a[j + 1] = t }
        return m % 2 ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2 }
      END { if (!n[2]) { print "no complete round"; exit 1 }
            printf "rounds: %d\nmedian ms: cifan %.1f  kanatest %.1f  bare Qt %.1f\n", n[2], median(2), median(3), median(4)
-           printf "median of per-round ratios: cifan/kanatest %.3f  cifan/bare Qt %.3f\n", median(5), median(6) }' \
+           printf "median of per-round ratios: cifan/kanatest %.3f  cifan/bare Qt %.3f\n", median(5), median(6)
+           printf "median CPU ms to painted text: cifan %.1f  kanatest %.1f  bare Qt %.1f\n", median(7), median(8), median(9) }' \
   "$work/table"
