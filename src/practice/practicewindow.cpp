@@ -142,6 +142,7 @@ void PracticeWindow::createNavigation()
     // Here the F5 entry has a hidden menu of its own.
     addCompareKey(addCarrierMenu("spc"));
     addCompareCommand();
+    addRecordMenu();
     addRomajiCommand();
 
     addLeavePopupItem("popchaxun", QStringLiteral("查询模式"), Screen::Query, LeaveBy::MenuEntry);

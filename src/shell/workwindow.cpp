@@ -76,6 +76,15 @@ void WorkWindow::resizeClient(int width, int height)
 
 void WorkWindow::showEvent(QShowEvent *event)
 {
+    // "罗马字输入(F8)" is the last entry of the bar, whatever a window added after it.
+    if (m_romajiCommand) {
+        const QList<QAction *> bar = menuBar()->actions();
+        const qsizetype at = bar.indexOf(m_romajiCommand);
+        if (at >= 0 && at + 1 < bar.size() && bar[at + 1] != m_popout->menuAction()) {
+            menuBar()->removeAction(m_romajiCommand);
+            menuBar()->insertAction(m_popout->menuAction(), m_romajiCommand);
+        }
+    }
     if (!m_sized && m_clientSize.isValid()) {
         m_sized = true;
         resize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
@@ -190,6 +199,29 @@ QAction *WorkWindow::addExitPopupItem()
     return exit;
 }
 
+QMenu *WorkWindow::addRecordMenu()
+{
+    QMenu *menu = new QMenu(QStringLiteral("记录(&R)"), this);
+    menu->setObjectName(QStringLiteral("jilu"));
+    menuBar()->insertMenu(m_popout->menuAction(), menu);
+    // The entries show their key in the caption; the key itself is carried by an action the window
+    // owns, so it works while the menu is closed.
+    const auto add = [&](const char *name, const QString &caption, Qt::Key key, auto handler) {
+        QAction *entry = menu->addAction(caption);
+        entry->setObjectName(QString::fromLatin1(name));
+        connect(entry, &QAction::triggered, this, handler);
+        QAction *carrier = new QAction(this);
+        carrier->setObjectName(QStringLiteral("kuaijie") + QString::fromLatin1(name));
+        carrier->setShortcut(key);
+        carrier->setShortcutContext(Qt::WindowShortcut);
+        connect(carrier, &QAction::triggered, this, handler);
+        addAction(carrier);
+    };
+    add("xuexijilu", QStringLiteral("学习记录(F6)"), Qt::Key_F6, [this] { m_shell.showProgress(this); });
+    add("fuxi", QStringLiteral("复习到期单词(F7)"), Qt::Key_F7, [this] { m_shell.reviewDue(this); });
+    return menu;
+}
+
 QAction *WorkWindow::addPitchContourPopupItem()
 {
     m_pitchContourItem = addPopupItem("popyindiao", QStringLiteral("显示音调线"));
@@ -216,6 +248,7 @@ QAction *WorkWindow::addRomajiCommand()
 {
     m_romaji = new ui::RomajiTyping(this);
     QAction *action = addBarCommand("luomazi", QStringLiteral("罗马字输入(F8)"));
+    m_romajiCommand = action;
     action->setCheckable(true);
     action->setShortcut(Qt::Key_F8);
     action->setShortcutContext(Qt::WindowShortcut);
