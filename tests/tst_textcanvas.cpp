@@ -5,10 +5,17 @@
 #include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/mman.h>
+
+#include <cctype>
+#include <cstring>
 
 using ui::TextCanvas;
 using Field = ui::PlacedText;
@@ -130,6 +137,44 @@ private Q_SLOTS:
         QCOMPARE(range.has_value(), font);
         if (font)
             QCOMPARE(*range, (ui::AddressRange{quintptr(start), quintptr(end)}));
+    }
+
+    // A mapped font file's pages leave the process's resident set and read back unchanged.
+    void fontPagesAreGivenBackAndReadAgain()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("face.ttf")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes(256 * 1024, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7);
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+        QVERIFY(file.flush());
+        const QString path = QFileInfo(file.fileName()).canonicalFilePath();
+        auto *data = static_cast<const char *>(
+            mmap(nullptr, size_t(bytes.size()), PROT_READ, MAP_PRIVATE, file.handle(), 0));
+        QVERIFY(data != MAP_FAILED);
+        auto residentKb = [&path] {
+            QFile smaps(QStringLiteral("/proc/self/smaps"));
+            if (!smaps.open(QIODevice::ReadOnly | QIODevice::Text))
+                return -1;
+            bool inFile = false;
+            for (const QByteArray &line : smaps.readAll().split('\n')) {
+                if (!line.isEmpty() && std::isxdigit(static_cast<unsigned char>(line.at(0))))
+                    inFile = line.endsWith(path.toUtf8());
+                else if (inFile && line.startsWith("Rss:"))
+                    return line.mid(4).trimmed().split(' ').value(0).toInt();
+            }
+            return -1;
+        };
+        volatile int sum = 0; // reads every page
+        for (int i = 0; i < bytes.size(); i += 4096)
+            sum += data[i];
+        QVERIFY(residentKb() >= 256);
+        QVERIFY(ui::releaseFontPages() >= bytes.size());
+        QCOMPARE(residentKb(), 0);
+        QVERIFY(memcmp(data, bytes.constData(), size_t(bytes.size())) == 0);
+        munmap(const_cast<char *>(data), size_t(bytes.size()));
     }
 
     void theLanguageOfATextAndItsFace_data()
