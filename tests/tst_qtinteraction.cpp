@@ -122,7 +122,8 @@ private Q_SLOTS:
         QVERIFY((seen & Qt::WindowType_Mask) == Qt::Dialog);
         QVERIFY(!(seen & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(seen.testFlag(Qt::FramelessWindowHint), frameless);
-        QCOMPARE(seen.testFlag(Qt::WindowCloseButtonHint), !frameless);
+        if (!frameless)
+            QVERIFY(seen.testFlag(Qt::WindowCloseButtonHint));
         delete modal;
     }
 

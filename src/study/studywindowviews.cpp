@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 // The two views of the study window: the print view's lesson screens with their paging, and
 // the switching to and from the list view with its list start.
 namespace study {
@@ -68,7 +70,9 @@ void StudyWindow::writeScreen(const QList<int> &indexes, bool blankAfterLast)
     }
     // A meaning's second line keeps a clear space to the next word instead of the blank line.
     const int h = m_printArea->lineHeight();
-    const int gap = continuationGap(h, m_printArea->height() - lines * h, continued);
+    const int room =
+        std::min(m_printArea->height(), m_printArea->parentWidget()->height() - m_printArea->y());
+    const int gap = continuationGap(h, room - lines * h, continued);
     for (qsizetype k = 0; k < words.size(); ++k) {
         ui::writeRows(*m_printArea, words[k]);
         if (words[k].size() > 1)
