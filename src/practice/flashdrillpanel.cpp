@@ -83,7 +83,7 @@ void FlashDrillPanel::Time_Timer()
     // The clock stands still while a box is open (the drill's own, or any other modal window).
     if (m_drillBoxOpen || QApplication::activeModalWidget())
         return;
-    m_session.setSavedFlashSpeed(readFlashSpeed(m_shell.programPath(kFlashSpeedFile)));
+    m_session.setSavedFlashSpeed(readFlashSpeed(m_shell.settingsFileToRead(kFlashSpeedFile)));
     if (m_session.tickFlash() == FlashStage::NewWord)
         flashchuti();
     m_hooks.render();
@@ -103,19 +103,22 @@ void FlashDrillPanel::optflash_DblClick()
     const QString path = m_shell.programPath(kFlashSpeedFile);
     const bool wasOpen = m_drillBoxOpen;
     m_drillBoxOpen = true;
-    const TypedSpeed typed = askFlashSpeed(m_shell.interaction(), m_window, readFlashSpeed(path));
+    const TypedSpeed typed = askFlashSpeed(m_shell.interaction(), m_window,
+                                           readFlashSpeed(m_shell.settingsFileToRead(kFlashSpeedFile)));
     m_drillBoxOpen = wasOpen;
-    if (writeFlashSpeed(path, typed.questionSeconds, typed.answerSeconds)) {
+    const ui::SaveResult saved = writeFlashSpeed(path, typed.questionSeconds, typed.answerSeconds);
+    if (saved) {
         m_session.setUnsavedFlashSpeed(std::nullopt);
+        m_shell.settingsSaved(m_window);
         return;
     }
     // The old file stays as it was; the new speed holds for this run.
     m_session.setUnsavedFlashSpeed(FlashSpeed{*wholeSeconds(formatSeconds(typed.questionSeconds)),
                                               *wholeSeconds(formatSeconds(typed.answerSeconds))});
-    showDrillMessage(
-        ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                    QStringLiteral("速度没有保存：无法写入文件 sous/gap.dll（文件夹不存在或不可写）。\n"
-                                   "本次仍按新设的速度练习，下次打开时不会保留。")});
+    showDrillMessage(ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                                 QStringLiteral("速度没有保存：无法写入文件 sous/gap.dll（%1）。\n"
+                                                "本次仍按新设的速度练习，下次打开时不会保留。")
+                                     .arg(saved.cause())});
 }
 
 } // namespace practice

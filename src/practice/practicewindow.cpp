@@ -414,7 +414,8 @@ void PracticeWindow::chooseRange()
 
 void PracticeWindow::applySavedPractice()
 {
-    const auto saved = settings::readSavedPractice(m_shell.programPath(settings::kPracticeSettingsFile));
+    const auto saved =
+        settings::readSavedPractice(m_shell.settingsFileToRead(settings::kPracticeSettingsFile));
     if (!saved)
         return;
     (saved->order == Order::Random ? m_randomOption : m_sequentialOption)->setChecked(true);
@@ -739,12 +740,16 @@ void PracticeWindow::cmdmoren_Click()
     saved.direction =
         m_japaneseToChineseOption->isChecked() ? Direction::JapaneseToChinese : Direction::ChineseToJapanese;
     saved.display = m_learnOption->isChecked() ? DisplayMode::Learn : DisplayMode::Dictation;
-    if (!settings::writeSavedPractice(m_shell.programPath(settings::kPracticeSettingsFile), saved))
+    if (const ui::SaveResult written =
+            settings::writeSavedPractice(m_shell.programPath(settings::kPracticeSettingsFile), saved);
+        !written)
         m_shell.interaction().message(
-            this, ui::Message{
-                      ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                      QStringLiteral("练习方式没有保存：无法写入文件 sous/sys.dll（文件夹不存在或不可写）。\n"
-                                     "本次仍按所选方式练习，下次打开时不会保留。")});
+            this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                              QStringLiteral("练习方式没有保存：无法写入文件 sous/sys.dll（%1）。\n"
+                                             "本次仍按所选方式练习，下次打开时不会保留。")
+                                  .arg(written.cause())});
+    else
+        m_shell.settingsSaved(this);
 }
 
 void PracticeWindow::shunxu_Click()
