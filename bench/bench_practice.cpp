@@ -113,12 +113,12 @@ void BM_JudgeAndNextInOrder(benchmark::State &state)
 {
     practice::PracticeSession session;
     session.setRange(whole());
-    session.startQuestion(0);
+    session.press(practice::Control::Draw, QString(), 0);
     for (auto _ : state) {
+        // A right answer judges, draws and shows the next word and recounts the caption.
         const QString typed = session.view().answer;
-        benchmark::DoNotOptimize(session.judge(typed));
-        session.ask(0);
-        session.updateCaption();
+        const practice::Effects effects = session.press(practice::Control::Check, typed, 0);
+        benchmark::DoNotOptimize(effects.focus);
         benchmark::DoNotOptimize(session.caption());
     }
 }

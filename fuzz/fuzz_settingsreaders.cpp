@@ -5,6 +5,7 @@
 #include "practice/practicesettings.h"
 #include "study/studysettings.h"
 #include "ui/colornumber.h"
+#include "ui/pitchcontour.h"
 #include "ui/settingsfile.h"
 
 #include <QDir>
@@ -44,6 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The query window's display mode.
     const auto mode = ui::SettingsLine::read(file(QStringLiteral("sous/cx.dll"))).number(0);
     (void)mode;
+    // The pitch contour switch: on only for a line that is exactly the number 1.
+    const QString contour = file(ui::kPitchContourFile);
+    if (ui::readPitchContourShown(contour)) {
+        const ui::SettingsLine line = ui::SettingsLine::read(contour);
+        check(line.fieldCount() == 1 && line.plainNumber(0) == 1, "the contour is on only for a lone 1");
+    }
+    // Whatever the file held, a written switch reads back.
+    check(ui::writePitchContourShown(contour, true) && ui::readPitchContourShown(contour) &&
+              ui::writePitchContourShown(contour, false) && !ui::readPitchContourShown(contour),
+          "a written contour switch reads back");
 
     // Whatever lines the file held are written and read back as the window would show them.
     if (settings::writeMotto(motto, read)) {

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
-targets="fuzz_settingsline fuzz_settingsreaders fuzz_helplayout fuzz_helpreply fuzz_helpfile"
+targets="fuzz_settingsline fuzz_settingsreaders fuzz_helplayout fuzz_helpreply fuzz_helpfile fuzz_romaji"
 pids=""
 for target in $targets; do
   corpus=$build/fuzz/corpus/$target

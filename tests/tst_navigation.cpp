@@ -135,7 +135,7 @@ private Q_SLOTS:
                               "space(hidden)", "popout(hidden)"}));
         QCOMPARE(names(open(app, Screen::Query)),
                  (QStringList{"shuoming", "guanyu", "spc2", "qidong", "practise", "learn", "spc", "compare",
-                              "space(hidden)", "popout(hidden)"}));
+                              "space(hidden)", "luomazi", "popout(hidden)"}));
         QCOMPARE(names(open(app, Screen::Practice)),
                  (QStringList{"shuoming", "about", "spc2", "qidong", "space(hidden)", "lookup", "learn",
                               "spc(hidden)", "compare", "popout(hidden)"}));

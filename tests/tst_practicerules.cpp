@@ -3,11 +3,13 @@
 // file with the speed dialog's checks, and the Japanese-to-Chinese answer panel.
 #include "lexicon/lessontable.h"
 #include "lexicon/lexicon.h"
+#include "practice/answerexplain.h"
 #include "practice/answerpanel.h"
 #include "practice/flashcycle.h"
 #include "practice/flashspeed.h"
 #include "practice/practicerules.h"
 #include "practice/practicesettings.h"
+#include "ui/romaji.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,6 +22,27 @@ using ciku::WordRange;
 using namespace practice;
 
 namespace {
+
+struct RomajiRow {
+    QString typed, shown, finished;
+};
+
+// tests/data/romaji.tsv: what is typed, what the box shows, what Enter leaves (when it differs).
+QList<RomajiRow> romajiRows()
+{
+    QList<RomajiRow> rows;
+    QFile f(QStringLiteral(CIFAN_SOURCE_DIR "/tests/data/romaji.tsv"));
+    if (!f.open(QIODevice::ReadOnly))
+        return rows;
+    for (const QByteArray &raw : f.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList cols = line.split(u'\t');
+        rows.append({cols.value(0), cols.value(1), cols.size() > 2 ? cols.value(2) : cols.value(1)});
+    }
+    return rows;
+}
 
 QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes)
 {
@@ -332,6 +355,158 @@ private Q_SLOTS:
         }
         QCOMPARE(values, (QStringList{w.kana.toString(), kanjiLine, w.chinese.toString(), w.accent.toString(),
                                       w.partOfSpeech.toString()}));
+    }
+
+    // The conversion table: the whole text at once (a paste), key by key as typed, and after
+    // Enter; converting the result again changes nothing.
+    void romajiTable_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("finished");
+        for (const RomajiRow &r : romajiRows())
+            QTest::newRow(qPrintable(r.typed)) << r.typed << r.shown << r.finished;
+    }
+    void romajiTable()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, finished);
+        QCOMPARE(ui::romajiToKana(typed, ui::RomajiTail::Keep), shown);
+        QCOMPARE(ui::romajiToKana(typed, ui::RomajiTail::Finish), finished);
+        QString box;
+        for (const QChar key : typed) {
+            const ui::TypedText after =
+                ui::convertBeforeCursor(box + key, box.size() + 1, ui::RomajiTail::Keep);
+            QCOMPARE(after.cursor, after.text.size());
+            box = after.text;
+        }
+        QCOMPARE(box, shown);
+        QCOMPARE(ui::convertBeforeCursor(box, box.size(), ui::RomajiTail::Finish).text, finished);
+        QCOMPARE(ui::romajiToKana(finished, ui::RomajiTail::Finish), finished);
+        QCOMPARE(ui::romajiToKana(shown, ui::RomajiTail::Keep), shown);
+    }
+    void romajiTableIsLarge() { QVERIFY(romajiRows().size() >= 200); }
+
+    // The letters left waiting at the end of the box, and text typed in the middle of the box.
+    void romajiPending_data()
+    {
+        QTest::addColumn<QString>("converted");
+        QTest::addColumn<QString>("pending");
+        QTest::newRow("n") << QStringLiteral("かいしゃいn") << QStringLiteral("n");
+        QTest::newRow("ky") << QStringLiteral("きky") << QStringLiteral("ky");
+        QTest::newRow("xts") << QStringLiteral("xts") << QStringLiteral("xts");
+        QTest::newRow("q waits for nothing") << QStringLiteral("かq") << QString();
+        QTest::newRow("only the tail of kq") << QStringLiteral("kqsh") << QStringLiteral("sh");
+        QTest::newRow("kana only") << QStringLiteral("わたし") << QString();
+        QTest::newRow("nothing") << QString() << QString();
+    }
+    void romajiPending()
+    {
+        QFETCH(QString, converted);
+        QFETCH(QString, pending);
+        QCOMPARE(ui::pendingRomaji(converted).toString(), pending);
+    }
+    void romajiInTheMiddle()
+    {
+        // The cursor after "wa" of "wa|し": only the text before it is converted.
+        const ui::TypedText t = ui::convertBeforeCursor(QStringLiteral("wataし"), 4, ui::RomajiTail::Keep);
+        QCOMPARE(t.text, QStringLiteral("わたし"));
+        QCOMPARE(t.cursor, 2);
+        const ui::TypedText k = ui::convertBeforeCursor(QStringLiteral("わkし"), 2, ui::RomajiTail::Keep);
+        QCOMPARE(k.text, QStringLiteral("わkし"));
+        QCOMPARE(k.cursor, 2);
+        const ui::TypedText n = ui::convertBeforeCursor(QStringLiteral("ほnや"), 2, ui::RomajiTail::Finish);
+        QCOMPARE(n.text, QStringLiteral("ほんや"));
+    }
+
+    // Why a wrong answer is wrong: the most specific reason first, else the typed text marked.
+    void wrongAnswerReasons_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kana");
+        QTest::addColumn<QString>("kanji");
+        QTest::addColumn<QString>("reason");
+        auto row = [](const char *name, const char16_t *typed, const char16_t *kana, const char16_t *kanji,
+                      const char16_t *reason) {
+            QTest::newRow(name) << QString::fromUtf16(typed) << QString::fromUtf16(kana)
+                                << QString::fromUtf16(kanji) << QString::fromUtf16(reason);
+        };
+        const char16_t *kanjiTyped = u"你输入的是汉字写法，这里要输入假名";
+        row("kanji form", u"私", u"わたし", u"私", kanjiTyped);
+        row("kanji form with blanks", u" 会社員 ", u"かいしゃいん", u"会社員", kanjiTyped);
+        row("marker typed is not a kanji form", u"空缺", u"はい", u"空缺", u"[空缺]");
+        row("katakana for hiragana", u"ワタシ", u"わたし", u"私", u"平假名和片假名不同");
+        row("hiragana for katakana", u"あめりか", u"アメリカ", u"片假名", u"平假名和片假名不同");
+        row("mixed scripts", u"アめりか", u"アメリカ", u"片假名", u"平假名和片假名不同");
+        row("long mark kept", u"でぱーと", u"デパート", u"片假名", u"平假名和片假名不同");
+        row("blank after", u"わたし ", u"わたし", u"私", u"答案前后多了空格");
+        row("blank before", u" わたし", u"わたし", u"私", u"答案前后多了空格");
+        row("full-width blank", u"わたし\u3000", u"わたし", u"私", u"答案前后多了空格");
+        row("small tsu missing", u"がこう", u"がっこう", u"学校", u"少了促音“っ”");
+        row("small tsu extra", u"きっって", u"きって", u"切手", u"多了促音“っ”");
+        row("katakana small tsu missing", u"ベト", u"ベット", u"片假名", u"少了促音“ッ”");
+        row("large tsu for small", u"がつこう", u"がっこう", u"学校", u"“っ”要写成小字");
+        row("small tsu for large", u"っくえ", u"つくえ", u"机", u"“つ”要写成大字");
+        row("long o missing", u"とうきょ", u"とうきょう", u"東京", u"少了长音");
+        row("long o missing inside", u"とkょう", u"とうきょう", u"東京", u"と[＿k]ょう");
+        row("long e missing", u"せんせ", u"せんせい", u"先生", u"少了长音");
+        row("long u extra", u"がっこうう", u"がっこう", u"学校", u"多了长音");
+        row("long mark missing", u"デパト", u"デパート", u"片假名", u"少了长音");
+        row("long mark extra", u"カメーラ", u"カメラ", u"片假名", u"多了长音");
+        row("long a missing", u"おばさん", u"おばあさん", u"", u"少了长音");
+        row("voiced mark missing", u"かくせい", u"がくせい", u"学生", u"浊音符号不对");
+        row("voiced mark extra", u"だれ", u"たれ", u"", u"浊音符号不对");
+        row("semi-voiced for voiced", u"ぱん", u"ばん", u"晩", u"半浊音符号不对");
+        row("semi-voiced missing", u"ヘン", u"ペン", u"片假名", u"半浊音符号不对");
+        row("small ya missing", u"きく", u"きゃく", u"客", u"少了拗音“ゃ”");
+        row("small yo extra", u"とうきょうょ", u"とうきょう", u"東京", u"多了拗音“ょ”");
+        row("large yu for small", u"りゆうがくせい", u"りゅうがくせい", u"留学生", u"“ゅ”要写成小字");
+        row("wrong character", u"わたす", u"わたし", u"私", u"わた[す]");
+        row("missing character", u"わし", u"わたし", u"私", u"わ[＿]し");
+        row("extra character", u"わたしし", u"わたし", u"私", u"わた[し]し");
+        row("pending rōmaji", u"かいしゃいn", u"かいしゃいん", u"会社員", u"かいしゃい[n]");
+        row("two mora off", u"がこ", u"がっこう", u"学校", u"が[＿]こ[＿]");
+        row("blank inside", u"わた し", u"わたし", u"私", u"わた[␣]し");
+        row("empty", u"", u"はい", u"空缺", u"[＿＿]");
+        row("all wrong", u"abc", u"はい", u"空缺", u"[abc]");
+    }
+    void wrongAnswerReasons()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kana);
+        QFETCH(QString, kanji);
+        QFETCH(QString, reason);
+        QVERIFY(!isRightAnswer(typed, kana));
+        QCOMPARE(reasonAsText(explainWrongAnswer(typed, kana, kanji)), reason);
+    }
+
+    // sous/roma.dll: the number 1 turns the rōmaji input on; anything else, or no file, is off.
+    void romajiSetting_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("1") << QByteArray("1\r\n") << true;
+        QTest::newRow("0") << QByteArray("0\r\n") << false;
+        QTest::newRow("2") << QByteArray("2\r\n") << false;
+        QTest::newRow("quoted") << QByteArray("\"1\"\r\n") << false;
+        QTest::newRow("1 and more") << QByteArray("1,0\r\n") << true;
+        QTest::newRow("1x") << QByteArray("1x\r\n") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("no line end") << QByteArray("1") << true;
+    }
+    void romajiSetting()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, on);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, bytes);
+        QCOMPARE(ui::loadRomajiSetting(path), on);
+        QVERIFY(ui::saveRomajiSetting(path, !on));
+        QCOMPARE(readFile(path), on ? QByteArray("0\r\n") : QByteArray("1\r\n"));
+        QCOMPARE(ui::loadRomajiSetting(path), !on);
+        QVERIFY(!ui::loadRomajiSetting(dir.filePath(QStringLiteral("missing.dll"))));
+        QVERIFY(!ui::saveRomajiSetting(dir.filePath(QStringLiteral("no/such/folder.dll")), true));
     }
 };
 

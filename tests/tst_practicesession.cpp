@@ -24,6 +24,38 @@ QString pair(int index, bool kana)
     return ciku::lexicon().text(index, kana ? 2 : 1) + u'/' + QString::number(index);
 }
 
+// Runs a script of user steps on the session and returns the effects of the last one:
+// draw / right / wrong / drill (the typed practice's buttons), rihan / hanri (the directions),
+// recall (the Japanese-to-Chinese "出题"), tick (one second of the flash clock).
+Effects run(PracticeSession &s, const QString &steps)
+{
+    Effects last;
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        if (step == u"draw")
+            last = s.press(Control::Draw, QString(), 0);
+        else if (step == u"right")
+            last = s.press(Control::Check, s.view().answer, 0);
+        else if (step == u"wrong")
+            last = s.press(Control::Check, QStringLiteral("x"), 0);
+        else if (step == u"drill")
+            last = s.press(Control::Drill, QString(), 0);
+        else if (step == u"recall")
+            last = s.press(Control::RecallDraw, QString(), 0);
+        else if (step == u"tick")
+            last = s.tickClock(0);
+        else
+            last = s.selectDirection(step == u"rihan" ? Direction::JapaneseToChinese
+                                                      : Direction::ChineseToJapanese);
+    }
+    return last;
+}
+
+QString meaningOf(int index)
+{
+    ciku::fillLexicon();
+    return ciku::lexicon().text(index, 1);
+}
+
 QStringList pairs(const WrongList &list)
 {
     QStringList out;
@@ -114,8 +146,8 @@ private Q_SLOTS:
         QFETCH(QStringList, japanese);
         PracticeSession s = sessionOver("u1");
         for (int i = 0; i < 3; ++i) {
-            s.startQuestion(0);
-            s.judge(QString());
+            s.press(Control::Draw, QString(), 0);
+            s.press(Control::Check, QString(), 0);
         }
         s.selectDirection(Direction::JapaneseToChinese);
         for (int i = 0; i < 2; ++i) {
@@ -134,6 +166,102 @@ private Q_SLOTS:
         while (s.askWrong())
             asked << pair(s.currentIndex(), false);
         QCOMPARE(asked, chinese);
+    }
+
+    // "验证" judges only a question on screen, once; every question asked counts as practised,
+    // the drill's too, so the score never says more were answered than practised.
+    void checkingAndScore_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("checkable");
+        QTest::addColumn<QString>("score"); // practised/right/wrong after the steps
+        QTest::addRow("before the first draw") << "" << false << "0/0/0";
+        QTest::addRow("a question on screen") << "draw" << true << "1/0/0";
+        QTest::addRow("a right answer asks the next") << "draw right" << true << "2/1/0";
+        QTest::addRow("a wrong answer is judged once") << "draw wrong" << false << "1/0/1";
+        QTest::addRow("after switching direction and back") << "draw rihan hanri" << false << "1/0/0";
+        QTest::addRow("after the flash clock drew a word") << "draw tick" << false << "1/0/0";
+        QTest::addRow("a drill question") << "draw wrong drill" << true << "2/0/1";
+        QTest::addRow("after the drill ran out")
+            << "draw wrong draw wrong drill right right" << false << "4/2/2";
+        QTest::addRow("a drill word wrong again") << "draw wrong drill wrong drill right" << false << "3/1/2";
+    }
+    void checkingAndScore()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, checkable);
+        QFETCH(QString, score);
+        PracticeSession s = sessionOver("u1");
+        run(s, steps);
+        QCOMPARE(s.view().isEnabled(Control::Check), checkable);
+        const auto scoreNow = [&s] {
+            return QStringLiteral("%1/%2/%3").arg(s.questionCount()).arg(s.rightCount()).arg(s.wrongCount());
+        };
+        QCOMPARE(scoreNow(), score);
+        const int listed = s.wrongList(Direction::ChineseToJapanese).size();
+        run(s, QStringLiteral("wrong")); // "验证" again, or Enter on it
+        QCOMPARE(s.wrongCount() - score.section(u'/', 2).toInt(), checkable ? 1 : 0);
+        QCOMPARE(s.wrongList(Direction::ChineseToJapanese).size() - listed, checkable ? 1 : 0);
+        QVERIFY(s.rightCount() + s.wrongCount() <= s.questionCount());
+    }
+
+    // A word without a kanji form shows the dash on the kanji label, however it was drawn.
+    void kanjiLabelShowsTheDash_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("kanji");
+        QTest::addRow("空缺") << 5 << ciku::kNoKanjiDash;
+        QTest::addRow("片假名") << 94 << ciku::kNoKanjiDash;
+        QTest::addRow("a kanji form") << 1 << QStringLiteral("私");
+    }
+    void kanjiLabelShowsTheDash()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, kanji);
+        for (const char *steps : {"draw", "draw wrong drill", "rihan recall", "tick"}) {
+            PracticeSession s;
+            s.setRange(ciku::WordRange{qint16(index), qint16(index)});
+            run(s, QString::fromLatin1(steps));
+            QCOMPARE(s.view().kanji, kanji);
+        }
+    }
+
+    // While the end-of-range message is open the labels show nothing of the word before: not its
+    // meaning or kana (the flash drill's pause keeps its "next"), kanji form, accent or part of
+    // speech.
+    void endOfRangeMessageShowsNoOldWord_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");
+        QTest::addRow("出题") << "draw draw"
+                              << ""
+                              << "";
+        QTest::addRow("right answer") << "draw right"
+                                      << ""
+                                      << "";
+        QTest::addRow("日汉 出题") << "rihan recall recall"
+                                   << ""
+                                   << "";
+        QTest::addRow("flash drill") << "tick tick tick tick tick tick tick"
+                                     << "next"
+                                     << "";
+    }
+    void endOfRangeMessageShowsNoOldWord()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        PracticeSession s;
+        s.setRange(ciku::WordRange{1, 2});
+        const Effects last = run(s, steps);
+        QVERIFY(last.message && last.viewDuringMessage);
+        QCOMPARE(last.message->text.left(9), QStringLiteral("下面的是指定练习范"));
+        const PracticeView &during = *last.viewDuringMessage;
+        QCOMPARE(during.question, question);
+        QCOMPARE(during.answer, answer);
+        QCOMPARE(during.kanji + during.accent + during.partOfSpeech, QString());
+        QCOMPARE(s.view().question, meaningOf(2)); // and the new word after it
     }
 
     // "添加" needs a word on screen: not the captions of a fresh window, nor after a switch

@@ -5,6 +5,7 @@
 #include "practice/answerpanel.h"
 #include "practice/flashdrillpanel.h"
 #include "practicetest.h"
+#include "ui/pitchlabeloverlay.h"
 #include "ui/textcanvas.h"
 
 #include <QAction>
@@ -126,11 +127,14 @@ private Q_SLOTS:
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("测试程序专用词库"));
         QCOMPARE(text(w, "getmin"), QStringLiteral("1607"));
 
-        // At the last word the message comes while the question is still empty; the order then
+        // At the last word the message comes while the labels are still empty; the order then
         // starts again at the first word, as it does after "从头再来".
         QStringList shownDuringMessage;
         app.ui().onMessage = [&](const ui::Message &) {
-            shownDuringMessage << text(w, "china") + text(w, "japan");
+            QString shownText;
+            for (const char *name : {"china", "japan", "lbldanghan", "tone", "cixing"})
+                shownText += text(w, name);
+            shownDuringMessage << shownText;
         };
         app.ui().messages.clear();
         for (int i = 0; i < 7; ++i)
@@ -175,9 +179,17 @@ private Q_SLOTS:
         PracticeWindow *w = openPractice(app, confirmRange("u12"));
         auto *china = findIn<QLabel>(w, "china");
         const QFont designFont = china->font();
-        for (int index = 1365; index <= 1384; ++index)
+        // 様 (さま) carries the long note "接在人名后的尊称"; ask questions in order up to it.
+        ciku::fillLexicon();
+        int longSlot = 0;
+        for (int i = 1365; i <= 1490 && longSlot == 0; ++i) {
+            if (ciku::lexicon().text(i, 2) == QStringLiteral("さま"))
+                longSlot = i;
+        }
+        QVERIFY(longSlot != 0);
+        for (int index = 1365; index <= longSlot; ++index)
             click(w, "begin");
-        QCOMPARE(text(w, "china"), meaningOf(1384));
+        QCOMPARE(text(w, "china"), meaningOf(longSlot));
         QVERIFY(QFontMetrics(designFont).horizontalAdvance(china->text()) > china->contentsRect().width());
         QVERIFY(QFontMetrics(china->font()).horizontalAdvance(china->text()) <=
                 china->contentsRect().width());
@@ -211,6 +223,44 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习1个词，打对了0个，打错了1个）"));
         pressEnter(w);
         QVERIFY(shown(w, "hint") && enabled(w, "hint"));
+    }
+
+    // "显示音调线" draws the contour over the answer label only once the answer can be read: after
+    // the third hint, and over the kana question of the Japanese-to-Chinese practice.
+    void pitchContourOnceTheAnswerIsReadable()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        QAction *item = findIn<QAction>(w->popout(), "popyindiao");
+        QCOMPARE(w->popout()->actions().last(), item);
+        item->trigger();
+        auto *japan = findIn<QLabel>(w, "japan");
+        auto *overlay = japan->findChild<ui::PitchLabelOverlay *>();
+        QVERIFY(overlay);
+        click(w, "begin");
+        QVERIFY(!readable(w, "japan"));
+        QVERIFY(!overlay->contour() && overlay->isHidden());
+        click(w, "hint");
+        click(w, "hint2");
+        click(w, "hint3");
+        auto contour = overlay->contour();
+        QVERIFY(contour && overlay->isVisible());
+        QCOMPARE(contour->moraHigh, (QList<bool>{false, true, true})); // わたし, 0
+        QVERIFY(QRectF(japan->contentsRect()).contains(contour->bounds()));
+
+        item->trigger(); // off: nothing drawn, the label as before
+        QVERIFY(!overlay->contour() && overlay->isHidden());
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        item->trigger();
+
+        choose(w, "rihan");
+        pressEnter(w);
+        QCOMPARE(text(w, "japan"), kanaOf(1));
+        contour = overlay->contour();
+        QVERIFY(contour);
+        QCOMPARE(contour->moraHigh, (QList<bool>{false, true, true}));
+        pressEnter(w); // "显示答案": the panel's kana carries it too
+        QCOMPARE(findIn<ui::TextCanvas>(w, "showwords2")->pitchContours().size(), 1);
     }
 
     // sys.dll 2,2,1 at opening, the pop-up offering each group's other choice only; the save
@@ -313,14 +363,16 @@ private Q_SLOTS:
         QCOMPARE(headingColor(w), QColor(Qt::black));
         QVERIFY(enabled(w, "begin") && enabled(w, "xuanzefanwei") && enabled(w, "backagain"));
         QVERIFY(!enabled(w, "reviewstop") && findIn<QPushButton>(w, "begin")->isDefault());
-        click(w, "review"); // nothing left: over at once, the last remark goes
+        QVERIFY(!enabled(w, "check")); // no question left to judge
+        click(w, "review");            // nothing left: over at once, the last remark goes
         QCOMPARE(app.ui().messages.size(), 2);
         QCOMPARE(text(w, "note"), QString());
         QVERIFY(enabled(w, "begin") && !enabled(w, "hint"));
         QCOMPARE(focusName(w), QStringLiteral("begin"));
         pressEnter(w);
         QCOMPARE(text(w, "china"), meaningOf(4)); // normal drawing goes on where it was
-        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了3个，打错了4个）"));
+        // Three words drawn and four drill questions: as many practised as answered.
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习7个词，打对了3个，打错了4个）"));
 
         // Stopping keeps the word on screen and the entries not yet drilled; in random order
         // "从头再来" stays disabled as the order option has it.
@@ -534,7 +586,7 @@ private Q_SLOTS:
         app.ui().messages.clear();
         for (int i = 0; i < 7; ++i)
             click(w, "showriyu");
-        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(app.ui().messageTexts(), QStringList{practice::kEndOfRangeNoCount});
         QCOMPARE(text(w, "japan"), kanaOf(1613));
         QCOMPARE(w->session().questionCount(), 0);
 
@@ -549,7 +601,7 @@ private Q_SLOTS:
         };
         tick(w, 3 * 6 + 1); // six words of three ticks, then the seventh word
         QCOMPARE(text(w, "japan"), kanaOf(1613));
-        QCOMPARE(app.ui().messageTexts(), QStringList{PracticeWindow::kEndOfRangeNoCount});
+        QCOMPARE(app.ui().messageTexts(), QStringList{practice::kEndOfRangeNoCount});
         QCOMPARE(app.ui().messages[0].message.title, QStringLiteral("提醒"));
         QCOMPARE(duringMessage, QStringList{QStringLiteral("0next")});
         QVERIFY(!readable(w, "china"));

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -328,7 +329,7 @@ private Q_SLOTS:
         for (QAction *a : q.window->popout()->actions())
             order << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(order, (QStringList{"poplianxi", "popxuexi", "-", "popprint", "poplist", "setcolor", "-",
-                                     "popbijiao", "-", "popexit"}));
+                                     "popbijiao", "-", "popexit", "-", "popyindiao"}));
         QCOMPARE(q.popupItem("setcolor")->text(), QStringLiteral("设置颜色"));
 
         q.popupItem("poplist")->trigger();
@@ -651,6 +652,70 @@ private Q_SLOTS:
         type(q.riyu, QStringLiteral("アメリカ"));
         enter(q.riyu);
         QCOMPARE(itemLines(q.showwords).first(), linesFor({{18, query::Source::Kana}}).first());
+    }
+
+    // "罗马字输入(F8)" on (sous/roma.dll holds 1): the kana box turns rōmaji into kana as it is
+    // typed, Enter finishes the tail and looks the kana up; F8 turns it off and saves 0.
+    void romajiTypingInTheKanaBox()
+    {
+        TestApp app;
+        QVERIFY(ui::writeSettingsFile(app.path(QStringLiteral("sous/roma.dll")), {ui::SettingsValue(1LL)}));
+        Query q = openQuery(app);
+        QAction *roma = findIn<QAction>(q.window, "luomazi");
+        QVERIFY(roma);
+        QCOMPARE(roma->text(), QStringLiteral("罗马字输入(F8)"));
+        QVERIFY(roma->isChecked());
+
+        QTest::mouseClick(q.riyu, Qt::LeftButton);
+        QTest::keyClicks(q.riyu, QStringLiteral("ho"));
+        QCOMPARE(q.riyu->text(), QStringLiteral("ほ"));
+        QTest::keyClick(q.riyu, 'n');
+        QCOMPARE(q.riyu->text(), QStringLiteral("ほn")); // n could still become な…
+        enter(q.riyu);
+        QCOMPARE(q.riyu->text(), QStringLiteral("ほん"));
+        QCOMPARE(itemLines(q.showwords).first(),
+                 linesFor(exact({QString(), QStringLiteral("ほん"), QString()})).first());
+
+        // Backspace takes one character: a kana, or a letter of the tail.
+        type(q.riyu, QStringLiteral("kyo"));
+        QCOMPARE(q.riyu->text(), QStringLiteral("きょ"));
+        QTest::keyClick(q.riyu, Qt::Key_Backspace);
+        QCOMPARE(q.riyu->text(), QStringLiteral("き"));
+        QTest::keyClicks(q.riyu, QStringLiteral("sh"));
+        QCOMPARE(q.riyu->text(), QStringLiteral("きsh"));
+        QTest::keyClick(q.riyu, Qt::Key_Backspace);
+        QCOMPARE(q.riyu->text(), QStringLiteral("きs"));
+
+        // A pasted text converts whole; upper case is katakana.
+        QApplication::clipboard()->setText(QStringLiteral("AMERIKA"));
+        q.riyu->selectAll();
+        QTest::keyClick(q.riyu, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(q.riyu->text(), QStringLiteral("アメリカ"));
+        enter(q.riyu);
+        QCOMPARE(itemLines(q.showwords).first(), linesFor({{18, query::Source::Kana}}).first());
+
+        // The other boxes never convert.
+        type(q.hanyu, QStringLiteral("ka"));
+        QCOMPARE(q.hanyu->text(), QStringLiteral("ka"));
+
+        // F8: off, saved as 0; the kana box is a plain box again.
+        QTest::keyClick(q.window, Qt::Key_F8);
+        QVERIFY(!roma->isChecked());
+        QFile file(app.path(QStringLiteral("sous/roma.dll")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("0\r\n"));
+        type(q.riyu, QStringLiteral("ka"));
+        QCOMPARE(q.riyu->text(), QStringLiteral("ka"));
+
+        // Without the file the entry starts off.
+        QVERIFY(QFile::remove(app.path(QStringLiteral("sous/roma.dll"))));
+        app.shell().switchTo(shell::Screen::Start);
+        TestApp::settle();
+        Query again = openQuery(app);
+        QVERIFY(!findIn<QAction>(again.window, "luomazi")->isChecked());
+        type(again.riyu, QStringLiteral("hon"));
+        enter(again.riyu);
+        QCOMPARE(again.riyu->text(), QStringLiteral("hon"));
     }
 
     void testWordsAboveTheSearchedSlotsAreNotFound()
@@ -991,6 +1056,36 @@ private Q_SLOTS:
     }
 
     // --- list display ---
+
+    // With "显示音调线" on, the kana of a printed hit and of the details carry the contour.
+    void pitchContourInBothDisplays()
+    {
+        TestApp app;
+        Query q = openQuery(app);
+        type(q.riyu, QStringLiteral("わたし"));
+        enter(q.riyu);
+        QVERIFY(q.showwords->pitchContours().isEmpty());
+        QAction *item = q.popupItem("popyindiao");
+        item->trigger();
+        QVERIFY(item->isChecked());
+        const QList<ui::PitchContour> printed = q.showwords->pitchContours();
+        QVERIFY(!printed.isEmpty());
+        QCOMPARE(printed.first().moraHigh, (QList<bool>{false, true, true}));
+        QCOMPARE(printed.first().morae.first().left(),
+                 q.showwords->columnX(query::kanaColumn(query::Source::Kana)));
+
+        q.popupItem("poplist")->trigger();
+        type(q.hanyu, QStringLiteral("学生"));
+        enter(q.hanyu);
+        const QList<ui::PitchContour> detailed = q.showwords2->pitchContours();
+        QCOMPARE(detailed.size(), 1); // がくせい, 0
+        QCOMPARE(detailed.first().moraHigh, (QList<bool>{false, true, true, true}));
+        QCOMPARE(detailed.first().morae.first().left(), q.showwords2->columnX(15));
+
+        item->trigger();
+        QVERIFY(q.showwords2->pitchContours().isEmpty());
+        QVERIFY(q.showwords->pitchContours().isEmpty());
+    }
 
     void listDisplayShowsTheDetailsOfTheFirstHit()
     {

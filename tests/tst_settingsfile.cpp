@@ -1,5 +1,6 @@
 // The one-line settings files: exact bytes written, field-by-field reading, and defaults for
 // missing, empty or garbled files.
+#include "ui/pitchcontour.h"
 #include "ui/settingsfile.h"
 
 #include <QDir>
@@ -149,6 +150,38 @@ private Q_SLOTS:
     }
 
     // --- a save that fails keeps the old file ---
+
+    // The contour switch: exactly the number 1 turns it on; anything else, or no file, is off.
+    void pitchContourSwitch_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("one") << QByteArray("1\r\n") << true;
+        QTest::newRow("one without line end") << QByteArray("1") << true;
+        QTest::newRow("zero") << QByteArray("0\r\n") << false;
+        QTest::newRow("two") << QByteArray("2\r\n") << false;
+        QTest::newRow("quoted one") << QByteArray("\"1\"\r\n") << false;
+        QTest::newRow("one and more") << QByteArray("1,1\r\n") << false;
+        QTest::newRow("one with letters") << QByteArray("1abc\r\n") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("not text") << QByteArray("\xff\xfe\x00\x01") << false;
+    }
+
+    void pitchContourSwitch()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, shown);
+        const QString p = path("yindiao.dll");
+        put(p, content);
+        QCOMPARE(ui::readPitchContourShown(p), shown);
+        QVERIFY(QFile::remove(p));
+        QVERIFY(!ui::readPitchContourShown(p));
+        QVERIFY(ui::writePitchContourShown(p, true));
+        QCOMPARE(bytes(p), QByteArray("1\r\n"));
+        QVERIFY(ui::readPitchContourShown(p));
+        QVERIFY(ui::writePitchContourShown(p, false));
+        QCOMPARE(bytes(p), QByteArray("0\r\n"));
+    }
 
     void aFailedStepKeepsTheOldFile_data()
     {

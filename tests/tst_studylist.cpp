@@ -5,6 +5,8 @@
 
 #include "study/wordlistview.h"
 
+#include <QAction>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
@@ -32,6 +34,12 @@ QStringList numbers(int first, int last)
     for (int i = first; i <= last; ++i)
         out << QString::number(i);
     return out;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 ui::TextCanvas *detail(QWidget *w)
@@ -81,6 +89,7 @@ private Q_SLOTS:
     void unitSevenHas125Entries();
     void rejectedNumberEmptiesList();
     void popupSwitchesViews();
+    void pitchContourSwitch();
 };
 
 void TestStudyList::switchingToListShowsHints()
@@ -302,6 +311,51 @@ void TestStudyList::popupSwitchesViews()
     QVERIFY(showword(w)->isVisible());
     QVERIFY(poplist->isVisible());
     QVERIFY(!popprint->isVisible());
+}
+
+// "显示音调线" at the end of the pop-up menu: the detail's kana gets its contour, the choice is
+// saved as 1 or 0 and read again at the next opening; the kana drill shows none.
+void TestStudyList::pitchContourSwitch()
+{
+    TestApp app;
+    auto *w = openList(app);
+    QAction *item = findIn<QAction>(w->popout(), "popyindiao");
+    QCOMPARE(w->popout()->actions().last(), item);
+    QCOMPARE(item->text(), QStringLiteral("显示音调线"));
+    QVERIFY(item->isCheckable());
+    QVERIFY(!item->isChecked());
+    key(w, Qt::Key_Return);
+    const QStringList detailOff = detailLines(w);
+    QVERIFY(detail(w)->pitchContours().isEmpty());
+
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QCOMPARE(readAll(app.path(QStringLiteral("sous/yindiao.dll"))), QByteArray("1\r\n"));
+    QCOMPARE(detailLines(w), detailOff); // the texts stay as they were
+    QList<ui::PitchContour> shown = detail(w)->pitchContours();
+    QCOMPARE(shown.size(), 1); // わたし, 0
+    QCOMPARE(shown.first().moraHigh, (QList<bool>{false, true, true}));
+    QVERIFY(shown.first().particleHigh);
+    QVERIFY(detail(w)->rect().contains(shown.first().bounds().toRect()));
+    QTest::keyClick(list(w), Qt::Key_Down); // かいしゃいん, 3
+    shown = detail(w)->pitchContours();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().moraHigh, (QList<bool>{false, true, true, false, false}));
+    QVERIFY(shown.first().fall);
+
+    // Reopened, the window reads the saved choice.
+    w = reopenStudy(app);
+    click(w, "Opb");
+    QVERIFY(findIn<QAction>(w->popout(), "popyindiao")->isChecked());
+    typeLesson(w, QStringLiteral("0"));
+    click(w, "startlist");
+    QVERIFY(detail(w)->pitchContours().isEmpty());
+
+    findIn<QAction>(w->popout(), "popyindiao")->trigger();
+    QCOMPARE(readAll(app.path(QStringLiteral("sous/yindiao.dll"))), QByteArray("0\r\n"));
+    typeLesson(w, QStringLiteral("1"));
+    click(w, "startlist");
+    QVERIFY(detail(w)->pitchContours().isEmpty());
 }
 
 QTEST_MAIN(TestStudyList)

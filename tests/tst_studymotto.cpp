@@ -255,7 +255,8 @@ void TestStudyMotto::rightPressOpensPopup()
     for (QAction *a : w->popout()->actions())
         names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     QCOMPARE(names, (QStringList{"popchaxun", "poplianxi", "-", "poplist", "popprint", "-", "setcolor",
-                                 "setfont", "popdiylogo", "-", "defaultcolor", "popbijiao", "-", "popexit"}));
+                                 "setfont", "popdiylogo", "-", "defaultcolor", "popbijiao", "-", "popexit",
+                                 "-", "popyindiao"}));
     QTest::mouseClick(line(w, "lblpome2"), Qt::RightButton);
     QVERIFY(w->popout()->isVisible());
     w->popout()->close();

@@ -1,4 +1,5 @@
-// The text canvas: the column rule, overflow to the next line, print zones, clearing, empty lines.
+// The text canvas: the column rule, overflow to the next line, print zones, clearing, empty lines;
+// the pitch contour over a kana field and the geometry it is drawn from.
 #include "ui/textcanvas.h"
 
 #include <QFontDatabase>
@@ -125,6 +126,120 @@ private Q_SLOTS:
         QVERIFY(c.lines().isEmpty());
         c.writeAt(5, QStringLiteral("again"));
         QCOMPARE(c.lines(), (QList<Line>{Line{Field{5, "again"}}}));
+    }
+
+    // The contour's geometry for a few words: which morae carry the line, where the fall stands
+    // (on the edge after the accent mora), the particle's level, and its scale with the font.
+    void pitchContourGeometry_data()
+    {
+        QTest::addColumn<QString>("kana");
+        QTest::addColumn<QString>("accent");
+        QTest::addColumn<QList<bool>>("high");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("particleHigh");
+        QTest::newRow("flat") << "わたし"
+                              << "0" << QList<bool>{false, true, true} << 1 << true;
+        QTest::newRow("head") << "ジュース"
+                              << "1" << QList<bool>{true, false, false} << 1 << false;
+        QTest::newRow("middle") << "かいしゃいん"
+                                << "3" << QList<bool>{false, true, true, false, false} << 1 << false;
+        QTest::newRow("tail") << "いもうと"
+                              << "4" << QList<bool>{false, true, true, true} << 1 << false;
+    }
+
+    void pitchContourGeometry()
+    {
+        QFETCH(QString, kana);
+        QFETCH(QString, accent);
+        QFETCH(QList<bool>, high);
+        QFETCH(int, lines);
+        QFETCH(bool, particleHigh);
+        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        font.setPixelSize(20);
+        const auto pattern = ciku::pitchPattern(kana, accent);
+        QVERIFY(pattern);
+        const QPointF origin(10, 40);
+        const ui::PitchContour c = ui::pitchContour(kana, *pattern, font, origin);
+        QCOMPARE(c.moraHigh, high);
+        QCOMPARE(c.highLines.size(), lines);
+        QCOMPARE(c.particleHigh, particleHigh);
+        QCOMPARE(c.particleCentre.y(), particleHigh ? c.highY : c.lowY);
+        QVERIFY(c.lowY > c.highY);
+        // The high line lies above the kana's ink and spans exactly the high morae.
+        const QFontMetricsF fm(font);
+        QVERIFY(c.highY < origin.y() + fm.tightBoundingRect(kana).top());
+        const int first = static_cast<int>(high.indexOf(true));
+        const int last = static_cast<int>(high.lastIndexOf(true));
+        const QLineF line = c.highLines.first();
+        QVERIFY(line.x1() >= c.morae[first].left() && line.x1() < c.morae[first].center().x());
+        QVERIFY(line.x2() <= c.morae[last].right() && line.x2() > c.morae[last].center().x());
+        // The fall stands at the right edge of the accent mora, whose edge is the advance of the
+        // morae up to it; the flat word has none.
+        if (pattern->fallAfter == 0) {
+            QVERIFY(!c.fall);
+        } else {
+            QVERIFY(c.fall);
+            const QStringList morae = ciku::splitMorae(kana);
+            const qreal edge =
+                origin.x() + fm.horizontalAdvance(morae.mid(0, pattern->fallAfter).join(QString()));
+            QVERIFY(qAbs(c.fall->x1() - edge) <= font.pixelSize() * 0.1);
+            QCOMPARE(c.fall->y1(), c.highY);
+            QCOMPARE(c.fall->y2(), c.lowY);
+        }
+        // The particle follows the word.
+        QVERIFY(c.particleCentre.x() - c.particleRadius > c.morae.last().right());
+
+        // Twice the font, twice the contour (within a pixel of rounding in the metrics).
+        font.setPixelSize(40);
+        const ui::PitchContour big = ui::pitchContour(kana, *pattern, font, origin);
+        QVERIFY(qAbs((big.lowY - big.highY) - 2 * (c.lowY - c.highY)) <= 1.5);
+        QVERIFY(big.particleRadius > c.particleRadius * 1.7);
+
+        // Room too small above: the contour moves down into it; too narrow: the particle comes in.
+        font.setPixelSize(20);
+        const QRectF room(0, c.highY + 3, c.morae.last().right() + 2, 80);
+        const ui::PitchContour kept = ui::pitchContour(kana, *pattern, font, origin, room);
+        QVERIFY(kept.highY > c.highY);
+        QVERIFY(kept.bounds().top() >= room.top() - 1e-6);
+        QVERIFY(kept.bounds().right() <= room.right() + 1e-6);
+        QCOMPARE(kept.moraHigh, high);
+    }
+
+    // The canvas draws a contour only over the field it was given, and only while shown.
+    void canvasContourFollowsItsField()
+    {
+        TextCanvas c;
+        setUp(c);
+        c.newLine();
+        ui::writeRow(c, Line{Field{1, "日语"}, Field{15, "わたし"}});
+        c.markPitch(15, u"わたし", u"0");
+        ui::writeRow(c, Line{Field{1, "音调"}, Field{15, "0"}});
+        c.markPitch(15, u"わたし", u"0"); // the latest field at 15 is "0": nothing marked
+        ui::writeRow(c, Line{Field{1, "日语"}, Field{15, "だいがく"}});
+        c.markPitch(15, u"だいがく", u"5"); // no pattern
+        QVERIFY(c.pitchContours().isEmpty());
+        const QList<Line> written = c.lines();
+        c.setPitchContoursShown(true);
+        const QList<ui::PitchContour> shown = c.pitchContours();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().moraHigh, (QList<bool>{false, true, true}));
+        QCOMPARE(shown.first().morae.first().left(), c.columnX(15));
+        // Drawn over the second line, below the first.
+        QVERIFY(shown.first().highY > c.lineHeight() * 0.5);
+        QVERIFY(shown.first().highY < c.lineHeight() * 2);
+        QCOMPARE(c.lines(), written);
+        c.setPitchContoursShown(false);
+        QVERIFY(c.pitchContours().isEmpty());
+
+        // On the top line the contour still stands wholly inside the canvas, above the kana.
+        TextCanvas top;
+        setUp(top);
+        ui::writeRow(top, Line{Field{2, "がくせい"}, Field{20, "学生"}});
+        top.markPitch(2, u"がくせい", u"0");
+        top.setPitchContoursShown(true);
+        const ui::PitchContour first = top.pitchContours().value(0);
+        QCOMPARE(first.moraHigh, (QList<bool>{false, true, true, true}));
+        QVERIFY(first.bounds().top() >= 0);
     }
 
     void linesBelowTheBottomAreKeptNotScrolled()

@@ -53,4 +53,14 @@ inline const QString kCaptionPrefix = QStringLiteral("单词练习---");
 inline const QString kRightRemark = QStringLiteral("正确  继续");
 inline const QString kWrongRemark = QStringLiteral("错了  加油");
 
+// The end-of-range message of "出题(&Z)", and that of the Japanese-to-Chinese draw and of the
+// flash drill, which do not count their words.
+inline const QString kEndOfRangeCounted = QStringLiteral(
+    "下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，你也可以选择“随机练习”方式继续练习。");
+inline const QString kEndOfRangeNoCount =
+    QStringLiteral("下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，你也可以选择“随机练习”模式"
+                   "让电脑随机出题继续练习。");
+// A wrong-word drill over an empty list.
+inline const QString kNothingToDrill = QStringLiteral("错题栏内没有错题可以练习,请选择出题练习！");
+
 } // namespace practice

@@ -5,6 +5,7 @@
 #include "ui/colors.h"
 #include "ui/fonts.h"
 #include "ui/hoverlabel.h"
+#include "ui/romajityping.h"
 #include "ui/shapeframe.h"
 #include "ui/textcanvas.h"
 #include "ui/twips.h"
@@ -140,6 +141,8 @@ void QueryWindow::createControls()
         makeInput("hanyu", 0, ui::designFont({QStringLiteral("幼圆")}, 14.25, true, ui::Fallback::Sans));
     m_kanaInput = makeInput("riyu", 465, systemBold);
     m_kanjiInput = makeInput("dang", 960, systemBold);
+    // The kana box takes rōmaji when "罗马字输入(F8)" is on.
+    romajiTyping()->attach(m_kanaInput);
 
     // The two lookup buttons.
     m_lookupButton = new TallButton(QStringLiteral("查询"), s);
@@ -296,6 +299,7 @@ void QueryWindow::createNavigation()
     addLeaveKey(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3, Screen::Practice);
     addLeaveKey(space, "kuaijielearn", QStringLiteral("单词学习"), Qt::Key_F4, Screen::Study);
     addCompareKey(space);
+    addRomajiCommand();
 
     addLeavePopupItem("poplianxi", QStringLiteral("练习模式"), Screen::Practice, LeaveBy::MenuEntry);
     addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);
@@ -309,6 +313,8 @@ void QueryWindow::createNavigation()
     addComparePopupItem();
     addPopupSeparator();
     addExitPopupItem();
+    addPopupSeparator();
+    addPitchContourPopupItem();
 }
 
 } // namespace query

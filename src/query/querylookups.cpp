@@ -113,6 +113,8 @@ void QueryWindow::setHeadings(Source source)
 void QueryWindow::printHit(const Hit &hit)
 {
     ui::writeRowInColumns(*m_printArea, resultLine(ciku::lexicon(), hit));
+    m_printArea->markPitch(kanaColumn(hit.source), ciku::lexicon().text(hit.slot, 2),
+                           ciku::lexicon().text(hit.slot, 4));
     setHeadings(hit.source);
 }
 
@@ -252,6 +254,9 @@ void QueryWindow::showDetails(int row)
         if (i > 0)
             m_detailArea->newLine();
         ui::writeRow(*m_detailArea, ui::labelledRow(lines[i].label, lines[i].value));
+        if (lines[i].label == kKanaDetailLabel)
+            m_detailArea->markPitch(ui::kDetailValueColumn, lines[i].value,
+                                    ciku::lexicon().text(m_listHits[row].slot, 4));
     }
 }
 

@@ -29,6 +29,13 @@ QueryWindow::QueryWindow(shell::Shell &shell, QWidget *parent)
     // Sized once the menu bar holds its entries, so that the area below it keeps the design size.
     resizeClient(715, 481);
     createControls();
+    pitchContoursChanged(pitchContoursShown());
+}
+
+void QueryWindow::pitchContoursChanged(bool shown)
+{
+    m_printArea->setPitchContoursShown(shown);
+    m_detailArea->setPitchContoursShown(shown);
 }
 
 void QueryWindow::Form_Load()

@@ -35,6 +35,7 @@ public:
 protected:
     void Form_MouseMove() override;
     void Form_Click() override;
+    void pitchContoursChanged(bool shown) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -23,6 +23,19 @@ ui::TextRow resultLine(const ciku::Lexicon &table, const Hit &hit)
     return {{2, chinese}, {35, kana}, {59, kanji}, {78, accent}, {82, pos}};
 }
 
+int kanaColumn(Source source)
+{
+    switch (source) {
+    case Source::Kana:
+        return 2;
+    case Source::Kanji:
+        return 20;
+    case Source::Meaning:
+        break;
+    }
+    return 35;
+}
+
 std::array<Heading, 3> headingsFor(Source source)
 {
     switch (source) {
@@ -51,18 +64,17 @@ QList<DetailLine> detailLines(const ciku::Lexicon &table, int slot, Source sourc
     switch (source) {
     case Source::Meaning:
         lines = {{QStringLiteral("汉语"), chinese},
-                 {QStringLiteral("日语"), kana},
+                 {kKanaDetailLabel, kana},
                  {QStringLiteral("当用汉字"), ciku::shownKanji(kanji)}};
         break;
     case Source::Kana:
-        lines = {{QStringLiteral("日语"), kana},
+        lines = {{kKanaDetailLabel, kana},
                  {QStringLiteral("当用汉字"), ciku::shownKanji(kanji)},
                  {QStringLiteral("汉语"), chinese}};
         break;
     case Source::Kanji:
-        lines = {{QStringLiteral("当用汉字"), kanji},
-                 {QStringLiteral("日语"), kana},
-                 {QStringLiteral("汉语"), chinese}};
+        lines = {
+            {QStringLiteral("当用汉字"), kanji}, {kKanaDetailLabel, kana}, {QStringLiteral("汉语"), chinese}};
         break;
     }
     lines.append({QStringLiteral("音调"), table.text(slot, 4)});

@@ -29,6 +29,9 @@ struct Heading {
 // columns; a text may be empty (the position still moves to its column).
 ui::TextRow resultLine(const ciku::Lexicon &table, const Hit &hit);
 
+// The column of the kana in the result line of a hit from source.
+int kanaColumn(Source source);
+
 // Captions and places of the first three headings after a hit from source.
 std::array<Heading, 3> headingsFor(Source source);
 
@@ -40,6 +43,9 @@ struct DetailLine {
 
     bool operator==(const DetailLine &o) const { return label == o.label && value == o.value; }
 };
+
+// The label of the details line that holds the kana.
+inline const QString kKanaDetailLabel = QStringLiteral("日语");
 
 // The five labelled lines of the details view of slot, ordered by the input the hit came from.
 QList<DetailLine> detailLines(const ciku::Lexicon &table, int slot, Source source);

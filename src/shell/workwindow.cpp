@@ -1,13 +1,59 @@
 #include "shell/workwindow.h"
 
 #include "shell/shell.h"
+#include "ui/interaction.h"
+#include "ui/pitchcontour.h"
+#include "ui/romaji.h"
+#include "ui/romajityping.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionMenuItem>
 
 namespace shell {
+
+namespace {
+
+// The application's style for a menu bar, with one checkable entry framed and tinted while it is
+// checked.
+class CheckedBarEntryStyle : public QProxyStyle
+{
+public:
+    explicit CheckedBarEntryStyle(QAction *entry)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), m_entry(entry)
+    {
+    }
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element != CE_MenuBarItem || !item || !m_entry || !m_entry->isChecked() ||
+            item->text != m_entry->text())
+            return;
+        painter->save();
+        QColor tint = item->palette.color(QPalette::Highlight);
+        painter->setPen(tint);
+        tint.setAlpha(40);
+        painter->setBrush(tint);
+        painter->drawRoundedRect(QRectF(item->rect).adjusted(0.5, 1.5, -0.5, -1.5), 3, 3);
+        painter->restore();
+    }
+
+private:
+    QPointer<QAction> m_entry;
+};
+
+} // namespace
 
 WorkWindow::WorkWindow(Shell &shell, Screen screen, QWidget *parent)
     : QMainWindow(parent), m_shell(shell), m_screen(screen), m_surface(new QWidget(this))
@@ -143,6 +189,67 @@ QAction *WorkWindow::addExitPopupItem()
     QAction *exit = addPopupItem("popexit", QStringLiteral("退出"));
     connect(exit, &QAction::triggered, this, [this] { m_shell.exitProgram(); });
     return exit;
+}
+
+QAction *WorkWindow::addPitchContourPopupItem()
+{
+    m_pitchContourItem = addPopupItem("popyindiao", QStringLiteral("显示音调线"));
+    m_pitchContourItem->setCheckable(true);
+    m_pitchContourItem->setChecked(
+        ui::readPitchContourShown(m_shell.settingsFileToRead(ui::kPitchContourFile)));
+    connect(m_pitchContourItem, &QAction::toggled, this, [this](bool shown) {
+        // The choice applies at once; a failed save only means the next opening will not know it.
+        const QString path = m_shell.programPath(ui::kPitchContourFile);
+        if (const ui::SaveResult saved = ui::writePitchContourShown(path, shown); !saved)
+            m_shell.interaction().message(
+                this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                                  QStringLiteral("音调线设置未能保存：无法写入文件 %1（%2）。")
+                                      .arg(QDir::toNativeSeparators(path), saved.cause())});
+        else
+            m_shell.settingsSaved(this);
+        pitchContoursChanged(shown);
+    });
+    return m_pitchContourItem;
+}
+
+bool WorkWindow::pitchContoursShown() const
+{
+    return m_pitchContourItem && m_pitchContourItem->isChecked();
+}
+
+QAction *WorkWindow::addRomajiCommand()
+{
+    m_romaji = new ui::RomajiTyping(this);
+    QAction *action = addBarCommand("luomazi", QStringLiteral("罗马字输入(F8)"));
+    action->setCheckable(true);
+    action->setShortcut(Qt::Key_F8);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    const bool on = ui::loadRomajiSetting(m_shell.settingsFileToRead(QStringLiteral("sous/roma.dll")));
+    action->setChecked(on);
+    m_romaji->setOn(on);
+    // A menu bar draws no check mark: the entry is framed while it is on.
+    auto *style = new CheckedBarEntryStyle(action);
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
+    connect(action, &QAction::toggled, menuBar(), qOverload<>(&QWidget::update));
+    connect(action, &QAction::triggered, this, &WorkWindow::luomazi_Click);
+    return action;
+}
+
+void WorkWindow::luomazi_Click(bool on)
+{
+    // The choice holds for this window even when it cannot be saved.
+    m_romaji->setOn(on);
+    const QString path = m_shell.programPath(QStringLiteral("sous/roma.dll"));
+    if (const ui::SaveResult saved = ui::saveRomajiSetting(path, on); !saved) {
+        m_shell.interaction().message(
+            this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                              QStringLiteral("罗马字输入的设置未能保存：无法写入文件 %1（%2）。")
+                                  .arg(QDir::toNativeSeparators(path), saved.cause())});
+    } else {
+        m_shell.settingsSaved(this);
+    }
 }
 
 QAction *WorkWindow::addPopupSeparator()

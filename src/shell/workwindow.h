@@ -7,6 +7,10 @@
 
 class QMenu;
 
+namespace ui {
+class RomajiTyping;
+}
+
 namespace shell {
 
 class Shell;
@@ -68,6 +72,18 @@ protected:
     QAction *addCompareKey(QMenu *carrier);     // kuaijiecompare, key F5
     QAction *addComparePopupItem();             // popbijiao "字形比较"
     QAction *addExitPopupItem();                // popexit "退出"
+    // popyindiao "显示音调线": a checkable entry, checked as sous/yindiao.dll says; each change
+    // is saved at once and handed to pitchContoursChanged().
+    QAction *addPitchContourPopupItem();
+    bool pitchContoursShown() const;
+    // The learner turned the pitch contours on or off.
+    virtual void pitchContoursChanged(bool) {}
+
+    // luomazi "罗马字输入(F8)", key F8, checkable: the rōmaji typing of the window's kana boxes
+    // (attached through romajiTyping()), on and off, saved in sous/roma.dll. Added last.
+    QAction *addRomajiCommand();
+    ui::RomajiTyping *romajiTyping() const { return m_romaji; }
+    void luomazi_Click(bool on);
 
     QAction *addPopupSeparator();
     void openPopout(const QPoint &globalPos);
@@ -89,6 +105,8 @@ private:
     bool m_sized = false;
     QWidget *m_surface{nullptr};
     QMenu *m_popout{nullptr};
+    QAction *m_pitchContourItem{nullptr};
+    ui::RomajiTyping *m_romaji{nullptr};
 };
 
 } // namespace shell

@@ -72,6 +72,12 @@ StudyWindow::StudyWindow(shell::Shell &shell, QWidget *parent)
     resizeClient(714, 493);
     createNavigation();
     createControls();
+    pitchContoursChanged(pitchContoursShown());
+}
+
+void StudyWindow::pitchContoursChanged(bool shown)
+{
+    m_listView->detail()->setPitchContoursShown(shown);
 }
 
 void StudyWindow::createControls()
@@ -245,6 +251,8 @@ void StudyWindow::createNavigation()
     addComparePopupItem();
     addPopupSeparator();
     addExitPopupItem();
+    addPopupSeparator();
+    addPitchContourPopupItem();
 }
 
 QString StudyWindow::settingsPath(const QString &relative) const

@@ -48,6 +48,7 @@ public:
 
 protected:
     void Form_MouseMove() override;
+    void pitchContoursChanged(bool shown) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -173,7 +173,12 @@ void WordListView::drawDetail(int word)
     const ciku::WordEntry *entry = ciku::lexicon().entry(word);
     if (!entry)
         return;
-    ui::writeRows(*m_detailArea, wordDetail(*entry, order(), m_kanaFormat));
+    for (const ui::TextRow &row : wordDetail(*entry, order(), m_kanaFormat)) {
+        ui::writeRow(*m_detailArea, row);
+        // The kana line of the normal format carries the contour; the kana drill shows no accent.
+        if (!m_kanaFormat)
+            m_detailArea->markPitch(ui::kDetailValueColumn, entry->kana, entry->accent);
+    }
 }
 
 void WordListView::mousePressEvent(QMouseEvent *event)

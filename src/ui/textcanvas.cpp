@@ -188,17 +188,79 @@ QStringList TextCanvas::textLines() const
     return out;
 }
 
+void TextCanvas::markPitch(int column, QStringView kana, QStringView accent)
+{
+    const auto pattern = ciku::pitchPattern(kana, accent);
+    if (!pattern)
+        return;
+    for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
+        if (it->continues || it->column != column)
+            continue;
+        if (it->text == kana) {
+            it->pitch = pattern;
+            if (m_pitchShown)
+                update();
+        }
+        return;
+    }
+}
+
+void TextCanvas::setPitchContoursShown(bool shown)
+{
+    if (shown == m_pitchShown)
+        return;
+    m_pitchShown = shown;
+    update();
+}
+
+qreal TextCanvas::pitchInset() const
+{
+    // A contour on the top line has no line above it to stand in: everything moves down just
+    // enough to give it room.
+    qreal inset = 0;
+    if (!m_pitchShown)
+        return inset;
+    for (const Item &item : m_items) {
+        if (item.line == 0 && item.pitch) {
+            const PitchContour c =
+                pitchContour(item.text, *item.pitch, item.font, QPointF(item.x, item.ascent));
+            inset = std::max(inset, std::ceil(-c.bounds().top()));
+        }
+    }
+    return inset;
+}
+
+QList<PitchContour> TextCanvas::pitchContours() const
+{
+    QList<PitchContour> out;
+    if (!m_pitchShown)
+        return out;
+    const int h = lineHeight();
+    const qreal inset = pitchInset();
+    for (const Item &item : m_items) {
+        if (item.pitch)
+            out.append(pitchContour(item.text, *item.pitch, item.font,
+                                    QPointF(item.x, inset + item.line * h + item.ascent), QRectF(rect())));
+    }
+    return out;
+}
+
 void TextCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const int h = lineHeight();
+    const qreal inset = pitchInset();
     for (const Item &item : m_items) {
-        const int top = item.line * h;
+        const qreal top = inset + item.line * h;
         if (top > height())
             continue;
         painter.setFont(item.font);
         painter.setPen(item.color);
-        painter.drawText(QPointF(item.x, top + item.ascent), item.text);
+        const QPointF origin(item.x, top + item.ascent);
+        painter.drawText(origin, item.text);
+        if (m_pitchShown && item.pitch)
+            paintPitchContour(
+                painter, pitchContour(item.text, *item.pitch, item.font, origin, QRectF(rect())), item.color);
     }
 }
 

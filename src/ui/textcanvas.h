@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lexicon/pitchaccent.h"
+#include "ui/pitchcontour.h"
 #include "ui/placedtext.h"
 
 #include <QColor>
@@ -54,6 +56,15 @@ public:
     // The font a text written with writeWithin(text, width) is drawn in.
     QFont fittedFont(const QString &text, qreal width) const;
 
+    // Gives the latest field placed at column, when it holds exactly kana, the pitch contour of
+    // that kana and accent digit; nothing happens when the two give no pattern.
+    void markPitch(int column, QStringView kana, QStringView accent);
+    // Contours are drawn only while shown; what is written is the same either way.
+    void setPitchContoursShown(bool shown);
+    bool pitchContoursShown() const { return m_pitchShown; }
+    // The contours as drawn now (none while they are not shown), top line first.
+    QList<PitchContour> pitchContours() const;
+
 Q_SIGNALS:
     void clicked();
     void mousePressed(Qt::MouseButton button, const QPoint &globalPos);
@@ -75,10 +86,13 @@ private:
         QColor color;
         QFont font;
         qreal ascent = 0; // from the top of the line to the baseline
+        std::optional<ciku::PitchPattern> pitch;
     };
 
     qreal averageWidth() const;
     qreal textWidth(const QString &text) const;
+    // How far the lines are drawn below the top edge: 0 unless a shown contour needs the room.
+    qreal pitchInset() const;
 
     QList<Item> m_items;
     int m_line = 0;
@@ -87,6 +101,7 @@ private:
     bool m_placed = true; // the next write starts a new field
     QColor m_textColor = Qt::black;
     bool m_pressed = false;
+    bool m_pitchShown = false;
 };
 
 // Writes a row and ends its line. An empty text only moves the write position to its column.
