@@ -54,7 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "岚舟工作室 <cifan@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://cifan.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-translations-l10n")
+# The learning record is an SQLite database read through Qt's QSQLITE driver, a plugin that
+# the shared-library scan cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-translations-l10n, libqt6sql6-sqlite")
 # xdg-screensaver is the rest reminder's second way to start the screen saver.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

@@ -132,13 +132,13 @@ private Q_SLOTS:
         };
         QCOMPARE(names(open(app, Screen::Study)),
                  (QStringList{"shuoming", "guanyu", "spc2", "qidong", "lookup", "practise", "spc", "compare",
-                              "space(hidden)", "popout(hidden)"}));
+                              "jilu", "space(hidden)", "popout(hidden)"}));
         QCOMPARE(names(open(app, Screen::Query)),
                  (QStringList{"shuoming", "guanyu", "spc2", "qidong", "practise", "learn", "spc", "compare",
-                              "space(hidden)", "luomazi", "popout(hidden)"}));
+                              "jilu", "space(hidden)", "luomazi", "popout(hidden)"}));
         QCOMPARE(names(open(app, Screen::Practice)),
                  (QStringList{"shuoming", "about", "spc2", "qidong", "space(hidden)", "lookup", "learn",
-                              "spc(hidden)", "compare", "popout(hidden)"}));
+                              "spc(hidden)", "compare", "jilu", "luomazi", "popout(hidden)"}));
         QWidget *practice = app.shell().currentWindow();
         QCOMPARE(action(practice, "lookup")->text(), QStringLiteral("查询单词(F2)"));
         QCOMPARE(action(practice, "learn")->text(), QStringLiteral("单词学习(F4)"));
@@ -443,6 +443,35 @@ private Q_SLOTS:
         sh.reset();
         for (const QPointer<QObject> &p : std::as_const(made))
             QVERIFY2(p.isNull(), p ? qPrintable(p->objectName()) : "");
+    }
+
+    // "记录(&R)" with its two entries in every working window; F6 opens the progress window
+    // (as do the menu entry and the start window's link), F7 with nothing recorded says so.
+    void recordMenuAndKeysInEveryWindow()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto *link = findIn<QLabel>(app.shell().currentWindow(), "lbljilu");
+        QVERIFY(link && link->text().contains(QStringLiteral("学习记录")));
+        Q_EMIT link->linkActivated(QStringLiteral("record"));
+        QCOMPARE(app.ui().modalWindows, QStringList{"jilu"});
+        for (Screen screen : {Screen::Study, Screen::Practice, Screen::Query}) {
+            QWidget *w = open(app, screen);
+            auto *menu = findIn<QMenu>(w, "jilu");
+            QVERIFY(menu);
+            QCOMPARE(menu->title(), QStringLiteral("记录(&R)"));
+            QCOMPARE(menu->actions().size(), 2);
+            QCOMPARE(menu->actions()[0]->text(), QStringLiteral("学习记录(F6)"));
+            QCOMPARE(menu->actions()[1]->text(), QStringLiteral("复习到期单词(F7)"));
+            app.ui().modalWindows.clear();
+            app.ui().messages.clear();
+            QCOMPARE(pressKey(app, Qt::Key_F6), w->objectName());
+            menu->actions()[0]->trigger();
+            QCOMPARE(app.ui().modalWindows, (QStringList{"jilu", "jilu"}));
+            QCOMPARE(pressKey(app, Qt::Key_F7), w->objectName());
+            QCOMPARE(app.ui().messageTexts(),
+                     QStringList{QStringLiteral("现在没有到期的单词。\n记录中还没有需要复习的单词。")});
+        }
     }
 
     void aboutEntriesReachTheAboutWindow()

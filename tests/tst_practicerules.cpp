@@ -480,6 +480,15 @@ private Q_SLOTS:
         QVERIFY(!isRightAnswer(typed, kana));
         QCOMPARE(reasonAsText(explainWrongAnswer(typed, kana, kanji)), reason);
     }
+    void wrongAnswerReasonAsRichText()
+    {
+        QCOMPARE(
+            reasonAsHtml(explainWrongAnswer(QStringLiteral("わ<し"), QStringLiteral("わたし"), QString())),
+            QStringLiteral("わ<span style=\"color:#ff0000\">&lt;</span>し"));
+        QCOMPARE(
+            reasonAsHtml(explainWrongAnswer(QStringLiteral("がこう"), QStringLiteral("がっこう"), QString())),
+            QStringLiteral("少了促音“っ”"));
+    }
 
     // sous/roma.dll: the number 1 turns the rōmaji input on; anything else, or no file, is off.
     void romajiSetting_data()

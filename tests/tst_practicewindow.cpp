@@ -6,6 +6,7 @@
 #include "practice/flashdrillpanel.h"
 #include "practicetest.h"
 #include "ui/pitchlabeloverlay.h"
+#include "ui/settingsfile.h"
 #include "ui/textcanvas.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -51,6 +53,20 @@ void doubleClick(QWidget *widget, QPoint pos = QPoint())
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
     QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+}
+
+// Enter presses the one button drawn as the default button; returns its name.
+QString enterOnHighlight(QWidget *w)
+{
+    QList<QPushButton *> highlighted;
+    for (QPushButton *b : w->findChildren<QPushButton *>())
+        if (b->isVisibleTo(w) && b->isDefault())
+            highlighted << b;
+    if (highlighted.size() != 1)
+        return QStringLiteral("%1 highlighted").arg(highlighted.size());
+    QSignalSpy pressed(highlighted[0], &QPushButton::clicked);
+    pressEnter(w);
+    return pressed.count() == 1 ? highlighted[0]->objectName() : QStringLiteral("not pressed");
 }
 
 QList<ui::TextRow> panelRowsOf(int index)
@@ -105,6 +121,65 @@ private Q_SLOTS:
         QCOMPARE(text(w, "japan"), kanaOf(4));
         QCOMPARE(ui::textColor(findIn<QLabel>(w, "japan")), QColor(0, 0, 255));
         QVERIFY(shown(w, "lbldanghan") && shown(w, "tone"));
+    }
+
+    // "罗马字输入(F8)" on: rōmaji typed key by key into the answer box becomes kana at once, an
+    // unfinished tail stays Latin, Backspace takes one character, Enter finishes the tail and then
+    // judges the kana. A wrong answer is explained in the grey line under the box until the next
+    // word.
+    void romajiTypingAndWrongAnswerReasons()
+    {
+        TestApp app;
+        QVERIFY(ui::writeSettingsFile(app.path(QStringLiteral("sous/roma.dll")), {ui::SettingsValue(1LL)}));
+        PracticeWindow *w = openPractice(app);
+        QVERIFY(findIn<QAction>(w, "luomazi")->isChecked());
+        auto *input = findIn<QLineEdit>(w, "txtinput");
+        click(w, "begin");
+        QCOMPARE(text(w, "china"), QStringLiteral("我"));
+        QTest::keyClicks(input, QStringLiteral("wat"));
+        QCOMPARE(input->text(), QStringLiteral("わt"));
+        QTest::keyClicks(input, QStringLiteral("ashi"));
+        QCOMPARE(input->text(), QStringLiteral("わたし"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "note"), QStringLiteral("正确  继续"));
+        QCOMPARE(text(w, "why"), QString());
+
+        QCOMPARE(text(w, "china"), meaningOf(2));
+        QTest::keyClicks(input, QStringLiteral("kaishaix"));
+        QCOMPARE(input->text(), QStringLiteral("かいしゃいx"));
+        QTest::keyClick(input, Qt::Key_Backspace);
+        QCOMPARE(input->text(), QStringLiteral("かいしゃい"));
+        QTest::keyClick(input, 'n');
+        QCOMPARE(input->text(), QStringLiteral("かいしゃいn"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了2个，打错了0个）"));
+
+        // がくせい typed without the voicing mark.
+        QCOMPARE(kanaOf(3), QStringLiteral("がくせい"));
+        QTest::keyClicks(input, QStringLiteral("kakusei"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "note"), QStringLiteral("错了  加油"));
+        QCOMPARE(text(w, "why"), QStringLiteral("浊音符号不对"));
+        QVERIFY(shown(w, "why"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("单词练习---（一共练习3个词，打对了2个，打错了1个）"));
+        pressEnter(w);
+        QCOMPARE(text(w, "why"), QString());
+
+        // Typed in another way: the wrong character in red.
+        QCOMPARE(kanaOf(4), QStringLiteral("りゅうがくせい"));
+        QTest::keyClicks(input, QStringLiteral("ryuugakusii"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(text(w, "why"), QStringLiteral("りゅうがく<span style=\"color:#ff0000\">し</span>い"));
+
+        // Off again (saved as 0): letters then stay letters.
+        pressEnter(w);
+        findIn<QAction>(w, "luomazi")->trigger(); // as a click on the menu bar
+        QVERIFY(!findIn<QAction>(w, "luomazi")->isChecked());
+        QTest::keyClicks(input, QStringLiteral("ka"));
+        QCOMPARE(input->text(), QStringLiteral("ka"));
+        QFile file(app.path(QStringLiteral("sous/roma.dll")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("0\r\n"));
     }
 
     // Closed through its close box at the first opening, the dialog leaves no range: "出题"
@@ -618,6 +693,24 @@ private Q_SLOTS:
         QVERIFY(readable(w, "china"));
         tick(w, 2);
         QCOMPARE(text(w, "japan"), kanaOf(1608));
+    }
+
+    // Through the three practices the button drawn as the default one is the one Enter presses,
+    // also after a command that moves the focus to another button.
+    void enterPressesTheHighlightedButton()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app);
+        QStringList pressed;
+        pressed << enterOnHighlight(w) << enterOnHighlight(w) << enterOnHighlight(w); // draw, wrong, draw
+        choose(w, "rihan");
+        pressed << enterOnHighlight(w); // draw
+        click(w, "hint4");
+        pressed << enterOnHighlight(w) << enterOnHighlight(w); // reveal, draw
+        choose(w, "optflash");
+        pressed << enterOnHighlight(w) << enterOnHighlight(w); // start, add
+        QCOMPARE(pressed, (QStringList{"begin", "check", "begin", "showriyu", "showhanyu", "showriyu",
+                                       "flashstart", "flashadd"}));
     }
 
     // Double-click on "闪电速练": both steps, again from the old presets after a bad value, the

@@ -233,3 +233,20 @@ QString reasonAsText(const WrongAnswerReason &reason)
 }
 
 } // namespace practice
+
+namespace practice {
+
+QString reasonAsHtml(const WrongAnswerReason &reason)
+{
+    if (!reason.message.isEmpty())
+        return reason.message.toHtmlEscaped();
+    QString out;
+    for (const MarkedPiece &p : reason.marked) {
+        const QString text = p.text.toHtmlEscaped();
+        out += p.wrong ? QStringLiteral("<span style=\"color:#ff0000\">") + text + QStringLiteral("</span>")
+                       : text;
+    }
+    return out;
+}
+
+} // namespace practice

@@ -29,6 +29,10 @@ WrongAnswerReason explainWrongAnswer(const QString &typed, const QString &kana, 
 // ("わ[た]し", "が[＿]こう"). What the tests and the fuzz target read.
 QString reasonAsText(const WrongAnswerReason &reason);
 
+// The reason as rich text for a label: the message as it is, or the marked text with the wrong
+// pieces in red (FF0000).
+QString reasonAsHtml(const WrongAnswerReason &reason);
+
 // The stand-in for a missing character.
 inline const QString kMissingMark = QStringLiteral("＿");
 // A wrong blank is shown as this mark, since a blank in red cannot be seen.

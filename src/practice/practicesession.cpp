@@ -1,6 +1,7 @@
 #include "practice/practicesession.h"
 
 #include "lexicon/lexicon.h"
+#include "practice/answerexplain.h"
 
 namespace practice {
 namespace {
@@ -80,6 +81,7 @@ Effects PracticeSession::selectDirection(Direction direction)
 {
     m_direction = direction;
     m_reviewMode = m_view.drillRunning = false;
+    m_view.why.clear();
     // No typed question stays on screen to be judged.
     m_view.enable(Control::Check, false);
     const bool captions = m_pace == Pace::Normal;
@@ -241,6 +243,9 @@ Effects PracticeSession::check(const QString &typed, double r)
         effects.answered = Answered{Answered::Right, index, drill};
     } else {
         m_wrong = countUp(m_wrong);
+        const ciku::WordEntry *word = ciku::lexicon().entry(index);
+        m_view.why =
+            reasonAsHtml(explainWrongAnswer(typed, m_view.answer, word ? word->kanji.toString() : QString()));
         listCurrentWord();
         // The question is answered: judged once, so the score never counts more answers than
         // questions.
@@ -576,6 +581,7 @@ void PracticeSession::showWord(int index)
     const ciku::WordEntry *entry = ciku::lexicon().entry(index);
     m_wordShown = entry != nullptr;
     showEntry(m_view, entry);
+    m_view.why.clear();
 }
 
 void PracticeSession::hideOrShowAnswer()

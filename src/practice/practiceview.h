@@ -80,6 +80,9 @@ struct PracticeView {
     // The hint button on show: 1 length, 2 kanji form, 3 answer; 0 once the answer was shown.
     int hintStage = 1;
     QString remark;
+    // Why the last typed answer was wrong, as rich text for the grey line `why` under the input
+    // box; empty when there is nothing to explain (cleared with each new word).
+    QString why;
     QString hintText = QStringLiteral("   此部分显示提示信息");
     Picture picture = Picture::None;
     // The window caption the practice has set, or nullopt while the window keeps its own.

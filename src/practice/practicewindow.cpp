@@ -13,6 +13,7 @@
 #include "ui/activelabel.h"
 #include "ui/hoverlabel.h"
 #include "ui/interaction.h"
+#include "ui/romajityping.h"
 #include "ui/textcanvas.h"
 #include "ui/twips.h"
 
@@ -84,6 +85,8 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
     m_questionArea =
         new QuestionArea(surface(), [this](const QString &path) { return m_shell.programPath(path); });
     m_answerInput = m_questionArea->input();
+    // The answer box takes rōmaji when "罗马字输入(F8)" is on.
+    romajiTyping()->attach(m_answerInput);
     connect(m_questionArea->picture(), &ui::ActiveLabel::rightPressed, this, &PracticeWindow::openPopout);
     connect(m_questionArea->answerPanel(), &ui::TextCanvas::mousePressed, this,
             &PracticeWindow::Form_MouseDown);
@@ -108,6 +111,7 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
         m_session.wrongList(m_session.direction()).clear();
         render(m_session.view());
     });
+    connect(qApp, &QApplication::focusChanged, this, &PracticeWindow::highlightEnterTarget);
     render(m_session.view());
     pitchContoursChanged(pitchContoursShown());
 }
@@ -115,6 +119,12 @@ PracticeWindow::PracticeWindow(shell::Shell &shell, QWidget *parent)
 void PracticeWindow::pitchContoursChanged(bool shown)
 {
     m_questionArea->setPitchContoursShown(shown);
+}
+
+PracticeWindow::~PracticeWindow()
+{
+    // The focus moves while the children go; nothing is highlighted any more.
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void PracticeWindow::createNavigation()
@@ -132,6 +142,8 @@ void PracticeWindow::createNavigation()
     // Here the F5 entry has a hidden menu of its own.
     addCompareKey(addCarrierMenu("spc"));
     addCompareCommand();
+    addRecordMenu();
+    addRomajiCommand();
 
     addLeavePopupItem("popchaxun", QStringLiteral("查询模式"), Screen::Query, LeaveBy::MenuEntry);
     addLeavePopupItem("popxuexi", QStringLiteral("学习模式"), Screen::Study, LeaveBy::MenuEntry);
@@ -229,6 +241,7 @@ void PracticeWindow::apply(const Effects &effects)
         m_shell.interaction().beep();
     if (QWidget *target = widgetFor(effects.focus))
         target->setFocus();
+    highlightEnterTarget();
 }
 
 void PracticeWindow::tell(const ui::Message &message)
@@ -330,19 +343,34 @@ void PracticeWindow::renderPanels(const PracticeView &v)
 
 void PracticeWindow::setDefaultButton(QPushButton *button)
 {
-    if (m_defaultButton)
-        m_defaultButton->setDefault(false);
     m_defaultButton = button;
-    if (button)
-        button->setDefault(true);
+    highlightEnterTarget();
+}
+
+QPushButton *PracticeWindow::enterTarget() const
+{
+    // Enter presses the button that has the focus, elsewhere the default button.
+    auto *focused = qobject_cast<QPushButton *>(focusWidget());
+    return focused ? focused : m_defaultButton;
+}
+
+void PracticeWindow::highlightEnterTarget()
+{
+    // The default frame is drawn on the button Enter presses, wherever the focus has gone.
+    QPushButton *target = enterTarget();
+    if (target == m_highlighted)
+        return;
+    if (m_highlighted)
+        m_highlighted->setDefault(false);
+    m_highlighted = target;
+    if (target)
+        target->setDefault(true);
 }
 
 void PracticeWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Enter presses the button that has the focus, elsewhere the default button.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        auto *focused = qobject_cast<QPushButton *>(focusWidget());
-        QPushButton *target = focused ? focused : m_defaultButton;
+        QPushButton *target = enterTarget();
         if (target && target->isEnabled() && target->isVisibleTo(this)) {
             target->click();
             event->accept();

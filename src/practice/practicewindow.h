@@ -41,6 +41,7 @@ public:
     static const QString kKeepQuestionLong;  // the menu and pop-up entries
 
     explicit PracticeWindow(shell::Shell &shell, QWidget *parent = nullptr);
+    ~PracticeWindow() override;
 
     void Form_Load() override;
 
@@ -70,6 +71,8 @@ private:
     void tell(const ui::Message &message);
     QWidget *widgetFor(Control control) const;
     void setDefaultButton(QPushButton *button);
+    QPushButton *enterTarget() const;
+    void highlightEnterTarget();
 
     // The range dialog, modal; on OK the session takes its range. Closed through its close box,
     // it is dropped and nothing changes.
@@ -88,6 +91,7 @@ private:
     QPointer<RangeDialog> m_rangeDialog;
     QRandomGenerator m_random;
     QPushButton *m_defaultButton{nullptr};
+    QPointer<QPushButton> m_highlighted; // drawn as the default button: the one Enter presses
     // A message of the practice is open: the flash clock's ticks change nothing meanwhile.
     bool m_boxOpen = false;
 

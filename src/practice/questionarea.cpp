@@ -21,6 +21,7 @@ const QColor kWordFill(255, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kPurple(192, 0, 192);
+const QColor kGrey(128, 128, 128);
 
 // The answer panel's right edge, in twips: it ends where the answer label does, before the
 // wrong-word list.
@@ -105,11 +106,17 @@ QuestionArea::QuestionArea(QWidget *s, std::function<QString(const QString &)> p
     place(m_input, 4440, 3240, 3960, 510);
     m_input->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15));
 
+    // Why a wrong answer is wrong, in grey under the input box; the hint and remark lines below.
+    m_reasonLabel = label(s, "why", QString());
+    place(m_reasonLabel, 4440, 3765, 3960, 300);
+    m_reasonLabel->setFont(small);
+    m_reasonLabel->setTextFormat(Qt::RichText);
+    ui::setTextColor(m_reasonLabel, kGrey);
     m_hintLabel = label(s, "tishi", QStringLiteral("   此部分显示提示信息"));
-    place(m_hintLabel, 4440, 3870, 3960, 360);
+    place(m_hintLabel, 4440, 4080, 3960, 300);
     m_hintLabel->setFont(small);
     m_remarkLabel = label(s, "note", QString());
-    place(m_remarkLabel, 4440, 4320, 3960, 540);
+    place(m_remarkLabel, 4440, 4410, 3960, 540);
     m_remarkLabel->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15, true));
 
     m_answerPanel = new ui::TextCanvas(s);
@@ -136,6 +143,7 @@ void QuestionArea::showView(const PracticeView &v, Direction direction, Pace pac
     m_partOfSpeechLabel->setText(v.partOfSpeech);
     m_hintLabel->setText(v.hintText);
     m_remarkLabel->setText(v.remark);
+    m_reasonLabel->setText(v.why);
     showPicture(v.picture);
 
     // The picture, the input box and the hint serve typed answers only, the answer panel the
@@ -145,6 +153,7 @@ void QuestionArea::showView(const PracticeView &v, Direction direction, Pace pac
     m_picture->setVisible(normal && chineseToJapanese);
     m_input->setVisible(normal && chineseToJapanese);
     m_hintLabel->setVisible(normal && chineseToJapanese);
+    m_reasonLabel->setVisible(normal && chineseToJapanese);
     m_remarkLabel->setVisible(chineseToJapanese);
     m_answerPanel->setVisible(normal && !chineseToJapanese);
     showAnswerPanel(v);

@@ -62,6 +62,7 @@ private:
     QLabel *m_partOfSpeechLabel{nullptr};   // cixing
     QLabel *m_kanjiLabel{nullptr};          // lbldanghan
     QLabel *m_accentLabel{nullptr};         // tone
+    QLabel *m_reasonLabel{nullptr};         // why
     QLabel *m_hintLabel{nullptr};           // tishi
     QLabel *m_remarkLabel{nullptr};         // note
     QLineEdit *m_input{nullptr};            // txtinput

@@ -294,6 +294,7 @@ void QueryWindow::createNavigation()
     addLeaveCommand("learn", QStringLiteral("单词学习(F4)"), Screen::Study, LeaveBy::MenuEntry);
     addBarCommand("spc", QStringLiteral(" "));
     addCompareCommand();
+    addRecordMenu();
 
     QMenu *space = addCarrierMenu("space");
     addLeaveKey(space, "kuaijiepractise", QStringLiteral("单词练习"), Qt::Key_F3, Screen::Practice);

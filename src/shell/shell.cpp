@@ -1,5 +1,7 @@
 #include "shell/shell.h"
 
+#include "record/learningrecord.h"
+#include "record/progresswindow.h"
 #include "shell/aboutwindow.h"
 #include "shell/chmfile.h"
 #include "shell/comparewindow.h"
@@ -39,6 +41,41 @@ Shell::~Shell()
     delete m_pendingHelpViewer.data();
     for (const QPointer<QObject> &retired : std::as_const(m_retired))
         delete retired.data();
+}
+
+record::LearningRecord &Shell::learningRecord()
+{
+    if (!m_record)
+        m_record = std::make_unique<record::LearningRecord>(m_settingsDir, m_interaction);
+    return *m_record;
+}
+
+void Shell::showProgress(QWidget *owner)
+{
+    record::ProgressWindow window(learningRecord(), m_interaction, owner);
+    m_interaction.showModal(&window);
+}
+
+void Shell::reviewDue(QWidget *owner)
+{
+    QString nothingDue;
+    const QList<int> due = learningRecord().dueWords(owner, &nothingDue);
+    if (due.isEmpty()) {
+        m_interaction.message(owner,
+                              ui::Message{ui::Icon::Information, ui::Buttons::Ok, QString(), nothingDue});
+        return;
+    }
+    m_pendingReview = due;
+    if (m_currentScreen != Screen::Practice || !m_current || !m_current->isVisible())
+        switchTo(Screen::Practice);
+    if (WorkWindow *practice = workWindow(Screen::Practice); practice && !m_pendingReview.isEmpty())
+        practice->startPendingReview();
+    m_pendingReview.clear();
+}
+
+QList<int> Shell::takePendingReview()
+{
+    return std::exchange(m_pendingReview, {});
 }
 
 QString Shell::programPath(const QString &relative) const

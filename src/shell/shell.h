@@ -9,6 +9,11 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+
+namespace record {
+class LearningRecord;
+}
 
 namespace ui {
 class Interaction;
@@ -69,6 +74,15 @@ public:
     QString helpFileFor(const QWidget *window) const;
     void showAbout(QWidget *owner);
     void showCompare(QWidget *owner);
+    // The learning record of the settings folder, opened on first use.
+    record::LearningRecord &learningRecord();
+    // The progress window "词帆-学习记录", modal over owner.
+    void showProgress(QWidget *owner);
+    // "复习到期单词(F7)": with words due, goes to the practice window (as the to-practice
+    // command does) and starts the review there; with none, says so and when the next is due.
+    void reviewDue(QWidget *owner);
+    // The words the practice window is to review once it shows; empty when no review waits.
+    QList<int> takePendingReview();
     // Loads the hidden rest reminder once; later calls do nothing.
     void loadReminder();
 
@@ -148,6 +162,8 @@ private:
     // Windows hidden with their state kept, at most one a screen.
     std::map<Screen, QPointer<QWidget>> m_kept;
     QPointer<QObject> m_reminder;
+    std::unique_ptr<record::LearningRecord> m_record;
+    QList<int> m_pendingReview;
     QPointer<HelpViewer> m_helpViewer;
     QPointer<HelpViewer> m_pendingHelpViewer;
     // Windows handed to deleteLater(); whatever is still waiting when the shell goes (the

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
@@ -129,10 +130,24 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     m_helpButton->setGeometry(190, 448, 260, 34);
     connect(m_helpButton, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
 
+    // A small text link to the learning record, out of the way of the pictures.
+    m_recordLink = new QLabel(QStringLiteral("<a href=\"record\">学习记录</a>"), this);
+    m_recordLink->setObjectName(QStringLiteral("lbljilu"));
+    m_recordLink->setToolTip(QStringLiteral("每天的答题、各课的掌握情况和到期的单词"));
+    m_recordLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    m_recordLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_recordLink->setGeometry(500, 456, 120, 20);
+    connect(m_recordLink, &QLabel::linkActivated, this, &StartMenuWindow::lbljilu_Click);
+
     // F1 opens the help here as in every other window.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setObjectName(QStringLiteral("helpKey"));
     connect(help, &QShortcut::activated, this, &StartMenuWindow::exuse_Click);
+}
+
+void StartMenuWindow::lbljilu_Click()
+{
+    m_shell.showProgress(this);
 }
 
 bool StartMenuWindow::Form_Load()

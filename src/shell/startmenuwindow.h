@@ -7,6 +7,7 @@
 #include <array>
 
 class QFrame;
+class QLabel;
 class QPushButton;
 
 namespace ui {
@@ -52,6 +53,7 @@ private:
     void showFrame(int picture);
     void exuse_Click();
     void welcome_DblClick();
+    void lbljilu_Click();
 
     Shell &m_shell;
     QFrame *m_pictureFrame{nullptr};
@@ -60,6 +62,7 @@ private:
     std::array<QFrame *, 12> m_lines{};            // Line2..Line13
     QFrame *m_rule{nullptr};
     QPushButton *m_helpButton{nullptr};
+    QLabel *m_recordLink{nullptr}; // lbljilu
     ui::ActiveLabel *m_welcomeText{nullptr};
 };
 

@@ -191,6 +191,29 @@ QAction *WorkWindow::addExitPopupItem()
     return exit;
 }
 
+QMenu *WorkWindow::addRecordMenu()
+{
+    QMenu *menu = new QMenu(QStringLiteral("记录(&R)"), this);
+    menu->setObjectName(QStringLiteral("jilu"));
+    menuBar()->insertMenu(m_popout->menuAction(), menu);
+    // The entries show their key in the caption; the key itself is carried by an action the window
+    // owns, so it works while the menu is closed.
+    const auto add = [&](const char *name, const QString &caption, Qt::Key key, auto handler) {
+        QAction *entry = menu->addAction(caption);
+        entry->setObjectName(QString::fromLatin1(name));
+        connect(entry, &QAction::triggered, this, handler);
+        QAction *carrier = new QAction(this);
+        carrier->setObjectName(QStringLiteral("kuaijie") + QString::fromLatin1(name));
+        carrier->setShortcut(key);
+        carrier->setShortcutContext(Qt::WindowShortcut);
+        connect(carrier, &QAction::triggered, this, handler);
+        addAction(carrier);
+    };
+    add("xuexijilu", QStringLiteral("学习记录(F6)"), Qt::Key_F6, [this] { m_shell.showProgress(this); });
+    add("fuxi", QStringLiteral("复习到期单词(F7)"), Qt::Key_F7, [this] { m_shell.reviewDue(this); });
+    return menu;
+}
+
 QAction *WorkWindow::addPitchContourPopupItem()
 {
     m_pitchContourItem = addPopupItem("popyindiao", QStringLiteral("显示音调线"));

@@ -39,6 +39,9 @@ public:
     QMenu *popout() const { return m_popout; }
     // The window's own surface (the central widget).
     QWidget *surface() const { return m_surface; }
+    // Runs the review the shell has waiting (Shell::takePendingReview); only the practice window
+    // has one.
+    virtual void startPendingReview() {}
 
 protected:
     // Sizes the window so that its surface (below the menu bar) has the design size; applied
@@ -72,6 +75,9 @@ protected:
     QAction *addCompareKey(QMenu *carrier);     // kuaijiecompare, key F5
     QAction *addComparePopupItem();             // popbijiao "字形比较"
     QAction *addExitPopupItem();                // popexit "退出"
+    // The menu "记录(&R)" at the end of the menu bar: "学习记录(F6)" (key F6) opens the progress
+    // window, "复习到期单词(F7)" (key F7) reviews the words due.
+    QMenu *addRecordMenu();
     // popyindiao "显示音调线": a checkable entry, checked as sous/yindiao.dll says; each change
     // is saved at once and handed to pitchContoursChanged().
     QAction *addPitchContourPopupItem();

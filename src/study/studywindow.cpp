@@ -223,6 +223,7 @@ void StudyWindow::createNavigation()
     addLeaveCommand("practise", QStringLiteral("单词练习(F3)"), Screen::Practice, LeaveBy::MenuEntry);
     addBarCommand("spc", QStringLiteral(" "));
     addCompareCommand();
+    addRecordMenu();
 
     QMenu *space = addCarrierMenu("space");
     addLeaveKey(space, "kuaijielookup", QStringLiteral("查询单词"), Qt::Key_F2, Screen::Query);

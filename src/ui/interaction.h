@@ -27,6 +27,14 @@ public:
     // Asks for a colour; nullopt when the user cancels.
     virtual std::optional<QColor> color(QWidget *parent, const QColor &initial) = 0;
     virtual void beep() = 0;
+    // Asks where to save a file (a save dialog starting at suggested, offering filter); nullopt
+    // when the user cancels. A layer without dialogs cancels.
+    virtual std::optional<QString> saveFileName(QWidget *parent, const QString &title,
+                                                const QString &suggested, const QString &filter)
+    {
+        (void)parent, (void)title, (void)suggested, (void)filter;
+        return std::nullopt;
+    }
     // Shows window modally over its parent and returns when it has been closed. The window is
     // deleted by the caller (or by its own close) afterwards.
     virtual void showModal(QWidget *window) = 0;

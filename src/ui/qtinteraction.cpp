@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -119,6 +120,18 @@ std::optional<QColor> QtInteraction::color(QWidget *parent, const QColor &initia
     if (execOver(dialog, owner) != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;
     return dialog.selectedColor();
+}
+
+std::optional<QString> QtInteraction::saveFileName(QWidget *parent, const QString &title,
+                                                   const QString &suggested, const QString &filter)
+{
+    QWidget *owner = ownerFor(parent);
+    QFileDialog dialog(owner, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (execOver(dialog, owner) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 void QtInteraction::beep()

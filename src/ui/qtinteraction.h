@@ -13,6 +13,8 @@ public:
                                  const QString &initial) override;
     std::optional<QColor> color(QWidget *parent, const QColor &initial) override;
     void beep() override;
+    std::optional<QString> saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                                        const QString &filter) override;
     void showModal(QWidget *window) override;
 };
 

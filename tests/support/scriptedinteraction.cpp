@@ -42,6 +42,17 @@ std::optional<QColor> ScriptedInteraction::color(QWidget *, const QColor &initia
     return c;
 }
 
+std::optional<QString> ScriptedInteraction::saveFileName(QWidget *, const QString &title, const QString &,
+                                                         const QString &)
+{
+    saveTitles.append(title);
+    if (saveNames.empty())
+        return std::nullopt;
+    const std::optional<QString> name = saveNames.front();
+    saveNames.pop_front();
+    return name;
+}
+
 void ScriptedInteraction::beep()
 {
     ++beeps;

@@ -29,6 +29,9 @@ public:
     // Answers for input boxes; nullopt means Cancel. An empty queue cancels.
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<QColor>> colors;
+    // Answers for save dialogs; nullopt means Cancel. An empty queue cancels.
+    std::deque<std::optional<QString>> saveNames;
+    QStringList saveTitles; // the title of each save dialog asked
     // Run with each modal window while it is "shown"; an empty queue just records it.
     std::deque<std::function<void(QWidget *)>> modalScripts;
     // Run when a message box is asked, after recording it (e.g. to check state at that moment).
@@ -46,6 +49,8 @@ public:
                                  const QString &initial) override;
     std::optional<QColor> color(QWidget *parent, const QColor &initial) override;
     void beep() override;
+    std::optional<QString> saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                                        const QString &filter) override;
     void showModal(QWidget *window) override;
 
     QStringList messageTexts() const;
