@@ -1,6 +1,7 @@
 // The help file built with the program and its viewer: contents, pages, links, pictures, and
 // the F1 command of every window.
 #include "chmlayout.h"
+#include "sandbox.h"
 #include "shell/chmfile.h"
 #include "shell/helpprotocol.h"
 #include "shell/helpviewer.h"
@@ -16,7 +17,11 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <csignal>
+
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using shell::HelpViewer;
@@ -53,7 +58,7 @@ QByteArray le32(quint32 v)
     return b;
 }
 
-QByteArray record(const QByteArray &path, const QByteArray &data)
+QByteArray replyEntry(const QByteArray &path, const QByteArray &data)
 {
     return le32(quint32(path.size())) + path + le32(quint32(data.size())) + data;
 }
@@ -168,6 +173,8 @@ private Q_SLOTS:
     void aReaderThatCannotRunIsNamed_data();
     void aReaderThatCannotRunIsNamed();
     void theReaderInheritsNoDescriptor();
+    void theConfinedReaderMayOnlyReadAndReply_data();
+    void theConfinedReaderMayOnlyReadAndReply();
     void workingWindowsLookInTheWorkingFolder();
 };
 
@@ -450,10 +457,10 @@ void TestHelp::replyLengthsAreNotTrusted_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("sound");
-    const QByteArray page = record("/index.htm", "<html><title>T</title>x</html>");
+    const QByteArray page = replyEntry("/index.htm", "<html><title>T</title>x</html>");
     const QByteArray contents =
-        record("/a.hhc", "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
-                         "value=\"T\"><param name=\"Local\" value=\"index.htm\"></object></ul>");
+        replyEntry("/a.hhc", "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
+                             "value=\"T\"><param name=\"Local\" value=\"index.htm\"></object></ul>");
     const QByteArray sound = reply(page + contents, 2);
     QTest::newRow("sound") << sound << true;
     QTest::newRow("data longer than the reply") << sound.left(sound.size() - 20) << false;
@@ -464,7 +471,7 @@ void TestHelp::replyLengthsAreNotTrusted_data()
     QTest::newRow("wrong count") << reply(page + contents, 3) << false;
     QTest::newRow("bytes after the end") << sound + "x" << false;
     QTest::newRow("same page twice") << reply(page + page, 2) << false;
-    QTest::newRow("empty path") << reply(record("", "x"), 1) << false;
+    QTest::newRow("empty path") << reply(replyEntry("", "x"), 1) << false;
     QTest::newRow("object over the limit") << reply(le32(10) + "/index.htm" + le32(0x7FFFFFFF), 1) << false;
     QTest::newRow("another magic") << QByteArray("CIFANHELP2") + sound.mid(10) << false;
 }
@@ -739,6 +746,62 @@ void TestHelp::theReaderInheritsNoDescriptor()
     QFile result(out);
     QVERIFY(result.open(QIODevice::ReadOnly));
     QCOMPARE(result.readAll().trimmed(), QByteArray("closed"));
+}
+
+void TestHelp::theConfinedReaderMayOnlyReadAndReply_data()
+{
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<bool>("killed");
+    QTest::newRow("reads its file and replies") << "reply" << false;
+    QTest::newRow("opens another file") << "open" << true;
+    QTest::newRow("opens a socket") << "socket" << true;
+    QTest::newRow("writes to its file") << "write" << true;
+    QTest::newRow("starts a program") << "exec" << true;
+}
+
+// The reader's own confinement, as it installs it once the help file is open: reading that
+// file and writing the reply go on; anything else ends the process with SIGSYS.
+void TestHelp::theConfinedReaderMayOnlyReadAndReply()
+{
+    QFETCH(QString, then);
+    QFETCH(bool, killed);
+    const QByteArray help = QFile::encodeName(kBuiltHelp);
+    const QByteArray action = then.toLatin1();
+    int pipeFds[2];
+    QCOMPARE(::pipe(pipeFds), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        helpreader::closeDescriptorsAbove(STDERR_FILENO);
+        const int fd = ::open(help.constData(), O_RDONLY);
+        if (fd < 0 || !helpreader::forbidNewPrivileges() || !helpreader::confineToReading())
+            ::_exit(3);
+        char head[4];
+        if (::pread(fd, head, sizeof head, 0) != 4 || ::write(STDOUT_FILENO, head, 4) != 4)
+            ::_exit(4);
+        if (action == "open")
+            ::open("/etc/hostname", O_RDONLY);
+        else if (action == "socket")
+            ::socket(AF_INET, SOCK_STREAM, 0);
+        else if (action == "write")
+            (void)!::write(fd, head, 1);
+        else if (action == "exec")
+            ::execl("/bin/true", "true", static_cast<char *>(nullptr));
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    char got[8] = {};
+    const ssize_t n = ::read(pipeFds[0], got, sizeof got);
+    ::close(pipeFds[0]);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QCOMPARE(QByteArray(got, int(std::max<ssize_t>(n, 0))), QByteArray("ITSF"));
+    if (killed) {
+        QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS, qPrintable(QString::number(status)));
+    } else {
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QString::number(status)));
+    }
 }
 
 QTEST_MAIN(TestHelp)
