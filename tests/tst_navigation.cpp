@@ -140,6 +140,15 @@ private Q_SLOTS:
                  (QStringList{"shuoming", "about", "spc2", "qidong", "space(hidden)", "lookup", "learn",
                               "spc(hidden)", "compare", "jilu", "luomazi", "popout(hidden)"}));
         QWidget *practice = app.shell().currentWindow();
+        // "罗马字输入(F8)" stays last when a menu is added at the end of the bar after it.
+        auto *extra = new QMenu(QStringLiteral("x"), practice);
+        extra->setObjectName(QStringLiteral("extra"));
+        static_cast<QMainWindow *>(practice)->menuBar()->insertMenu(
+            static_cast<shell::WorkWindow *>(practice)->popout()->menuAction(), extra);
+        practice->hide();
+        practice->show();
+        QCOMPARE(names(practice).mid(8),
+                 (QStringList{"compare", "jilu", "extra", "luomazi", "popout(hidden)"}));
         QCOMPARE(action(practice, "lookup")->text(), QStringLiteral("查询单词(F2)"));
         QCOMPARE(action(practice, "learn")->text(), QStringLiteral("单词学习(F4)"));
         QCOMPARE(action(practice, "shuoming")->text(), QStringLiteral("使用说明(F1)"));

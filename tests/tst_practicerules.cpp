@@ -9,6 +9,7 @@
 #include "practice/flashspeed.h"
 #include "practice/practicerules.h"
 #include "practice/practicesettings.h"
+#include "ui/colornumber.h"
 #include "ui/romaji.h"
 
 #include <QFile>
@@ -74,6 +75,31 @@ class PracticeRulesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The contrast ratio of text on its background; both looks of the heading "错题栏" read at
+    // 4.5:1 or better (yellow on the old grey band did not: 2.44).
+    void contrastRatios_data()
+    {
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("band");
+        QTest::addColumn<double>("ratio");
+        QTest::addRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+        QTest::addRow("white on black") << QColor(Qt::white) << QColor(Qt::black) << 21.0;
+        QTest::addRow("the same colour") << QColor(0, 0, 255) << QColor(0, 0, 255) << 1.0;
+        QTest::addRow("yellow on the grey band")
+            << practice::kDrillHeadingText << practice::kHeadingBand << 2.44;
+        QTest::addRow("heading") << practice::kHeadingText << practice::kHeadingBand << 8.03;
+        QTest::addRow("drill heading") << practice::kDrillHeadingText << practice::kDrillHeadingBand << 9.66;
+    }
+    void contrastRatios()
+    {
+        QFETCH(QColor, text);
+        QFETCH(QColor, band);
+        QFETCH(double, ratio);
+        QCOMPARE(std::round(ui::contrastRatio(text, band) * 100) / 100, ratio);
+        if (QByteArray(QTest::currentDataTag()).contains("heading"))
+            QVERIFY(ui::contrastRatio(text, band) >= 4.5);
+    }
+
     // Draws in order from cursor: the indexes taken, "*" marking the last word of the range (the
     // end-of-range message comes before it is shown).
     void sequentialDraws_data()

@@ -2,6 +2,7 @@
 // counts, the direction switch in the flash drill, the two list pairs and the flash drill's adds.
 #include "lexicon/lessontable.h"
 #include "lexicon/lexicon.h"
+#include "practice/answerexplain.h"
 #include "practice/practicesession.h"
 
 #include <QTest>
@@ -203,6 +204,40 @@ private Q_SLOTS:
         QCOMPARE(s.wrongCount() - score.section(u'/', 2).toInt(), checkable ? 1 : 0);
         QCOMPARE(s.wrongList(Direction::ChineseToJapanese).size() - listed, checkable ? 1 : 0);
         QVERIFY(s.rightCount() + s.wrongCount() <= s.questionCount());
+    }
+
+    // The grey line `why`: set by a wrong typed answer, gone with the next word or a change of
+    // direction; a right answer leaves it empty.
+    void wrongAnswerReasonLine_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("explained");
+        QTest::addRow("a question") << "draw" << false;
+        QTest::addRow("a wrong answer") << "draw wrong" << true;
+        QTest::addRow("a right answer") << "draw right" << false;
+        QTest::addRow("the next word") << "draw wrong draw" << false;
+        QTest::addRow("the drill's word") << "draw wrong drill" << false;
+        QTest::addRow("a wrong drill answer") << "draw wrong drill wrong" << true;
+        QTest::addRow("the other direction") << "draw wrong rihan" << false;
+    }
+    void wrongAnswerReasonLine()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, explained);
+        PracticeSession s = sessionOver("u1");
+        run(s, steps);
+        const QString expected =
+            explained
+                ? reasonAsHtml(explainWrongAnswer(QStringLiteral("x"), s.view().answer, QStringLiteral("私")))
+                : QString();
+        QCOMPARE(s.view().why, expected);
+    }
+    void wrongAnswerReasonNamesTheKanjiForm()
+    {
+        PracticeSession s = sessionOver("u1");
+        run(s, QStringLiteral("draw"));
+        s.press(Control::Check, QStringLiteral("私"), 0);
+        QCOMPARE(s.view().why, QStringLiteral("你输入的是汉字写法，这里要输入假名"));
     }
 
     // A word without a kanji form shows the dash on the kanji label, however it was drawn.

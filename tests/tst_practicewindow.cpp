@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -693,6 +694,31 @@ private Q_SLOTS:
         QVERIFY(readable(w, "china"));
         tick(w, 2);
         QCOMPARE(text(w, "japan"), kanaOf(1608));
+    }
+
+    // Thirty wrong words of lesson 34 in 错题栏: every meaning is shown whole (wrapped within the
+    // list's width), no scroll bar runs across, the newest entry is in sight, and no word number
+    // can stand beside another word's meaning (they are kept in step, not shown).
+    void wrongListReadable()
+    {
+        TestApp app;
+        PracticeWindow *w = openPractice(app, confirmRange("l34"));
+        answerWrong(w, 30);
+        auto *list = findIn<QListWidget>(w, "List");
+        QCOMPARE(list->count(), 30);
+        QCOMPARE(items(w, "Listno").size(), 30);
+        QVERIFY(!shown(w, "Listno"));
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        QVERIFY(list->horizontalScrollBar()->maximum() == 0);
+        const QFontMetrics metrics(list->font());
+        for (int i = 0; i < list->count(); ++i) {
+            const QRect rect = list->visualItemRect(list->item(i));
+            const QRect needed = metrics.boundingRect(QRect(0, 0, rect.width() - 8, 1000), Qt::TextWordWrap,
+                                                      list->item(i)->text());
+            QVERIFY2(rect.right() <= list->viewport()->width() && needed.height() <= rect.height(),
+                     qPrintable(list->item(i)->text()));
+        }
+        QVERIFY(list->viewport()->rect().intersects(list->visualItemRect(list->item(29))));
     }
 
     // Through the three practices the button drawn as the default one is the one Enter presses,

@@ -2,6 +2,7 @@
 
 #include "lexicon/lessontable.h"
 
+#include <QColor>
 #include <QString>
 
 // The practice window's rules that need no widget: which word the next draw takes, whether a
@@ -60,6 +61,13 @@ inline const QString kEndOfRangeCounted = QStringLiteral(
 inline const QString kEndOfRangeNoCount =
     QStringLiteral("下面的是指定练习范围的最后一个单词，此单词练完后，将从头开始，你也可以选择“随机练习”模式"
                    "让电脑随机出题继续练习。");
+// The heading "错题栏" of the wrong-word list: black on its grey band, and while a drill runs
+// yellow on a dark band, each pair at a contrast of 4.5:1 or better.
+inline const QColor kHeadingText{0, 0, 0};
+inline const QColor kHeadingBand{160, 160, 160};
+inline const QColor kDrillHeadingText{255, 255, 0};
+inline const QColor kDrillHeadingBand{64, 64, 64};
+
 // A wrong-word drill over an empty list.
 inline const QString kNothingToDrill = QStringLiteral("错题栏内没有错题可以练习,请选择出题练习！");
 

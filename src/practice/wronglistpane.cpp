@@ -6,13 +6,12 @@
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
+#include <QFontMetrics>
 #include <QListWidget>
+#include <QStyle>
 
 namespace practice {
 namespace {
-
-const QColor kDrillHeading(255, 255, 0);
-const QColor kHeadingFill(160, 160, 160);
 
 QListWidget *list(QWidget *parent, const char *name, int left, int width)
 {
@@ -23,6 +22,7 @@ QListWidget *list(QWidget *parent, const char *name, int left, int width)
 }
 
 // Shows texts in a list, touching it only when they changed, so selection and scrolling stay.
+// Each entry is as tall as its text wrapped to the list's width, so a long meaning is read whole.
 void showTexts(QListWidget *list, const QStringList &texts)
 {
     QStringList shown;
@@ -31,7 +31,15 @@ void showTexts(QListWidget *list, const QStringList &texts)
     if (shown == texts)
         return;
     list->clear();
-    list->addItems(texts);
+    // The room beside the vertical scroll bar, also before the list was first laid out.
+    const int width =
+        list->width() - 2 * list->frameWidth() - list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QFontMetrics metrics(list->font());
+    for (const QString &text : texts) {
+        auto *item = new QListWidgetItem(text, list);
+        const QRect wrapped = metrics.boundingRect(QRect(0, 0, width - 8, 10000), Qt::TextWordWrap, text);
+        item->setSizeHint(QSize(width, wrapped.height() + 4));
+    }
     list->scrollToBottom();
 }
 
@@ -44,14 +52,22 @@ WrongListPane::WrongListPane(QWidget *parent) : QWidget(parent)
     ui::place(m_heading, 0, 0, 2010, 330);
     m_heading->setAlignment(Qt::AlignCenter);
     m_heading->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 12, true));
-    ui::setFillColor(m_heading, kHeadingFill);
-    ui::setTextColor(m_heading, Qt::black);
+    ui::setFillColor(m_heading, kHeadingBand);
+    ui::setTextColor(m_heading, kHeadingText);
 
-    m_chineseTexts = list(this, "List", 0, 1500);
+    // The text lists take the whole width and wrap; the word numbers stay in step in lists of
+    // their own that are not shown, so no number can stand beside another entry's text.
+    m_chineseTexts = list(this, "List", 0, 2010);
     m_chineseIndexes = list(this, "Listno", 1500, 510);
-    m_japaneseTexts = list(this, "list2", 0, 1500);
+    m_japaneseTexts = list(this, "list2", 0, 2010);
     m_japaneseIndexes = list(this, "listno2", 1500, 510);
+    for (QListWidget *texts : {m_chineseTexts, m_japaneseTexts}) {
+        texts->setWordWrap(true);
+        texts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        texts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
     m_japaneseTexts->hide();
+    m_chineseIndexes->hide();
     m_japaneseIndexes->hide();
 }
 
@@ -73,9 +89,10 @@ void WrongListPane::showSession(const PracticeSession &session)
         showTexts(indexList(d), entries.indexTexts());
         const bool shown = d == session.direction();
         textList(d)->setVisible(shown);
-        indexList(d)->setVisible(shown);
     }
-    ui::setTextColor(m_heading, session.reviewMode() ? kDrillHeading : QColor(Qt::black));
+    const bool drill = session.reviewMode();
+    ui::setFillColor(m_heading, drill ? kDrillHeadingBand : kHeadingBand);
+    ui::setTextColor(m_heading, drill ? kDrillHeadingText : kHeadingText);
 }
 
 } // namespace practice

@@ -15,9 +15,10 @@ namespace practice {
 class PracticeSession;
 
 // The wrong-word list at the practice window's right edge: the heading "错题栏" (yellow while a
-// drill runs) over the two pairs of lists, each a text list with its word indexes as a narrow
-// column at its right edge. Only the pair of the selected direction is on show; both keep their
-// entries. The lists only show the session's wrong-word lists; nothing is read back from them.
+// drill runs) over the two pairs of lists, each a text list with its word indexes kept in step in
+// a list that is not shown. Only the text list of the selected direction is on show; both keep
+// their entries. The lists only show the session's wrong-word lists; nothing is read back from
+// them.
 class WrongListPane : public QWidget
 {
     Q_OBJECT

@@ -77,6 +77,15 @@ void WorkWindow::resizeClient(int width, int height)
 
 void WorkWindow::showEvent(QShowEvent *event)
 {
+    // "罗马字输入(F8)" is the last entry of the bar, whatever a window added after it.
+    if (m_romajiCommand) {
+        const QList<QAction *> bar = menuBar()->actions();
+        const qsizetype at = bar.indexOf(m_romajiCommand);
+        if (at >= 0 && at + 1 < bar.size() && bar[at + 1] != m_popout->menuAction()) {
+            menuBar()->removeAction(m_romajiCommand);
+            menuBar()->insertAction(m_popout->menuAction(), m_romajiCommand);
+        }
+    }
     if (!m_sized && m_clientSize.isValid()) {
         m_sized = true;
         resize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
@@ -244,6 +253,7 @@ QAction *WorkWindow::addRomajiCommand()
 {
     m_romaji = new ui::RomajiTyping(this);
     QAction *action = addBarCommand("luomazi", QStringLiteral("罗马字输入(F8)"));
+    m_romajiCommand = action;
     action->setCheckable(true);
     action->setShortcut(Qt::Key_F8);
     action->setShortcutContext(Qt::WindowShortcut);

@@ -113,6 +113,7 @@ private:
     QMenu *m_popout{nullptr};
     QAction *m_pitchContourItem{nullptr};
     ui::RomajiTyping *m_romaji{nullptr};
+    QAction *m_romajiCommand{nullptr};
 };
 
 } // namespace shell
