@@ -28,9 +28,9 @@ constexpr unsigned kArch = offsetof(struct seccomp_data, arch);
 constexpr unsigned kFirstArgument = offsetof(struct seccomp_data, args);
 
 constexpr long kAllowed[] = {
-    SYS_read,  SYS_pread64,      SYS_readv,          SYS_lseek, SYS_fstat,      SYS_close,
-    SYS_mmap,  SYS_munmap,       SYS_mremap,         SYS_brk,   SYS_madvise,    SYS_mprotect,
-    SYS_futex, SYS_rt_sigreturn, SYS_rt_sigprocmask, SYS_exit,  SYS_exit_group,
+    SYS_read,  SYS_pread64,      SYS_readv,          SYS_lseek,       SYS_fstat,   SYS_close,
+    SYS_mmap,  SYS_munmap,       SYS_mremap,         SYS_brk,         SYS_madvise, SYS_mprotect,
+    SYS_futex, SYS_rt_sigreturn, SYS_rt_sigprocmask, SYS_sigaltstack, SYS_exit,    SYS_exit_group,
 };
 
 sock_filter statement(unsigned short code, unsigned k)

@@ -13,7 +13,7 @@ bool forbidNewPrivileges();
 void closeDescriptorsAbove(int lowest);
 
 // Installs a seccomp filter that lets through only: read, pread64, readv, lseek, fstat, close,
-// mmap, munmap, mremap, brk, madvise, mprotect, futex, rt_sigreturn, rt_sigprocmask, exit,
+// mmap, munmap, mremap, brk, madvise, mprotect, futex, rt_sigreturn, rt_sigprocmask, sigaltstack, exit,
 // exit_group, and write/writev to the standard output or error. Any other call (open, socket,
 // exec, a write to another descriptor, a call of another architecture) ends the process with
 // SIGSYS. forbidNewPrivileges() must come first. False when the kernel refuses the filter.

@@ -15,8 +15,8 @@ mkdir -p "$app/pic" "$app/sous"
 sous="$app/sous"
 temporaries() { find "$sous" -maxdepth 1 -name '.*.tmp' | wc -l; }
 torn=0
-leftAfterKill=0
-roundsWithLeftovers=0
+leftByKills=0
+before=0
 round=1
 while [ "$round" -le "$rounds" ]; do
   "$storm" save "$sous" &
@@ -29,19 +29,18 @@ while [ "$round" -le "$rounds" ]; do
     echo "round $round: a file is neither old nor new"
     torn=$((torn + 1))
   fi
-  left=$(temporaries)
-  if [ "$left" -gt 0 ]; then
-    roundsWithLeftovers=$((roundsWithLeftovers + 1))
-    leftAfterKill=$((leftAfterKill + left))
-  fi
+  now=$(temporaries)
+  leftByKills=$((leftByKills + now - before))
+  before=$now
   round=$((round + 1))
 done
 pileBeforeStart=$(temporaries)
+[ "$pileBeforeStart" -eq "$leftByKills" ] || echo "note: $leftByKills counted round by round"
 "$storm" start "$app" >/dev/null
 afterStart=$(temporaries)
 files=$("$storm" names | wc -l)
 echo "rounds: $rounds over $files settings files ($("$storm" names | tr '\n' ' '))"
 echo "files neither old nor new: $torn"
-echo "temporaries found after a kill: $leftAfterKill in $roundsWithLeftovers rounds; in sous/ before the next start: $pileBeforeStart"
+echo "temporaries left by the kills (in sous/ before the next start): $pileBeforeStart"
 echo "temporaries after one more start: $afterStart"
 [ "$torn" -eq 0 ] && [ "$afterStart" -eq 0 ]
