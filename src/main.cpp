@@ -2,16 +2,50 @@
 #include "shell/reminderwindow.h"
 #include "shell/screensaver.h"
 #include "shell/shell.h"
+#include "ui/fontpages.h"
+#include "ui/fonts.h"
 #include "ui/programpaths.h"
 #include "ui/qtinteraction.h"
 #include "ui/qttranslation.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QStandardPaths>
+
+#include <dlfcn.h>
+#include <future>
+#include <malloc.h>
+#include <thread>
+
+namespace {
+
+// fontconfig's own set-up (reading its configuration) needs no Qt. It is reached through the
+// library Qt's GUI module has already loaded, so it can run before the application object.
+void prepareFontconfig()
+{
+    using Init = int (*)();
+    if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit")))
+        init();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Reading the system's fonts is the largest step before the start window can draw text. A
+    // second thread does it beside the application's and the start window's construction:
+    // fontconfig's set-up at once, Qt's font list as soon as the application object exists.
+    // One malloc arena for both threads: a second arena would hold the font list apart from
+    // everything else and add its own partly used pages to the start window's memory.
+    mallopt(M_ARENA_MAX, 1);
+    std::promise<void> applicationReady;
+    std::thread fontList([ready = applicationReady.get_future()] {
+        prepareFontconfig();
+        ready.wait();
+        QFontDatabase::families();
+    });
     QApplication application(argc, argv);
+    applicationReady.set_value();
     QApplication::setApplicationName(QStringLiteral("cifan"));
     QApplication::setApplicationDisplayName(QString());
     // Ties the windows to the menu entry (icon, name) on desktops that match them by its name.
@@ -19,6 +53,9 @@ int main(int argc, char *argv[])
     // The shell decides when the program ends: a hidden practice window is not a reason to stay,
     // and switching windows must never look like the last one closing.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Widgets without a face of their own (menus, lists, Qt's dialogs) draw in the installed CJK
+    // sans at the desktop's size, so no text has to look for a face that covers Chinese.
+    QApplication::setFont(ui::designFont({}, QApplication::font().pointSizeF()));
     // Qt's own dialogs in Chinese where its translations are installed, else as they are.
     ui::installQtTranslations();
 
@@ -35,7 +72,14 @@ int main(int argc, char *argv[])
     auto screenSaver = std::make_shared<shell::SystemScreenSaver>();
     shell.setReminderFactory(
         [screenSaver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, screenSaver); });
-    if (!shell.start())
+    // Font data stays mapped but not resident: fontconfig's caches once the font list is read,
+    // the font files' pages a moment after each paint.
+    ui::FontPageReleaser fontPages(300);
+    application.installEventFilter(&fontPages);
+    const bool started = shell.start();
+    fontList.join();
+    ui::releaseFontPages();
+    if (!started)
         return 1;
     return QApplication::exec();
 }

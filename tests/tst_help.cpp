@@ -58,7 +58,7 @@ QByteArray le32(quint32 v)
     return b;
 }
 
-QByteArray replyEntry(const QByteArray &path, const QByteArray &data)
+QByteArray objectRecord(const QByteArray &path, const QByteArray &data)
 {
     return le32(quint32(path.size())) + path + le32(quint32(data.size())) + data;
 }
@@ -457,10 +457,10 @@ void TestHelp::replyLengthsAreNotTrusted_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("sound");
-    const QByteArray page = replyEntry("/index.htm", "<html><title>T</title>x</html>");
+    const QByteArray page = objectRecord("/index.htm", "<html><title>T</title>x</html>");
     const QByteArray contents =
-        replyEntry("/a.hhc", "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
-                             "value=\"T\"><param name=\"Local\" value=\"index.htm\"></object></ul>");
+        objectRecord("/a.hhc", "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
+                               "value=\"T\"><param name=\"Local\" value=\"index.htm\"></object></ul>");
     const QByteArray sound = reply(page + contents, 2);
     QTest::newRow("sound") << sound << true;
     QTest::newRow("data longer than the reply") << sound.left(sound.size() - 20) << false;
@@ -471,7 +471,7 @@ void TestHelp::replyLengthsAreNotTrusted_data()
     QTest::newRow("wrong count") << reply(page + contents, 3) << false;
     QTest::newRow("bytes after the end") << sound + "x" << false;
     QTest::newRow("same page twice") << reply(page + page, 2) << false;
-    QTest::newRow("empty path") << reply(replyEntry("", "x"), 1) << false;
+    QTest::newRow("empty path") << reply(objectRecord("", "x"), 1) << false;
     QTest::newRow("object over the limit") << reply(le32(10) + "/index.htm" + le32(0x7FFFFFFF), 1) << false;
     QTest::newRow("another magic") << QByteArray("CIFANHELP2") + sound.mid(10) << false;
 }

@@ -1,10 +1,21 @@
 // The text canvas: the column rule, overflow to the next line, print zones, clearing, empty lines;
-// the pitch contour over a kana field and the geometry it is drawn from.
+// the pitch contour over a kana field and the geometry it is drawn from; the font table that
+// resolves the design's faces to installed ones, the language of a text, the font mappings.
+#include "ui/fontpages.h"
+#include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/mman.h>
+
+#include <cctype>
+#include <cstring>
 
 using ui::TextCanvas;
 using Field = ui::PlacedText;
@@ -23,6 +34,180 @@ class TextCanvasTest : public QObject
     }
 
 private Q_SLOTS:
+    // Every face the windows name resolves to an installed family given first, so Qt finds it
+    // without searching; the serif faces and the start window's display face drop bold.
+    void designFacesResolveToInstalledFaces_data()
+    {
+        QTest::addColumn<QStringList>("faces");
+        QTest::addColumn<int>("fallback");
+        QTest::addColumn<bool>("japanese");
+        QTest::addColumn<bool>("boldAsked");
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<bool>("bold");
+        const int sans = int(ui::Fallback::Sans), serif = int(ui::Fallback::Serif);
+        const QStringList sansSc{"Noto Sans CJK SC"}, sansJp{"Noto Sans CJK JP"};
+        const QStringList serifSc{"Noto Serif CJK SC"}, serifJp{"Noto Serif CJK JP"};
+        QTest::newRow("宋体 bold") << QStringList{"宋体", "SimSun"} << sans << false << true << sansSc
+                                   << true;
+        QTest::newRow("宋体 asked as serif")
+            << QStringList{"宋体"} << serif << false << false << sansSc << false;
+        QTest::newRow("SimSun, Japanese")
+            << QStringList{"SimSun"} << sans << true << false << sansJp << false;
+        QTest::newRow("System bold") << QStringList{"System"} << sans << false << true << sansSc << true;
+        QTest::newRow("幼圆 bold") << QStringList{"幼圆", "YouYuan"} << sans << false << true << sansSc
+                                   << true;
+        QTest::newRow("华文彩云 drops bold")
+            << QStringList{"华文彩云"} << sans << false << true << sansSc << false;
+        QTest::newRow("华文新魏") << QStringList{"华文新魏"} << serif << false << false << sansSc << false;
+        QTest::newRow("方正姚体") << QStringList{"方正姚体"} << sans << false << false << sansSc << false;
+        QTest::newRow("方正舒体") << QStringList{"方正舒体", "FZShuTi"} << sans << false << false << serifSc
+                                  << false;
+        QTest::newRow("隶书") << QStringList{"隶书", "LiSu"} << serif << false << false << serifSc << false;
+        QTest::newRow("楷体_GB2312 drops bold")
+            << QStringList{"楷体_GB2312", "KaiTi"} << serif << false << true << serifSc << false;
+        QTest::newRow("华文行楷, Japanese")
+            << QStringList{"华文行楷"} << serif << true << false << serifJp << false;
+        QTest::newRow("华文中宋") << QStringList{"华文中宋"} << serif << false << false << serifSc << false;
+        QTest::newRow("Century Gothic bold")
+            << QStringList{"Century Gothic"} << sans << false << true
+            << QStringList{"DejaVu Sans Condensed", "Noto Sans CJK SC"} << true;
+        QTest::newRow("Century Gothic, Japanese")
+            << QStringList{"century gothic"} << sans << true << true
+            << QStringList{"DejaVu Sans Condensed", "Noto Sans CJK JP"} << true;
+        QTest::newRow("Nimbus Sans, the print display's face")
+            << QStringList{"Nimbus Sans"} << sans << false << true
+            << QStringList{"Nimbus Sans", "Noto Sans CJK SC"} << true;
+        QTest::newRow("an unknown face before a known one")
+            << QStringList{"Tahoma", "隶书"} << sans << false << false << serifSc << false;
+        QTest::newRow("unknown face, serif")
+            << QStringList{"Tahoma"} << serif << false << true << serifSc << false;
+        QTest::newRow("no face, sans") << QStringList{} << sans << false << true << sansSc << true;
+    }
+    void designFacesResolveToInstalledFaces()
+    {
+        QFETCH(QStringList, faces);
+        QFETCH(int, fallback);
+        QFETCH(bool, japanese);
+        QFETCH(bool, boldAsked);
+        QFETCH(QStringList, families);
+        QFETCH(bool, bold);
+        const QFont f = ui::designFont(faces, 12, boldAsked, ui::Fallback(fallback),
+                                       japanese ? ui::TextLanguage::Japanese : ui::TextLanguage::Chinese);
+        QCOMPARE(f.families(), families);
+        QCOMPARE(f.bold(), bold);
+        // The face drawn is the one named first: nothing fell back to a search.
+        QVERIFY2(QFontInfo(f).family().startsWith(families.first()), qPrintable(QFontInfo(f).family()));
+    }
+
+    // Only read-only mappings of font files and fontconfig caches are given back.
+    void fontDataMappings_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("font");
+        QTest::addColumn<quint64>("start");
+        QTest::addColumn<quint64>("end");
+        QTest::newRow("CJK collection") << "7f2a00000000-7f2a0129a000 r--p 00000000 08:01 1311 "
+                                           "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"
+                                        << true << quint64(0x7f2a00000000) << quint64(0x7f2a0129a000);
+        QTest::newRow("TrueType, shared, upper case")
+            << "1000-3000 r--s 00000000 08:01 7 /home/u/.fonts/Some Face.TTF" << true << quint64(0x1000)
+            << quint64(0x3000);
+        QTest::newRow("fontconfig cache")
+            << "5000-6000 r--p 00000000 08:01 9 "
+               "/var/cache/fontconfig/9b89f8e3dae116d678bbf48e5f21f69b-le64.cache-8"
+            << true << quint64(0x5000) << quint64(0x6000);
+        QTest::newRow("writable mapping of a font")
+            << "1000-3000 rw-p 00000000 08:01 7 /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf" << false
+            << quint64(0) << quint64(0);
+        QTest::newRow("library") << "1000-3000 r-xp 00000000 08:01 7 /usr/lib/x86_64-linux-gnu/libQt6Gui.so.6"
+                                 << false << quint64(0) << quint64(0);
+        QTest::newRow("a font's name inside a folder name")
+            << "1000-3000 r--p 00000000 08:01 7 /tmp/x.ttf/data" << false << quint64(0) << quint64(0);
+        QTest::newRow("anonymous") << "1000-3000 rw-p 00000000 00:00 0" << false << quint64(0) << quint64(0);
+        QTest::newRow("empty range") << "3000-3000 r--p 00000000 08:01 7 /a.otf" << false << quint64(0)
+                                     << quint64(0);
+    }
+    void fontDataMappings()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, font);
+        QFETCH(quint64, start);
+        QFETCH(quint64, end);
+        const std::optional<ui::AddressRange> range = ui::fontDataMapping(line);
+        QCOMPARE(range.has_value(), font);
+        if (font)
+            QCOMPARE(*range, (ui::AddressRange{quintptr(start), quintptr(end)}));
+    }
+
+    // A mapped font file's pages leave the process's resident set and read back unchanged.
+    void fontPagesAreGivenBackAndReadAgain()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("face.ttf")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes(256 * 1024, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7);
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+        QVERIFY(file.flush());
+        const QString path = QFileInfo(file.fileName()).canonicalFilePath();
+        auto *data = static_cast<const char *>(
+            mmap(nullptr, size_t(bytes.size()), PROT_READ, MAP_PRIVATE, file.handle(), 0));
+        QVERIFY(data != MAP_FAILED);
+        auto residentKb = [&path] {
+            QFile smaps(QStringLiteral("/proc/self/smaps"));
+            if (!smaps.open(QIODevice::ReadOnly | QIODevice::Text))
+                return -1;
+            bool inFile = false;
+            for (const QByteArray &line : smaps.readAll().split('\n')) {
+                if (!line.isEmpty() && std::isxdigit(static_cast<unsigned char>(line.at(0))))
+                    inFile = line.endsWith(path.toUtf8());
+                else if (inFile && line.startsWith("Rss:"))
+                    return line.mid(4).trimmed().split(' ').value(0).toInt();
+            }
+            return -1;
+        };
+        volatile int sum = 0; // reads every page
+        for (int i = 0; i < bytes.size(); i += 4096)
+            sum += data[i];
+        QVERIFY(residentKb() >= 256);
+        QVERIFY(ui::releaseFontPages() >= bytes.size());
+        QCOMPARE(residentKb(), 0);
+        QVERIFY(memcmp(data, bytes.constData(), size_t(bytes.size())) == 0);
+        munmap(const_cast<char *>(data), size_t(bytes.size()));
+    }
+
+    void theLanguageOfATextAndItsFace_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("japanese");
+        QTest::newRow("hiragana") << QStringLiteral("わたし") << true;
+        QTest::newRow("katakana with the long mark") << QStringLiteral("コーヒー") << true;
+        QTest::newRow("kanji with kana") << QStringLiteral("会社員(かいしゃいん)") << true;
+        QTest::newRow("small katakana extension") << QString(QChar(0x31F0)) << true;
+        QTest::newRow("kanji alone reads as Chinese") << QStringLiteral("学生") << false;
+        QTest::newRow("Chinese meaning") << QStringLiteral("公司职员") << false;
+        QTest::newRow("accent digit") << QStringLiteral("0") << false;
+        QTest::newRow("Chinese punctuation") << QStringLiteral("是的，。") << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+    void theLanguageOfATextAndItsFace()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, japanese);
+        const ui::TextLanguage language = ui::languageOf(text);
+        QCOMPARE(language == ui::TextLanguage::Japanese, japanese);
+        // The Latin face stays first; only the CJK faces behind it change with the language.
+        const QFont latin = ui::designFont({QStringLiteral("Century Gothic")}, 12, true);
+        const QFont serif = ui::designFont({QStringLiteral("隶书")}, 12);
+        const QString cjk = japanese ? QStringLiteral("JP") : QStringLiteral("SC");
+        QCOMPARE(ui::inLanguage(latin, language).families(),
+                 (QStringList{"DejaVu Sans Condensed", "Noto Sans CJK " + cjk}));
+        QCOMPARE(ui::inLanguage(ui::inLanguage(serif, ui::TextLanguage::Japanese), language).families(),
+                 QStringList{"Noto Serif CJK " + cjk});
+        QCOMPARE(ui::inLanguage(latin, language).bold(), true);
+    }
+
     void fieldsGoToTheirColumns()
     {
         TextCanvas c;

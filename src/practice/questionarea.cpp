@@ -42,7 +42,8 @@ void fitToWidth(QLabel *label, const QFont &designFont)
 {
     constexpr qreal kSmallestPoints = 9;
     const int room = label->contentsRect().width() - 4;
-    QFont font = designFont;
+    // A Japanese word in the Japanese face of the collection, a Chinese one in the Chinese face.
+    QFont font = ui::inLanguage(designFont, ui::languageOf(label->text()));
     while (font.pointSizeF() > kSmallestPoints && QFontMetrics(font).horizontalAdvance(label->text()) > room)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     if (font != label->font())
@@ -104,7 +105,9 @@ QuestionArea::QuestionArea(QWidget *s, std::function<QString(const QString &)> p
     m_input = new QLineEdit(QStringLiteral("请在此输入假名"), s);
     m_input->setObjectName(QStringLiteral("txtinput"));
     place(m_input, 4440, 3240, 3960, 510);
-    m_input->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15));
+    // The learner types kana here: the Japanese face.
+    m_input->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15, false,
+                                    ui::Fallback::Sans, ui::TextLanguage::Japanese));
 
     // Why a wrong answer is wrong, in grey under the input box; the hint and remark lines below.
     m_reasonLabel = label(s, "why", QString());

@@ -40,6 +40,8 @@ void showTexts(QListWidget *list, const QStringList &texts)
         const QRect wrapped = metrics.boundingRect(QRect(0, 0, width - 8, 10000), Qt::TextWordWrap, text);
         item->setSizeHint(QSize(width, wrapped.height() + 4));
     }
+    // Laid out now, so that the newest entry comes into sight with its wrapped height.
+    list->doItemsLayout();
     list->scrollToBottom();
 }
 
@@ -65,6 +67,8 @@ WrongListPane::WrongListPane(QWidget *parent) : QWidget(parent)
         texts->setWordWrap(true);
         texts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         texts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Entries differ in height once wrapped: the scroll bar counts pixels, not entries.
+        texts->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     }
     m_japaneseTexts->hide();
     m_chineseIndexes->hide();

@@ -85,9 +85,7 @@ const ui::HoverLabel::Look kExitHover{QString(), QColor(255, 0, 0), QColor(), QC
 // stop line would fall below the window.
 QFont canvasFont()
 {
-    QFont f = ui::designFont(
-        {QStringLiteral("Century Gothic"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")}, 12,
-        true, ui::Fallback::Sans);
+    QFont f = ui::designFont({QStringLiteral("Nimbus Sans")}, 12, true);
     constexpr qreal kColumn = 8.0;
     constexpr int kScreenLines = QueryWindow::kPageSize + 3;
     const int kLineHeight = (ui::twips(7215) - ui::twips(1800)) / kScreenLines;
@@ -139,8 +137,10 @@ void QueryWindow::createControls()
     };
     m_meaningInput =
         makeInput("hanyu", 0, ui::designFont({QStringLiteral("幼圆")}, 14.25, true, ui::Fallback::Sans));
-    m_kanaInput = makeInput("riyu", 465, systemBold);
-    m_kanjiInput = makeInput("dang", 960, systemBold);
+    // The kana and kanji inputs take Japanese: the Japanese face of the same collection.
+    const QFont japaneseInput = ui::inLanguage(systemBold, ui::TextLanguage::Japanese);
+    m_kanaInput = makeInput("riyu", 465, japaneseInput);
+    m_kanjiInput = makeInput("dang", 960, japaneseInput);
     // The kana box takes rōmaji when "罗马字输入(F8)" is on.
     romajiTyping()->attach(m_kanaInput);
 

@@ -1,6 +1,7 @@
 #include "shell/comparewindow.h"
 
 #include "ui/activelabel.h"
+#include "ui/fonts.h"
 #include "ui/textcanvas.h"
 
 #include <QEvent>
@@ -18,14 +19,11 @@ constexpr QSize kDesignSize(450, 245);
 
 QFont comparisonFont()
 {
-    // Latin text in Century Gothic or a close geometric face; kana and Chinese from a CJK face
+    // Latin text in the face standing in for Century Gothic; kana from the Japanese CJK face,
     // whose kana all share one full width, so each small kana stands exactly under its
     // full-size form.
-    QFont f;
-    f.setFamilies({QStringLiteral("Century Gothic"), QStringLiteral("URW Gothic"),
-                   QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK SC")});
-    f.setPointSizeF(12);
-    f.setBold(true);
+    QFont f = ui::designFont({QStringLiteral("Century Gothic")}, 12, true, ui::Fallback::Sans,
+                             ui::TextLanguage::Japanese);
     // Kerning would pull a full-size kana towards its neighbour (し and や) but not the small
     // one, and the columns would drift apart by a fraction of a pixel at a time.
     f.setKerning(false);

@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 #include "ui/activelabel.h"
+#include "ui/colors.h"
 #include "ui/fonts.h"
 #include "ui/interaction.h"
 
@@ -46,7 +47,9 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     m_rule = new QFrame(this);
     m_rule->setObjectName(QStringLiteral("Line1"));
     m_rule->setFrameShape(QFrame::HLine);
-    m_rule->setStyleSheet(QStringLiteral("color: rgb(200, 160, 110);"));
+    // Colours go through the palette: a style sheet would bring in the style-sheet machinery
+    // (parsing, its own style) before the start window's first paint.
+    ui::setTextColor(m_rule, QColor(200, 160, 110));
     m_rule->setGeometry(30, 330, 580, 2);
 
     m_pictureFrame = new QFrame(this);
@@ -75,7 +78,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
         caption->setToolTip(QStringLiteral("请点击头像"));
         caption->setFont(ui::designFont({QStringLiteral("华文彩云")}, 18, true));
         caption->setAlignment(Qt::AlignCenter);
-        caption->setStyleSheet(QStringLiteral("color: %1;").arg(captionColors[i].name()));
+        ui::setTextColor(caption, captionColors[i]);
         caption->setGeometry(left - 10, kPictureTop + kPictureHeight + 16, kPictureWidth + 20, 44);
         caption->setCursor(Qt::PointingHandCursor);
         m_captions[i] = caption;
@@ -119,7 +122,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     m_welcomeText->setFont(ui::designFont({QStringLiteral("宋体")}, 10.5));
     m_welcomeText->setWordWrap(true);
     m_welcomeText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_welcomeText->setStyleSheet(QStringLiteral("color: rgb(90, 60, 30);"));
+    ui::setTextColor(m_welcomeText, QColor(90, 60, 30));
     m_welcomeText->setGeometry(30, 340, 580, 92);
     connect(m_welcomeText, &ui::ActiveLabel::doubleClicked, this, &StartMenuWindow::welcome_DblClick);
     connect(m_welcomeText, &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::lines);

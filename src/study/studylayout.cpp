@@ -3,6 +3,8 @@
 #include "lexicon/lexicon.h"
 #include "ui/fonts.h"
 
+#include <QFontDatabase>
+
 namespace study {
 
 using ui::PlacedText;
@@ -205,13 +207,16 @@ QList<TextRow> listHints()
 
 QFont canvasFont(const QString &face)
 {
-    QStringList families;
-    if (!face.isEmpty())
-        families << face;
-    // DejaVu Sans Condensed stands in for Century Gothic at a close average width, so the
-    // columns fall about where the design has them.
-    families << QStringLiteral("Century Gothic") << QStringLiteral("DejaVu Sans Condensed");
-    return ui::designFont(families, 12, true, ui::Fallback::Sans);
+    QFont f = ui::designFont({QStringLiteral("Century Gothic")}, 12, true);
+    if (face.isEmpty())
+        return f;
+    // A face the learner saved: an installed one is drawn as it is, a face of the design in the
+    // installed face the font table gives for it.
+    if (QFontDatabase::hasFamily(face))
+        f.setFamilies(QStringList{face} + f.families());
+    else
+        f = ui::designFont({face, QStringLiteral("Century Gothic")}, 12, true);
+    return f;
 }
 
 } // namespace study

@@ -49,9 +49,9 @@ QList<ui::TextRow> introduction();
 // The hint lines of the detail area on every switch to the list view.
 QList<ui::TextRow> listHints();
 
-// The face of both canvases: Century Gothic 12 point bold where the system has it, else a sans of
-// close width (the column rule depends on the average character width) with a CJK face for
-// the kana, kanji and Chinese.
+// The face of both canvases: Century Gothic 12 point bold, drawn in the installed face of close
+// width (the column rule depends on the average character width) with a CJK face for the
+// kana, kanji and Chinese. A face given first is used where the font table knows it.
 QFont canvasFont(const QString &face = QString());
 
 } // namespace study

@@ -1,5 +1,7 @@
 #include "ui/textcanvas.h"
 
+#include "ui/fonts.h"
+
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -78,7 +80,8 @@ void TextCanvas::write(const QString &text)
     item.continues = !m_placed;
     item.text = text;
     item.color = m_textColor;
-    item.font = font();
+    // Japanese in Japanese glyph forms, Chinese in Chinese ones: same collection, other face.
+    item.font = inLanguage(font(), languageOf(text));
     item.ascent = QFontMetricsF(item.font).ascent();
     m_items.append(item);
     m_x += textWidth(text);
@@ -108,7 +111,7 @@ QFont TextCanvas::fittedFont(const QString &text, qreal width) const
 
 void TextCanvas::writeWithin(const QString &text, qreal width)
 {
-    const QFont fitted = fittedFont(text, width);
+    const QFont fitted = inLanguage(fittedFont(text, width), languageOf(text));
     write(text);
     Item &item = m_items.last();
     if (fitted == item.font)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <optional>
+
+namespace ui {
+
+// An address range of the process, as /proc/self/maps lists it.
+struct AddressRange {
+    quintptr start = 0;
+    quintptr end = 0;
+
+    bool operator==(const AddressRange &o) const { return start == o.start && end == o.end; }
+};
+
+// The range of a line of /proc/self/maps when it maps a font file (TrueType, OpenType or a
+// collection) or one of fontconfig's cache files read-only; nothing for any other line.
+std::optional<AddressRange> fontDataMapping(const QString &mapsLine);
+
+// Gives back the resident pages of every font file and font cache the process has mapped. They
+// are read-only copies of files: FreeType reads them again from the system's page cache when a
+// glyph not drawn before needs them, and Qt keeps every glyph it has drawn. Returns the bytes
+// of address space released (resident or not).
+qint64 releaseFontPages();
+
+// Releases the font pages a while after the last paint, so that the glyphs a window needed for
+// its first paint do not stay resident for the rest of the session. A CJK face is mapped whole;
+// every glyph read from it makes the kernel map its neighbourhood (64 KiB) as well.
+class FontPageReleaser : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FontPageReleaser(int quietMs, QObject *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QTimer m_quiet;
+};
+
+} // namespace ui
