@@ -301,6 +301,53 @@ private Q_SLOTS:
 
     // "添加" needs a word on screen: not the captions of a fresh window, nor after a switch
     // that put them back; a word of the normal practice still on screen counts.
+    // The review of the words due: drill mechanics over its own list, in either direction or
+    // pace it was started from; the wrong-word list stays as it was.
+    void reviewOfTheWordsDue_data()
+    {
+        QTest::addColumn<QString>("before"); // steps before the review
+        QTest::addColumn<QString>("steps");  // steps of the review
+        QTest::addColumn<QList<int>>("asked");
+        QTest::addColumn<bool>("over");
+        QTest::newRow("all right") << ""
+                                   << "right right right" << QList<int>{30, 10, 20} << true;
+        QTest::newRow("wrong goes to the back")
+            << ""
+            << "wrong drill right right right" << QList<int>{30, 10, 20, 30} << true;
+        QTest::newRow("from Japanese-to-Chinese") << "rihan recall"
+                                                  << "right" << QList<int>{30, 10} << false;
+        QTest::newRow("wrong list kept") << "draw wrong"
+                                         << "right right right" << QList<int>{30, 10, 20} << true;
+    }
+    void reviewOfTheWordsDue()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, steps);
+        QFETCH(QList<int>, asked);
+        QFETCH(bool, over);
+        PracticeSession s = sessionOver("u1");
+        run(s, before);
+        const QStringList wrongBefore = pairs(s.wrongList(Direction::ChineseToJapanese));
+        Effects last = s.startReview({30, 10, 20});
+        QCOMPARE(s.direction(), Direction::ChineseToJapanese);
+        QList<int> seen{s.currentIndex()};
+        QVERIFY(s.reviewing() && s.view().drillRunning && !s.view().isEnabled(Control::ChooseRange));
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            last = run(s, step);
+            if (step != u"wrong" && s.reviewing())
+                seen << s.currentIndex();
+            if (step == u"right" || step == u"wrong")
+                QVERIFY(last.answered && last.answered->review);
+        }
+        QCOMPARE(seen.mid(0, asked.size()), asked);
+        QCOMPARE(pairs(s.wrongList(Direction::ChineseToJapanese)), wrongBefore);
+        QCOMPARE(s.reviewing(), !over);
+        if (over) {
+            QCOMPARE(last.message->text, PracticeSession::reviewEndText(3));
+            QVERIFY(s.view().isEnabled(Control::Draw) && !s.view().drillRunning);
+        }
+    }
+
     void flashAddNeedsAWord()
     {
         PracticeSession s = sessionOver("u1");

@@ -5,6 +5,8 @@
 #include "practice/answerpanel.h"
 #include "practice/flashdrillpanel.h"
 #include "practicetest.h"
+#include "record/learningrecord.h"
+#include "record/progresswindow.h"
 #include "ui/pitchlabeloverlay.h"
 #include "ui/settingsfile.h"
 #include "ui/textcanvas.h"
@@ -526,6 +528,101 @@ private Q_SLOTS:
         QCOMPARE(headingColor(w), QColor(Qt::black));
         QVERIFY(enabled(w, "showriyu") && !enabled(w, "rihanreviewstop"));
         QCOMPARE(focusName(w), QStringLiteral("showriyu"));
+    }
+
+    // Practising records every judged answer: a typed answer (a hint marks it aided), a
+    // Japanese-to-Chinese word revealed and added (lapse) or revealed and left (pass), never one
+    // not revealed. The progress window reads the counts; F7 then reviews the words due, most
+    // overdue first, with the drill's mechanics, and leaves the wrong-word list alone; from the
+    // study window F7 opens the practice window straight into the review.
+    void learningRecordAndReview()
+    {
+        TestApp app;
+        qint64 now = QDateTime(QDate(2026, 5, 4), QTime(10, 0)).toMSecsSinceEpoch();
+        app.shell().learningRecord().setClock([&] { return now; });
+        PracticeWindow *w = openPractice(app);
+        click(w, "begin");
+        answer(w, kanaOf(1));
+        answer(w, QStringLiteral("x")); // word 2 wrong
+        pressEnter(w);
+        click(w, "hint"); // the length of word 3
+        answer(w, kanaOf(3));
+        choose(w, "rihan");
+        click(w, "showriyu"); // word 1
+        click(w, "showhanyu");
+        click(w, "hanriadd");
+        click(w, "showriyu"); // word 2, revealed and left
+        click(w, "showhanyu");
+        click(w, "showriyu"); // word 3, never revealed
+        click(w, "showriyu");
+        record::RecordStore &store = app.shell().learningRecord().store();
+        const QList<record::Answer> answers = store.answers();
+        QStringList seen;
+        for (const record::Answer &a : answers)
+            seen << QStringLiteral("%1 %2 %3%4")
+                        .arg(a.slot)
+                        .arg(record::directionText(a.direction), a.right ? "right" : "wrong",
+                             a.aided ? " aided" : "");
+        QCOMPARE(seen, (QStringList{"1 汉日 right", "2 汉日 wrong", "3 汉日 right aided", "1 日汉 wrong",
+                                    "2 日汉 right"}));
+        QCOMPARE(answers[2].meaning, meaningOf(3));
+
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        record::ProgressSummary seenInWindow;
+        app.ui().modalScripts.push_back([&](QWidget *window) {
+            seenInWindow = qobject_cast<record::ProgressWindow *>(window)->summary();
+        });
+        QTest::keyClick(w, Qt::Key_F6);
+        QCOMPARE(seenInWindow.totalAnswers, 5);
+        QCOMPARE(seenInWindow.today.answered, 5);
+        QCOMPARE(seenInWindow.today.rightPercent(), std::optional<int>(60));
+        QCOMPARE(seenInWindow.bars[0].learning, 3);
+        QCOMPARE(seenInWindow.bars[0].never, 15);
+
+        now += 5 * record::kMsPerDay; // all three Chinese-to-Japanese words are due
+        const QStringList wrongBefore = items(w, "List");
+        QTest::keyClick(w, Qt::Key_F7);
+        QVERIFY(shown(w, "framehanri"));
+        QCOMPARE(headingColor(w), kYellow);
+        QCOMPARE(text(w, "china"), meaningOf(2)); // lapsed: due first
+        answer(w, kanaOf(2));
+        QCOMPARE(text(w, "china"), meaningOf(3));
+        answer(w, QStringLiteral("x"));
+        pressEnter(w); // the review goes on
+        QCOMPARE(text(w, "china"), meaningOf(1));
+        answer(w, kanaOf(1));
+        QCOMPARE(text(w, "china"), meaningOf(3));
+        app.ui().messages.clear();
+        answer(w, kanaOf(3));
+        QCOMPARE(app.ui().messageTexts(), QStringList{QStringLiteral("复习结束，共复习了 3 个单词。")});
+        QCOMPARE(headingColor(w), QColor(Qt::black));
+        QCOMPARE(items(w, "List"), wrongBefore);
+        QCOMPARE(store.answers().size(), 9);
+        QCOMPARE(store.answers().last().kind, record::AnswerKind::Review);
+        app.ui().messages.clear();
+        QTest::keyClick(w, Qt::Key_F7);
+        QCOMPARE(app.ui().messages.size(), 1);
+        QVERIFY(app.ui().messages[0].message.text.startsWith(
+            QStringLiteral("现在没有到期的单词。\n下一个单词将于 ")));
+
+        app.ui().answers.push_back(ui::Answer::No); // not kept
+        QTest::keyClick(w, Qt::Key_F4);
+        TestApp::settle();
+        QWidget *study = app.shell().currentWindow();
+        QCOMPARE(study->objectName(), QStringLiteral("xuexi"));
+        now += 60 * record::kMsPerDay;
+        app.ui().modalWindows.clear();
+        QApplication::setActiveWindow(study);
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        QTest::keyClick(study, Qt::Key_F7);
+        TestApp::settle();
+        auto *review = qobject_cast<PracticeWindow *>(app.shell().currentWindow());
+        QVERIFY(review);
+        QVERIFY(!app.ui().modalWindows.contains(QStringLiteral("fanwei")));
+        QVERIFY(review->session().reviewing());
+        QCOMPARE(review->session().reviewList().size() + 1, 3);
+        QVERIFY(items(review, "List").isEmpty());
     }
 
     // Towards "日汉练习" the order starts again; back to "汉日练习" it goes on from where the

@@ -2,6 +2,7 @@
 // a run of answers adds up to, the progress figures, the retention setting, and the store on a
 // real SQLite file in a temporary folder with its troubles (damaged, held, newer, full).
 #include "lexicon/lexicon.h"
+#include "record/answertracker.h"
 #include "record/fsrs.h"
 #include "record/learningrecord.h"
 #include "record/memory.h"
@@ -180,6 +181,69 @@ private Q_SLOTS:
         const WordMemory fresh = afterAnswer(hanRi, renamed);
         QCOMPARE(fresh.answers, 1);
         QCOMPARE(fresh.state.stability, 3.173);
+    }
+
+    // What the practice hands the record: judged answers as they are; the Japanese-to-Chinese
+    // verdict only after a reveal; nothing about the test words.
+    void answersTheTrackerRecords_data()
+    {
+        QTest::addColumn<QString>(
+            "events"); // r<slot> reveal, a add, n next word, j<slot>/w<slot> judged, s<slot> shown
+        QTest::addColumn<QString>("recorded");
+        QTest::newRow("revealed and added") << "r5 a n"
+                                            << "5 日汉 wrong";
+        QTest::newRow("revealed and left") << "r5 n"
+                                           << "5 日汉 right";
+        QTest::newRow("never revealed") << "n n"
+                                        << "";
+        QTest::newRow("added without a reveal") << "a"
+                                                << "";
+        QTest::newRow("revealed twice, added") << "r5 r5 a"
+                                               << "5 日汉 wrong";
+        QTest::newRow("one left, the next revealed") << "r5 r6 a"
+                                                     << "5 日汉 right,6 日汉 wrong";
+        QTest::newRow("typed") << "j7 w8 s9"
+                               << "7 汉日 right,8 汉日 wrong,9 汉日 wrong aided";
+        QTest::newRow("test words") << "j1607 s1613 r1610 n"
+                                    << "";
+    }
+    void answersTheTrackerRecords()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, recorded);
+        AnswerTracker tracker;
+        QStringList out;
+        const auto note = [&](const std::optional<Answer> &a) {
+            if (a)
+                out << QStringLiteral("%1 %2 %3%4")
+                           .arg(a->slot)
+                           .arg(directionText(a->direction), a->right ? "right" : "wrong",
+                                a->aided ? " aided" : "");
+        };
+        for (const QString &e : events.split(u' ', Qt::SkipEmptyParts)) {
+            const int slot = e.mid(1).toInt();
+            switch (e.at(0).toLatin1()) {
+            case 'r':
+                note(tracker.revealed(slot, AnswerKind::Question));
+                break;
+            case 'a':
+                note(tracker.markedWrong());
+                break;
+            case 'n':
+                note(tracker.nextWord());
+                break;
+            case 'j':
+                note(AnswerTracker::judged(slot, true, false, AnswerKind::Drill));
+                break;
+            case 'w':
+                note(AnswerTracker::judged(slot, false, false, AnswerKind::Drill));
+                break;
+            case 's':
+                note(AnswerTracker::shown(slot, AnswerKind::Review));
+                break;
+            }
+        }
+        QCOMPARE(out.join(u','), recorded);
     }
 
     // Per-lesson standing, today's figures, the calendar and the review order.

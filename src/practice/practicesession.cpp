@@ -80,7 +80,7 @@ Effects PracticeSession::selectDisplayMode(DisplayMode mode)
 Effects PracticeSession::selectDirection(Direction direction)
 {
     m_direction = direction;
-    m_reviewMode = m_view.drillRunning = false;
+    m_reviewMode = m_view.drillRunning = m_reviewing = false;
     m_view.why.clear();
     // No typed question stays on screen to be judged.
     m_view.enable(Control::Check, false);
@@ -143,11 +143,11 @@ Effects PracticeSession::press(Control control, const QString &typed, double r)
         listCurrentWord();
         Effects effects = focusOn(Control::AnswerInput);
         effects.beep = true;
-        effects.answered = Answered{Answered::Shown, m_currentIndex, m_reviewMode};
+        effects.answered = Answered{Answered::Shown, m_currentIndex, m_reviewMode, m_reviewing};
         return effects;
     }
     case Control::Drill:
-        return startDrill();
+        return m_reviewing ? nextReviewQuestion() : startDrill();
     case Control::StopDrill:
         // The word on screen stays; the entries not yet drilled stay in the list.
         return endDrill();
@@ -231,6 +231,7 @@ Effects PracticeSession::check(const QString &typed, double r)
     m_view.enable(Control::LengthHint, false);
     const int index = m_currentIndex;
     const bool drill = m_reviewMode;
+    const bool review = m_reviewing;
     Effects effects;
     const bool right = isRightAnswer(typed, m_view.answer);
     showJudgement(m_view, right);
@@ -239,8 +240,8 @@ Effects PracticeSession::check(const QString &typed, double r)
         m_right = countUp(m_right);
         // Both make "验证" the default button for the word they draw; a drill that has run out
         // of words leaves "出题" the default instead.
-        effects = m_reviewMode ? nextDrillQuestion() : nextTypedQuestion(r);
-        effects.answered = Answered{Answered::Right, index, drill};
+        effects = review ? nextReviewQuestion() : m_reviewMode ? nextDrillQuestion() : nextTypedQuestion(r);
+        effects.answered = Answered{Answered::Right, index, drill, review};
     } else {
         m_wrong = countUp(m_wrong);
         const ciku::WordEntry *word = ciku::lexicon().entry(index);
@@ -255,7 +256,7 @@ Effects PracticeSession::check(const QString &typed, double r)
         m_view.enable(next);
         effects = goOnWith(next);
         effects.beep = true;
-        effects.answered = Answered{Answered::Wrong, index, drill};
+        effects.answered = Answered{Answered::Wrong, index, drill, review};
     }
     updateCaption();
     return effects;
@@ -303,7 +304,7 @@ Effects PracticeSession::nextDrillQuestion()
 
 Effects PracticeSession::endDrill()
 {
-    m_reviewMode = m_view.drillRunning = false;
+    m_reviewMode = m_view.drillRunning = m_reviewing = false;
     m_view.enable(Control::ChooseRange);
     // "从头再来" comes back as the order option has it: random order keeps it disabled.
     m_view.enable(Control::Restart, m_order == Order::Sequential);
@@ -365,7 +366,7 @@ Effects PracticeSession::recallDrill()
 
 Effects PracticeSession::stopRecallDrill()
 {
-    m_reviewMode = m_view.drillRunning = false;
+    m_reviewMode = m_view.drillRunning = m_reviewing = false;
     m_view.enable(Control::RecallDraw);
     m_view.enable(Control::RecallStopDrill, false);
     m_view.enable(Control::RecallHint);
@@ -474,7 +475,7 @@ bool PracticeSession::askWrong()
     const auto entry = m_chineseList.takeFront();
     m_view.enable(Control::Check, entry.has_value());
     if (!entry) {
-        m_reviewMode = m_view.drillRunning = false;
+        m_reviewMode = m_view.drillRunning = m_reviewing = false;
         m_wordShown = false;
         return false;
     }
@@ -526,7 +527,7 @@ bool PracticeSession::askRecallWrong()
     m_view.enable(Control::RecallAdd, false);
     const auto entry = m_japaneseList.takeFront();
     if (!entry) {
-        m_reviewMode = m_view.drillRunning = false;
+        m_reviewMode = m_view.drillRunning = m_reviewing = false;
         return false;
     }
     m_reviewIndex = entry->index;
@@ -591,7 +592,67 @@ void PracticeSession::hideOrShowAnswer()
 
 void PracticeSession::listCurrentWord()
 {
-    m_chineseList.add(m_view.question, m_currentIndex);
+    // A review keeps its own list: the learner's wrong-word list stays as it was.
+    (m_reviewing ? m_reviewList : m_chineseList).add(m_view.question, m_currentIndex);
+}
+
+Effects PracticeSession::startReview(const QList<int> &words)
+{
+    // What the switches would say (a caption in the input box) gives way to the first question.
+    if (m_pace != Pace::Normal)
+        selectPace(Pace::Normal);
+    if (m_direction != Direction::ChineseToJapanese)
+        selectDirection(Direction::ChineseToJapanese);
+    ciku::fillLexicon();
+    m_reviewList.clear();
+    for (int index : words) {
+        if (const ciku::WordEntry *entry = ciku::lexicon().entry(index))
+            m_reviewList.add(entry->chinese.toString(), index);
+    }
+    m_reviewTotal = m_reviewList.size();
+    m_reviewing = true;
+    m_view.enable(Control::ChooseRange, false);
+    m_view.enable(Control::Restart, false);
+    m_view.enable(Control::Drill, false);
+    m_view.remark.clear();
+    m_view.why.clear();
+    m_view.picture = Picture::Start;
+    return nextReviewQuestion();
+}
+
+QString PracticeSession::reviewEndText(int reviewed)
+{
+    return QStringLiteral("复习结束，共复习了 %1 个单词。").arg(reviewed);
+}
+
+Effects PracticeSession::nextReviewQuestion()
+{
+    m_view.enable(Control::Draw, false);
+    m_view.enable(Control::StopDrill);
+    m_view.defaultButton = Control::Check;
+    const auto entry = m_reviewList.takeFront();
+    if (entry) {
+        m_reviewMode = m_view.drillRunning = true;
+        m_questions = countUp(m_questions);
+        showWord(entry->index);
+        m_view.question = entry->text;
+        m_currentIndex = entry->index;
+        hideOrShowAnswer();
+        m_view.kanjiShown = false;
+        m_view.hintStage = 1;
+        m_view.enable(Control::Check);
+        m_view.enable(Control::LengthHint);
+        Effects effects;
+        effects.focus = Control::AnswerInput;
+        effects.inputText = QString();
+        return effects;
+    }
+    const int reviewed = m_reviewTotal;
+    Effects effects = endDrill();
+    m_view.enable(Control::Check, false);
+    effects.message = ui::Message{ui::Icon::Information, ui::Buttons::Ok, QStringLiteral("复习到期单词"),
+                                  reviewEndText(reviewed)};
+    return effects;
 }
 
 } // namespace practice

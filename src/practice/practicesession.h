@@ -118,6 +118,18 @@ public:
     bool begun() const { return m_drawn && m_checked; }
     bool reviewMode() const { return m_reviewMode; }
 
+    // --- review of the words due ---------------------------------------------------------
+    // A Chinese-to-Japanese drill over the given words (most overdue first) with the mechanics
+    // of "错题专练": the front word is asked, a wrong answer (or the answer shown) puts it at the
+    // back, and the review ends when every word was answered right once, saying how many were
+    // reviewed. The wrong-word lists are not touched. The practice switches to Chinese-to-Japanese
+    // at normal pace first. "错题专练(&C)" goes on with it, "结束错题专练" ends it.
+    Effects startReview(const QList<int> &words);
+    bool reviewing() const { return m_reviewing; }
+    // The words still to be answered right.
+    const WrongList &reviewList() const { return m_reviewList; }
+    static QString reviewEndText(int reviewed);
+
     // The wrong-word list of each direction.
     WrongList &wrongList(Direction direction);
     const WrongList &wrongList(Direction direction) const;
@@ -131,6 +143,7 @@ private:
     Effects startDrill();
     Effects nextDrillQuestion();
     Effects endDrill();
+    Effects nextReviewQuestion();
     Effects restart();
     // The Japanese-to-Chinese buttons.
     Effects recallDraw(double r);
@@ -167,6 +180,9 @@ private:
     PracticeView m_view;
     WrongList m_chineseList;
     WrongList m_japaneseList;
+    WrongList m_reviewList;
+    bool m_reviewing = false;
+    int m_reviewTotal = 0;
     // The labels show the word at m_currentIndex (not a caption, an empty text or "next").
     bool m_wordShown = false;
     qint16 m_flashTick = 0;

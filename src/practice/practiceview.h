@@ -113,8 +113,9 @@ struct Answered {
         MarkedWrong // "添加错题" or the flash drill's "添加"
     };
     Kind kind = Right;
-    int index = 0;      // the word
-    bool drill = false; // asked by a wrong-word drill
+    int index = 0;       // the word
+    bool drill = false;  // asked by a wrong-word drill (or a review)
+    bool review = false; // asked by the review of the words due
 };
 
 // One-off effects of an operation, applied once after the view: a message, a beep, the focus,

@@ -1,5 +1,7 @@
 #include "practice/practicewindow.h"
 
+#include "record/learningrecord.h"
+
 #include "practice/flashdrillpanel.h"
 #include "practice/flashspeed.h"
 #include "practice/optiongroups.h"
@@ -206,7 +208,9 @@ void PracticeWindow::createExitLabel()
 
 void PracticeWindow::Form_Load()
 {
-    chooseRange();
+    // Opened for a review, the window asks the due words first; the range can be chosen later.
+    if (!m_shell.reviewPending())
+        chooseRange();
     applySavedPractice();
     render(m_session.view());
 }
@@ -217,7 +221,54 @@ void PracticeWindow::press(Control control)
         m_shell.exitProgram();
         return;
     }
-    apply(m_session.press(control, m_answerInput->text(), nextRandom()));
+    const bool aided = m_session.view().hintStage != 1 || m_session.displayMode() == DisplayMode::Learn;
+    if (control == Control::RecallDraw || control == Control::RecallDrill)
+        record(m_answers.nextWord());
+    const Effects effects = m_session.press(control, m_answerInput->text(), nextRandom());
+    recordAnswered(effects, control, aided);
+    apply(effects);
+}
+
+void PracticeWindow::recordAnswered(const Effects &effects, Control control, bool aided)
+{
+    if (!effects.answered)
+        return;
+    const Answered &a = *effects.answered;
+    const auto kind = a.review  ? record::AnswerKind::Review
+                      : a.drill ? record::AnswerKind::Drill
+                                : record::AnswerKind::Question;
+    switch (a.kind) {
+    case Answered::Right:
+    case Answered::Wrong:
+        record(record::AnswerTracker::judged(a.index, a.kind == Answered::Right, aided, kind));
+        break;
+    case Answered::Shown:
+        record(record::AnswerTracker::shown(a.index, kind));
+        break;
+    case Answered::Recalled:
+        record(m_answers.revealed(a.index, kind));
+        break;
+    case Answered::MarkedWrong:
+        // The flash drill's "添加" answers nothing.
+        if (control == Control::RecallAdd)
+            record(m_answers.markedWrong());
+        break;
+    }
+}
+
+void PracticeWindow::record(const std::optional<record::Answer> &answer)
+{
+    if (answer)
+        m_shell.learningRecord().recordAnswer(this, *answer);
+}
+
+void PracticeWindow::startPendingReview()
+{
+    const QList<int> words = m_shell.takePendingReview();
+    if (words.isEmpty())
+        return;
+    record(m_answers.nextWord());
+    apply(m_session.startReview(words));
 }
 
 void PracticeWindow::apply(const Effects &effects)

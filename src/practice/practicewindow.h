@@ -1,6 +1,7 @@
 #pragma once
 
 #include "practice/practicesession.h"
+#include "record/answertracker.h"
 #include "shell/workwindow.h"
 
 #include <QPointer>
@@ -44,6 +45,8 @@ public:
     ~PracticeWindow() override;
 
     void Form_Load() override;
+    // "复习到期单词(F7)": the review the shell has waiting runs here.
+    void startPendingReview() override;
 
     PracticeSession &session() { return m_session; }
     const PracticeSession &session() const { return m_session; }
@@ -65,6 +68,10 @@ private:
     // A button of the practice: the session decides, the window applies.
     void press(Control control);
     void apply(const Effects &effects);
+    // Hands what the operation judged to the learning record: aided says whether a hint had
+    // been used (or the answer could be read) before control was pressed.
+    void recordAnswered(const Effects &effects, Control control, bool aided);
+    void record(const std::optional<record::Answer> &answer);
     // Sets every widget from view: labels, colours, lists, options, panels, buttons, caption.
     void render(const PracticeView &view);
     void renderPanels(const PracticeView &view);
@@ -88,6 +95,7 @@ private:
     void Label1_MouseMove();
 
     PracticeSession m_session;
+    record::AnswerTracker m_answers;
     QPointer<RangeDialog> m_rangeDialog;
     QRandomGenerator m_random;
     QPushButton *m_defaultButton{nullptr};

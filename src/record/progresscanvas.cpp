@@ -146,10 +146,13 @@ void ProgressCanvas::drawBar(QPainter &p, const GroupBar &bar, const QRect &row)
     p.setPen(QColor(160, 160, 160));
     p.drawRect(area.adjusted(0, 0, -1, -1));
     p.setPen(Qt::black);
-    p.drawText(
-        QRect(area.right() + 8, row.top(), kColumnWidth - kLabelWidth - kBarWidth - 8, row.height()),
-        Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("未%1 学%2 熟%3 到期%4").arg(bar.never).arg(bar.learning).arg(bar.known).arg(bar.due));
+    p.drawText(QRect(area.right() + 8, row.top(), kColumnWidth - kLabelWidth - kBarWidth - 8, row.height()),
+               Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("未练%1 学习%2 掌握%3 到期%4")
+                   .arg(bar.never)
+                   .arg(bar.learning)
+                   .arg(bar.known)
+                   .arg(bar.due));
 }
 
 void ProgressCanvas::drawCalendar(QPainter &p, const QPoint &origin) const

@@ -17,7 +17,7 @@ class ProgressCanvas : public QWidget
 
 public:
     static constexpr int kDesignWidth = 1000;
-    static constexpr int kDesignHeight = 640;
+    static constexpr int kDesignHeight = 690;
 
     explicit ProgressCanvas(QWidget *parent = nullptr);
 

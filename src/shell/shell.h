@@ -83,6 +83,7 @@ public:
     void reviewDue(QWidget *owner);
     // The words the practice window is to review once it shows; empty when no review waits.
     QList<int> takePendingReview();
+    bool reviewPending() const { return !m_pendingReview.isEmpty(); }
     // Loads the hidden rest reminder once; later calls do nothing.
     void loadReminder();
 
