@@ -45,7 +45,7 @@ sanitize: deps
 fuzz:
 	@sh scripts/setup-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCIFAN_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_settingsline fuzz_settingsreaders fuzz_helplayout fuzz_helpreply fuzz_helpfile fuzz_romaji
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
 	sh scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 package: build

@@ -6,6 +6,7 @@
 // resource limits, which the program ends after a time limit. Before chmlib touches the
 // compressed data, the layout it is about to rely on is checked against the file itself.
 #include "chmlayout.h"
+#include "sandbox.h"
 #include "shell/helpprotocol.h"
 
 #include <chm_lib.h>
@@ -182,6 +183,11 @@ int readHelpFile(const char *name)
     chmFile *file = chm_open(name);
     if (!file)
         return proto::kExitDamaged;
+    // From here on the reader only reads the open file and writes its reply.
+    if (!helpreader::confineToReading()) {
+        chm_close(file);
+        return proto::kExitDamaged;
+    }
     Listing listing;
     chm_enumerate(file, CHM_ENUMERATE_ALL, collect, &listing);
     if (listing.damaged || !layoutIsSound(file, listing, *offset, fileSize)) {
@@ -232,6 +238,16 @@ int main(int argc, char *argv[])
 {
     if (argc != 2)
         return proto::kExitUsage;
+    // Nothing the program had open reaches the parser; no exec can give it privileges.
+    helpreader::closeDescriptorsAbove(STDERR_FILENO);
+    if (!helpreader::forbidNewPrivileges())
+        return proto::kExitDamaged;
     limitResources();
-    return readHelpFile(argv[1]);
+    const int status = readHelpFile(argv[1]);
+    // The leak checker of a sanitizer build runs at exit and needs calls the filter forbids
+    // (it reads /proc and stops the process's threads); the reader ends without it. The fuzz
+    // targets run the same parsing in a process of their own, with leak checks.
+    if (kAddressSanitizer)
+        _exit(status);
+    return status;
 }

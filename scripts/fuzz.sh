@@ -9,29 +9,28 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
-targets="fuzz_settingsline fuzz_settingsreaders fuzz_helplayout fuzz_helpreply fuzz_helpfile fuzz_romaji"
+# One line per target in the build tree's fuzz/targets.txt (fuzz/CMakeLists.txt writes it):
+# NAME TIMEOUT [SEED ...]; seed folders are read as corpora, seed files copied into the corpus.
+list=$build/fuzz/targets.txt
+targets=$(cut -d' ' -f1 "$list")
 pids=""
-for target in $targets; do
+while read -r target timeout extra; do
   corpus=$build/fuzz/corpus/$target
   mkdir -p "$corpus" "$build/fuzz/findings/$target"
-  seeds=$root/fuzz/corpus/$target
-  extra=""
-  timeout=5
-  if [ "$target" = fuzz_helplayout ]; then
-    extra="$root/tests/data/damaged-help"
-  fi
-  if [ "$target" = fuzz_helpfile ]; then
-    extra="$root/tests/data/damaged-help"
-    # The help file built with the program is the one sound file to start from.
-    cp "$build/cifan-app/帮助.chm" "$corpus/built-help.chm"
-    timeout=10 # each input starts the help reader, which has two seconds
-  fi
-  "$build/fuzz/$target" -max_total_time="$seconds" -timeout=$timeout -print_final_stats=1 \
-    -artifact_prefix="$build/fuzz/findings/$target/" "$corpus" "$seeds" $extra \
+  dirs=""
+  for seed in $extra; do
+    if [ -d "$seed" ]; then
+      dirs="$dirs $seed"
+    elif [ -f "$seed" ]; then
+      cp "$seed" "$corpus/"
+    fi
+  done
+  "$build/fuzz/$target" -max_total_time="$seconds" -timeout="$timeout" -print_final_stats=1 \
+    -artifact_prefix="$build/fuzz/findings/$target/" "$corpus" "$root/fuzz/corpus/$target" $dirs \
     >"$build/fuzz/$target.log" 2>&1 &
   pids="$pids $!"
   echo "$target: log in $build/fuzz/$target.log"
-done
+done <"$list"
 status=0
 for pid in $pids; do
   wait "$pid" || status=1

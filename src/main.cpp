@@ -66,6 +66,7 @@ int main(int argc, char *argv[])
     ui::QtInteraction interaction;
     shell::Shell shell(folders.program, interaction, [](int code) { QCoreApplication::exit(code); });
     shell.setSettingsDir(folders.settings);
+    shell.setReadOnlySettingsDir(folders.readOnlySettings);
     shell.setWindowFactory(app::buildProgramWindow);
     // The rest reminder asks the desktop for its screen saver.
     auto screenSaver = std::make_shared<shell::SystemScreenSaver>();

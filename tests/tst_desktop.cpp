@@ -185,6 +185,7 @@ private Q_SLOTS:
         for (Screen s : {Screen::Study, Screen::Query, Screen::Practice, Screen::Start, Screen::Study})
             check(openWindow(app, s), QStringLiteral("window %1").arg(int(s)));
         app.shell().openHelp(app.shell().currentWindow(), QStringLiteral(CIFAN_PROGRAM_DIR "/帮助.chm"));
+        QTRY_VERIFY_WITH_TIMEOUT(!app.shell().isOpeningHelp(), 5000);
         check(app.shell().helpViewer(), QStringLiteral("help viewer"));
     }
 };

@@ -1,6 +1,7 @@
 // The help file built with the program and its viewer: contents, pages, links, pictures, and
 // the F1 command of every window.
 #include "chmlayout.h"
+#include "sandbox.h"
 #include "shell/chmfile.h"
 #include "shell/helpprotocol.h"
 #include "shell/helpviewer.h"
@@ -15,6 +16,13 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using shell::HelpViewer;
 
@@ -61,6 +69,56 @@ QByteArray reply(const QByteArray &records, quint32 count)
            le32(count);
 }
 
+// The longest time between two turns of the event loop while it runs: a timer that should fire
+// every 5 ms notes each gap.
+class GapProbe
+{
+public:
+    GapProbe()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.elapsed();
+            m_longest = std::max(m_longest, now - m_last);
+            m_last = now;
+        });
+        m_clock.start();
+        m_timer.start();
+    }
+    qint64 longestGapMs() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
+// A reader of the test's own, as a shell script.
+QString putReader(TestApp &app, const QByteArray &script, QFile::Permissions permissions)
+{
+    const QString reader = app.path(QStringLiteral("reader.sh"));
+    QFile f(reader);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QString();
+    f.write("#!/bin/sh\n" + script);
+    f.close();
+    f.setPermissions(permissions);
+    return reader;
+}
+
+int openDescriptors()
+{
+    return int(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+}
+
+// The help reader runs while the program goes on: waits until the file has been read.
+void waitForHelp(TestApp &app)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!app.shell().isOpeningHelp(), shell::helpprotocol::kTimeLimitMs + 3000);
+}
+
 // Opening a damaged file ends in the damaged-file message, soon; the program then still opens a
 // sound file.
 void expectDamagedMessage(TestApp &app, const QString &damaged)
@@ -68,6 +126,7 @@ void expectDamagedMessage(TestApp &app, const QString &damaged)
     QElapsedTimer clock;
     clock.start();
     app.shell().openHelp(nullptr, damaged);
+    waitForHelp(app);
     const qint64 took = clock.elapsed();
     QVERIFY(!app.shell().helpViewer());
     QCOMPARE(app.ui().messages.size(), 1);
@@ -76,6 +135,7 @@ void expectDamagedMessage(TestApp &app, const QString &damaged)
     QVERIFY2(text.contains(damaged), qPrintable(text));
     QVERIFY2(took < shell::helpprotocol::kTimeLimitMs + 1500, qPrintable(QString::number(took)));
     app.shell().openHelp(nullptr, kBuiltHelp);
+    waitForHelp(app);
     QVERIFY(app.shell().helpViewer());
 }
 
@@ -108,6 +168,13 @@ private Q_SLOTS:
     void f1FromEveryWorkingWindow_data();
     void f1FromEveryWorkingWindow();
     void workingWindowsLookInTheWorkingFolder_data();
+    void theProgramGoesOnWhileTheReaderRuns_data();
+    void theProgramGoesOnWhileTheReaderRuns();
+    void aReaderThatCannotRunIsNamed_data();
+    void aReaderThatCannotRunIsNamed();
+    void theReaderInheritsNoDescriptor();
+    void theConfinedReaderMayOnlyReadAndReply_data();
+    void theConfinedReaderMayOnlyReadAndReply();
     void workingWindowsLookInTheWorkingFolder();
 };
 
@@ -154,6 +221,7 @@ void TestHelp::viewerShowsFirstPage()
 {
     TestApp app;
     app.shell().openHelp(nullptr, kBuiltHelp);
+    waitForHelp(app);
     HelpViewer *viewer = app.shell().helpViewer();
     QVERIFY(viewer);
     QVERIFY(app.ui().messages.isEmpty());
@@ -180,6 +248,7 @@ void TestHelp::escAndCtrlWClose()
     QFETCH(QKeyCombination, key);
     TestApp app;
     app.shell().openHelp(nullptr, kBuiltHelp);
+    waitForHelp(app);
     QPointer<HelpViewer> viewer = app.shell().helpViewer();
     QVERIFY(viewer);
     viewer->activateWindow();
@@ -194,6 +263,7 @@ void TestHelp::contentsAndLinksNavigate()
 {
     TestApp app;
     app.shell().openHelp(nullptr, kBuiltHelp);
+    waitForHelp(app);
     HelpViewer *viewer = app.shell().helpViewer();
     QVERIFY(viewer);
     QTreeWidget *tree = viewer->contentsTree();
@@ -223,6 +293,7 @@ void TestHelp::picturesAndStyleComeFromTheFile()
 {
     TestApp app;
     app.shell().openHelp(nullptr, kBuiltHelp);
+    waitForHelp(app);
     HelpViewer *viewer = app.shell().helpViewer();
     QVERIFY(viewer);
     const QVariant logo = viewer->browser()->loadResource(QTextDocument::ImageResource,
@@ -250,6 +321,7 @@ void TestHelp::missingFileIsNamed()
     TestApp app;
     const QString missing = app.path(QStringLiteral("帮助.chm"));
     app.shell().openHelp(nullptr, missing);
+    waitForHelp(app);
     QVERIFY(!app.shell().helpViewer());
     QCOMPARE(app.ui().messages.size(), 1);
     const QString text = app.ui().messages.first().message.text;
@@ -267,6 +339,7 @@ void TestHelp::damagedFileIsNamed()
         f.write("ITSF this is not a help file at all");
     }
     app.shell().openHelp(nullptr, damaged);
+    waitForHelp(app);
     QVERIFY(!app.shell().helpViewer());
     QCOMPARE(app.ui().messages.size(), 1);
     QVERIFY(app.ui().messages.first().message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
@@ -281,6 +354,7 @@ void TestHelp::damagedFileIsNamed()
         f.write(head);
     }
     app.shell().openHelp(nullptr, damaged);
+    waitForHelp(app);
     QVERIFY(!app.shell().helpViewer());
     QCOMPARE(app.ui().messages.size(), 2);
     QVERIFY(app.ui().messages[1].message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
@@ -302,12 +376,14 @@ void TestHelp::damagedFileIsNamed()
         f.write(bytes);
     }
     app.shell().openHelp(nullptr, damaged);
+    waitForHelp(app);
     QVERIFY(!app.shell().helpViewer());
     QCOMPARE(app.ui().messages.size(), 3);
     QVERIFY(app.ui().messages[2].message.text.contains(QStringLiteral("无法读取帮助文件“帮助.chm”")));
 
     // The file on show stays usable after another one was found damaged.
     app.shell().openHelp(nullptr, kBuiltHelp);
+    waitForHelp(app);
     QVERIFY(app.shell().helpViewer());
     QCOMPARE(app.shell().helpViewer()->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
 }
@@ -347,7 +423,7 @@ void TestHelp::aReaderThatFailsIsStopped_data()
     QTest::newRow("claims more than it sends")
         << QByteArray("printf 'CIFANHELP1\\012\\000\\000\\000/index.htm\\377\\377\\000\\000<html>'\n");
     QTest::newRow("fails") << QByteArray("exit 2\n");
-    QTest::newRow("is not there") << QByteArray();
+    // A reader that is not there has a message of its own (aReaderThatCannotRunIsNamed).
 }
 
 void TestHelp::aReaderThatFailsIsStopped()
@@ -369,6 +445,7 @@ void TestHelp::aReaderThatFailsIsStopped()
     QElapsedTimer clock;
     clock.start();
     app.shell().openHelp(nullptr, file);
+    waitForHelp(app);
     QVERIFY2(clock.elapsed() < shell::helpprotocol::kTimeLimitMs + 1500,
              qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!app.shell().helpViewer());
@@ -466,12 +543,14 @@ void TestHelp::startButtonOpensProgramFolderFile()
     auto *exuse = findIn<QPushButton>(app.shell().startWindow(), "exuse");
     QVERIFY(exuse);
     QTest::mouseClick(exuse, Qt::LeftButton);
+    waitForHelp(app);
     HelpViewer *viewer = app.shell().helpViewer();
     QVERIFY(viewer);
     QCOMPARE(QFileInfo(viewer->fileName()), QFileInfo(app.path(QStringLiteral("帮助.chm"))));
     QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
     // Pressing it again brings the same viewer forward.
     QTest::mouseClick(exuse, Qt::LeftButton);
+    waitForHelp(app);
     QCOMPARE(app.shell().helpViewer(), viewer);
 }
 
@@ -496,6 +575,7 @@ void TestHelp::f1FromEveryWorkingWindow()
     shell::WorkWindow *window = app.shell().workWindow(screen);
     QVERIFY(window);
     pressF1(window);
+    waitForHelp(app);
     HelpViewer *viewer = app.shell().helpViewer();
     QVERIFY2(viewer, qPrintable(app.ui().messageTexts().join(u'|')));
     QCOMPARE(QFileInfo(viewer->fileName()), QFileInfo(app.path(QStringLiteral("帮助.chm"))));
@@ -508,6 +588,7 @@ void TestHelp::f1FromEveryWorkingWindow()
     QVERIFY(shuoming);
     QCOMPARE(shuoming->text(), QStringLiteral("使用说明(F1)"));
     shuoming->trigger();
+    waitForHelp(app);
     QVERIFY(app.shell().helpViewer());
 }
 
@@ -541,6 +622,7 @@ void TestHelp::workingWindowsLookInTheWorkingFolder()
     app.shell().switchTo(shell::Screen::Study);
     TestApp::settle();
     pressF1(app.shell().workWindow(shell::Screen::Study));
+    waitForHelp(app);
     HelpViewer *viewer = app.shell().helpViewer();
     if (opened.isEmpty()) {
         QVERIFY(!viewer);
@@ -553,6 +635,173 @@ void TestHelp::workingWindowsLookInTheWorkingFolder()
     QVERIFY2(viewer, qPrintable(app.ui().messageTexts().join(u'|')));
     QCOMPARE(QFileInfo(viewer->fileName()),
              QFileInfo(opened == QLatin1String("working") ? working : program));
+}
+
+void TestHelp::theProgramGoesOnWhileTheReaderRuns_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("the real reader") << QByteArray() << true;
+    QTest::newRow("a reader that hangs") << QByteArray("exec sleep 30\n") << false;
+    QTest::newRow("a reader that floods") << QByteArray("exec cat /dev/zero\n") << false;
+}
+
+// No event-loop turn waits more than 100 ms while the reader works, hangs or floods; the new
+// viewer says it is opening the file until the answer comes.
+void TestHelp::theProgramGoesOnWhileTheReaderRuns()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, opens);
+    TestApp app;
+    // Fonts and the viewer's first layout are loaded once per program, before the measurement.
+    {
+        auto warmFile = std::make_unique<shell::ChmFile>();
+        QVERIFY(warmFile->open(kBuiltHelp));
+        HelpViewer warm(std::move(warmFile));
+        warm.show();
+        TestApp::settle();
+    }
+    if (!script.isEmpty())
+        shell::ChmFile::setReaderProgram(putReader(app, script, QFile::ReadOwner | QFile::ExeOwner));
+    const auto restore = qScopeGuard([] { useBuiltHelpReader(); });
+    const QString file = app.path(QStringLiteral("帮助.chm"));
+    QVERIFY(QFile::copy(kBuiltHelp, file));
+    GapProbe probe;
+    QElapsedTimer clock;
+    clock.start();
+    app.shell().openHelp(nullptr, file);
+    const qint64 call = clock.elapsed();
+    HelpViewer *opening = app.shell().openingHelpViewer();
+    QVERIFY(opening);
+    QVERIFY(opening->isVisible());
+    QCOMPARE(opening->browser()->toPlainText(), HelpViewer::loadingText());
+    waitForHelp(app);
+    const qint64 total = clock.elapsed();
+    qInfo("open call %lld ms, answer after %lld ms, longest event-loop gap %lld ms", call, total,
+          probe.longestGapMs());
+    QVERIFY2(probe.longestGapMs() < 100, qPrintable(QString::number(probe.longestGapMs())));
+    QVERIFY(total < shell::helpprotocol::kTimeLimitMs + 1000);
+    if (opens) {
+        QVERIFY(app.shell().helpViewer());
+        QCOMPARE(app.shell().helpViewer()->browser()->documentTitle(), QStringLiteral("词帆使用说明"));
+    } else {
+        QVERIFY(!app.shell().helpViewer());
+        QCOMPARE(app.ui().messages.size(), 1);
+        QVERIFY(app.ui().messages.first().message.text.contains(QStringLiteral("可能已经损坏")));
+    }
+}
+
+void TestHelp::aReaderThatCannotRunIsNamed_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("missing") << false;
+    QTest::newRow("not executable") << true;
+}
+
+// A reader that is not there or may not be run has a message of its own, naming it; pressing
+// F1 again and again costs no descriptor.
+void TestHelp::aReaderThatCannotRunIsNamed()
+{
+    QFETCH(bool, present);
+    TestApp app;
+    QString reader = app.path(QStringLiteral("cifan-helpreader"));
+    if (present)
+        reader = putReader(app, "exit 0\n", QFile::ReadOwner | QFile::WriteOwner);
+    shell::ChmFile::setReaderProgram(reader);
+    const auto restore = qScopeGuard([] { useBuiltHelpReader(); });
+    const QString file = app.path(QStringLiteral("帮助.chm"));
+    QVERIFY(QFile::copy(kBuiltHelp, file));
+    app.shell().openHelp(nullptr, file);
+    waitForHelp(app);
+    const int before = openDescriptors();
+    for (int i = 0; i < 20; ++i) {
+        app.shell().openHelp(nullptr, file);
+        waitForHelp(app);
+    }
+    QCOMPARE(openDescriptors(), before);
+    QVERIFY(!app.shell().helpViewer());
+    QCOMPARE(app.ui().messages.size(), 21);
+    const QString text = app.ui().messages.first().message.text;
+    QVERIFY2(text.contains(QStringLiteral("帮助阅读程序")) && text.contains(reader), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("损坏")), qPrintable(text));
+}
+
+// A descriptor the program holds open without close-on-exec does not reach the reader.
+void TestHelp::theReaderInheritsNoDescriptor()
+{
+    TestApp app;
+    const int held = ::open("/dev/null", O_RDONLY);
+    QVERIFY(held > 2);
+    const auto closeHeld = qScopeGuard([held] { ::close(held); });
+    const QString out = app.path(QStringLiteral("fds.txt"));
+    const QByteArray script = "if [ -e /proc/$$/fd/" + QByteArray::number(held) +
+                              " ]; then echo inherited; else echo closed; fi > '" + QFile::encodeName(out) +
+                              "'\nexit 2\n";
+    shell::ChmFile::setReaderProgram(putReader(app, script, QFile::ReadOwner | QFile::ExeOwner));
+    const auto restore = qScopeGuard([] { useBuiltHelpReader(); });
+    const QString file = app.path(QStringLiteral("帮助.chm"));
+    QVERIFY(QFile::copy(kBuiltHelp, file));
+    app.shell().openHelp(nullptr, file);
+    waitForHelp(app);
+    QFile result(out);
+    QVERIFY(result.open(QIODevice::ReadOnly));
+    QCOMPARE(result.readAll().trimmed(), QByteArray("closed"));
+}
+
+void TestHelp::theConfinedReaderMayOnlyReadAndReply_data()
+{
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<bool>("killed");
+    QTest::newRow("reads its file and replies") << "reply" << false;
+    QTest::newRow("opens another file") << "open" << true;
+    QTest::newRow("opens a socket") << "socket" << true;
+    QTest::newRow("writes to its file") << "write" << true;
+    QTest::newRow("starts a program") << "exec" << true;
+}
+
+// The reader's own confinement, as it installs it once the help file is open: reading that
+// file and writing the reply go on; anything else ends the process with SIGSYS.
+void TestHelp::theConfinedReaderMayOnlyReadAndReply()
+{
+    QFETCH(QString, then);
+    QFETCH(bool, killed);
+    const QByteArray help = QFile::encodeName(kBuiltHelp);
+    const QByteArray action = then.toLatin1();
+    int pipeFds[2];
+    QCOMPARE(::pipe(pipeFds), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        helpreader::closeDescriptorsAbove(STDERR_FILENO);
+        const int fd = ::open(help.constData(), O_RDONLY);
+        if (fd < 0 || !helpreader::forbidNewPrivileges() || !helpreader::confineToReading())
+            ::_exit(3);
+        char head[4];
+        if (::pread(fd, head, sizeof head, 0) != 4 || ::write(STDOUT_FILENO, head, 4) != 4)
+            ::_exit(4);
+        if (action == "open")
+            ::open("/etc/hostname", O_RDONLY);
+        else if (action == "socket")
+            ::socket(AF_INET, SOCK_STREAM, 0);
+        else if (action == "write")
+            (void)!::write(fd, head, 1);
+        else if (action == "exec")
+            ::execl("/bin/true", "true", static_cast<char *>(nullptr));
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    char got[8] = {};
+    const ssize_t n = ::read(pipeFds[0], got, sizeof got);
+    ::close(pipeFds[0]);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QCOMPARE(QByteArray(got, int(std::max<ssize_t>(n, 0))), QByteArray("ITSF"));
+    if (killed) {
+        QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS, qPrintable(QString::number(status)));
+    } else {
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QString::number(status)));
+    }
 }
 
 QTEST_MAIN(TestHelp)

@@ -216,6 +216,8 @@ private Q_SLOTS:
         QTest::addRow("no line end") << QByteArray("1,2,1") << "121";
         // A quoted number is a text, as in every settings file.
         QTest::addRow("quoted numbers") << QByteArray("\"2\",\"2\",\"1\"\r\n") << "112";
+        QTest::addRow("full-width digits") << QStringLiteral("２,２,１\r\n").toUtf8() << "112";
+        QTest::addRow("fraction") << QByteArray("2.9,2.1,1.5\r\n") << "221";
     }
     void readSavedPractice()
     {
@@ -236,6 +238,8 @@ private Q_SLOTS:
         QVERIFY(!settings::readSavedPractice(dir.path()));
         // Bytes that are neither UTF-8 nor GB18030 are no settings file of ours either.
         QVERIFY(!settings::readSavedPractice(writeFile(dir, QByteArray("\xff\xfe\x00\x01,x2", 7))));
+        // Nor are bytes whose last character is cut off.
+        QVERIFY(!settings::readSavedPractice(writeFile(dir, QByteArray("2,2,1\xe9"))));
         const QString path = writeFile(dir, "2,2,1,and a much longer line that an older version left\r\n");
         for (int c = 0; c < 8; ++c) {
             const int o = c / 4 + 1, d = c / 2 % 2 + 1, m = c % 2 + 1;
@@ -301,7 +305,14 @@ private Q_SLOTS:
         QTest::addRow("above 8") << QByteArray("9,12\r\n") << 3 << 2;
         QTest::addRow("not numbers") << QByteArray("fast,slow\r\n") << 3 << 2;
         QTest::addRow("quoted numbers are texts") << QByteArray("\"6\",\"7\"\r\n") << 3 << 2;
-        QTest::addRow("huge") << QByteArray("1e400,99999999999999999999\r\n") << 3 << 2;
+        // One rule for bare numbers in every settings file: the leading ASCII digits (with a
+        // fraction here); an exponent is not part of it, full-width digits and inner blanks
+        // are no number.
+        QTest::addRow("huge") << QByteArray("1e400,99999999999999999999\r\n") << 1 << 2;
+        QTest::addRow("full-width digits") << QStringLiteral("５,４\r\n").toUtf8() << 3 << 2;
+        QTest::addRow("blank inside a number") << QByteArray("1 0,2\r\n") << 1 << 2;
+        QTest::addRow("character cut at the line end") << QByteArray("5,4\xe9\r\n") << 3 << 2;
+        QTest::addRow("character cut at the file end") << QByteArray("5,4\xe9") << 3 << 2;
         QTest::addRow("only the first line counts") << QByteArray("\r\n7,7\r\n") << 3 << 2;
         QTest::addRow("binary garbage") << QByteArray("\x00\xff\xfe,\x01", 5) << 3 << 2;
     }

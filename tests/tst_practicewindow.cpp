@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using practice::PracticeWindow;
@@ -374,6 +375,36 @@ private Q_SLOTS:
         QCOMPARE(app.ui().messages.size(), 1);
         QVERIFY(app.ui().messages[0].message.text.contains(QStringLiteral("sous/sys.dll")));
         QVERIFY(findIn<QRadioButton>(w, "suiji")->isChecked());
+    }
+
+    // A copy whose sous/ is read-only keeps settings in the user's folder: what that folder does
+    // not have yet is read from sous/, and the first save there says once where settings live.
+    void aReadOnlySettingsFolderIsReadThrough()
+    {
+        TestApp app;
+        writeFile(app.path(QStringLiteral("sous/sys.dll")), "2,2,1\r\n");
+        writeFile(app.path(QStringLiteral("sous/gap.dll")), "8,1\r\n");
+        QTemporaryDir user;
+        app.shell().setSettingsDir(user.path());
+        app.shell().setReadOnlySettingsDir(app.path(QStringLiteral("sous")));
+        PracticeWindow *w = openPractice(app);
+        for (const char *name : {"suiji", "rihan", "optxue"})
+            QVERIFY2(findIn<QRadioButton>(w, name)->isChecked(), name);
+        choose(w, "shunxu");
+        click(w, "cmdmoren");
+        QCOMPARE(fileBytes(QDir(user.path()).filePath(QStringLiteral("sys.dll"))), QByteArray("1,2,1\r\n"));
+        QCOMPARE(fileBytes(app.path(QStringLiteral("sous/sys.dll"))), QByteArray("2,2,1\r\n"));
+        QCOMPARE(app.ui().messages.size(), 1);
+        const ui::Message told = app.ui().messages[0].message;
+        QCOMPARE(told.icon, ui::Icon::Information);
+        QVERIFY2(told.text.contains(user.path()), qPrintable(told.text));
+        click(w, "cmdmoren");
+        QCOMPARE(app.ui().messages.size(), 1); // once
+        // The user's own file now wins over the read-only copy.
+        QCOMPARE(QFileInfo(app.shell().settingsFileToRead(QStringLiteral("sous/sys.dll"))).absolutePath(),
+                 QFileInfo(user.path()).absoluteFilePath());
+        QCOMPARE(app.shell().settingsFileToRead(QStringLiteral("sous/gap.dll")),
+                 app.path(QStringLiteral("sous/gap.dll")));
     }
 
     // Three wrong answers, then the drill: the words come in the order they were listed, a word

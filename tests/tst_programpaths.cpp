@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/mount.h>
 
 using ui::SettingsPlace;
 
@@ -62,6 +65,40 @@ private Q_SLOTS:
                                         << "app"
                                         << "~/sous";
     }
+    // What saves ended by a kill left in the settings folder is gone after the next start.
+    void startRemovesWhatKilledSavesLeft()
+    {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath(QStringLiteral("app/pic")) && dir.mkpath(QStringLiteral("app/sous")));
+        const QStringList names = {QStringLiteral("pome.dll"), QStringLiteral(".pome.dll.k6utgw.tmp"),
+                                   QStringLiteral(".gap.dll.3f.tmp"), QStringLiteral("readme.txt")};
+        for (const QString &name : names)
+            QVERIFY(QFile(dir.filePath(QStringLiteral("app/sous/") + name)).open(QIODevice::WriteOnly));
+        const ui::ProgramFolders folders = ui::locateProgramFolders(dir.filePath(QStringLiteral("app")),
+                                                                    dir.filePath(QStringLiteral("data")));
+        QCOMPARE(QDir(folders.settings).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{QStringLiteral("pome.dll"), QStringLiteral("readme.txt")}));
+    }
+
+    // A sous/ that cannot be written (a read-only mount here, since the tests may run as root):
+    // settings go to the user's folder, and that sous/ is kept to read from.
+    void aReadOnlySousIsKeptForReading()
+    {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath(QStringLiteral("app/pic")) && dir.mkpath(QStringLiteral("app/sous")));
+        const QByteArray sous = QFile::encodeName(dir.filePath(QStringLiteral("app/sous")));
+        if (::mount("tmpfs", sous.constData(), "tmpfs", MS_RDONLY, "size=16k") != 0)
+            QSKIP("cannot mount a read-only file system here; Shell::settingsFileToRead is tested with "
+                  "the practice window");
+        const auto unmount = qScopeGuard([&] { ::umount2(sous.constData(), MNT_DETACH); });
+        const ui::ProgramFolders folders = ui::locateProgramFolders(dir.filePath(QStringLiteral("app")),
+                                                                    dir.filePath(QStringLiteral("data")));
+        QCOMPARE(folders.settings, dir.filePath(QStringLiteral("data/sous")));
+        QCOMPARE(folders.readOnlySettings, dir.filePath(QStringLiteral("app/sous")));
+    }
+
     void locate()
     {
         QFETCH(QStringList, tree);
@@ -84,6 +121,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo::exists(user), perUser);
         if (folders.installed)
             QVERIFY(!QFileInfo::exists(dir.filePath(program + QStringLiteral("/sous"))));
+        // Only a read-only sous/ is read through; a file named sous is nothing to read.
+        QVERIFY(folders.readOnlySettings.isEmpty());
     }
 };
 

@@ -494,12 +494,16 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("1\r\n"));
         file.close();
-        // The same warning as for a settings folder that is not there.
+        // The warning names the cause: a full disk here, a missing folder next.
         QVERIFY(QDir(app.path(QStringLiteral("sous"))).removeRecursively());
         QTest::mouseClick(q.command1, Qt::LeftButton);
         QCOMPARE(app.ui().messages.size(), 2);
-        QCOMPARE(app.ui().messages[0].message.text, app.ui().messages[1].message.text);
         QCOMPARE(app.ui().messages[0].message.icon, ui::Icon::Warning);
+        const QString full = app.ui().messages[0].message.text;
+        const QString missing = app.ui().messages[1].message.text;
+        QVERIFY2(full.contains(QStringLiteral("（磁盘已满）")), qPrintable(full));
+        QVERIFY2(missing.contains(QStringLiteral("（文件夹不存在）")), qPrintable(missing));
+        QVERIFY2(missing.contains(QStringLiteral("cx.dll")), qPrintable(missing));
     }
 
     void savingWithoutTheSettingsFolderSaysSo()

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,8 +13,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include <csignal>
+
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using ui::SettingsLine;
@@ -255,8 +259,183 @@ private Q_SLOTS:
     void aMissingFolderFailsAndWritesNothing()
     {
         const QString p = QDir(m_dir.path()).filePath(QStringLiteral("nosuchdir/x.dll"));
-        QVERIFY(!ui::writeSettingsFile(p, {SettingsValue(1LL)}));
+        const ui::SaveResult saved = ui::writeSettingsFile(p, {SettingsValue(1LL)});
+        QVERIFY(!saved);
+        QCOMPARE(saved.cause(), QStringLiteral("文件夹不存在"));
         QVERIFY(!QFile::exists(p));
+    }
+
+    // --- what a save leaves behind and what it reports ---
+
+    // Saves killed at random moments leave the old file or the new one, and no temporary file
+    // that a start would have to clear away.
+    void aKilledSaveLeavesTheOldOrNewFileAndNoTemporary()
+    {
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("pome.dll"));
+        const QByteArray a = "\"" + QByteArray(6000, 'a') + "\",\"x\"\r\n";
+        const QByteArray b = "\"" + QByteArray(9000, 'b') + "\",\"y\"\r\n";
+        put(p, a);
+        int leftBehind = 0;
+        for (int round = 0; round < 40; ++round) {
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                for (int i = 0;; ++i)
+                    ui::writeWholeFile(p, i % 2 ? a : b);
+            }
+            ::usleep(useconds_t(200 + (round * 997) % 5000));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            const QByteArray now = bytes(p);
+            QVERIFY2(now == a || now == b, qPrintable(QString::number(now.size())));
+            leftBehind += ui::removeSaveTemporaries(dir.path());
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{QStringLiteral("pome.dll")});
+        }
+        // Unnamed until the moment before the rename: a kill almost never finds a named one.
+        QVERIFY2(leftBehind <= 2, qPrintable(QString::number(leftBehind)));
+    }
+
+    void staleTemporariesAreRemoved()
+    {
+        QTemporaryDir dir;
+        const QStringList stale = {QStringLiteral(".pome.dll.k6utgw.tmp"), QStringLiteral(".gap.dll.1.tmp"),
+                                   QStringLiteral(".新.dll.zz9.tmp")};
+        const QStringList kept = {QStringLiteral("pome.dll"), QStringLiteral(".hidden"),
+                                  QStringLiteral("notes.tmp"), QStringLiteral(".a.tmp"),
+                                  QStringLiteral("x.dll.abc.tmp")};
+        for (const QString &name : stale + kept)
+            put(dir.filePath(name), "2\r\n");
+        QVERIFY(ui::isSaveTemporaryName(stale.first()));
+        QVERIFY(!ui::isSaveTemporaryName(QStringLiteral("pome.dll")));
+        QCOMPARE(ui::removeSaveTemporaries(dir.path()), stale.size());
+        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QStringList expected = kept;
+        left.sort();
+        expected.sort();
+        QCOMPARE(left, expected);
+    }
+
+    // A settings file the user made read-only stays as it is, and the save says why.
+    void aReadOnlyFileIsNotReplaced()
+    {
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("xx.dll"));
+        put(p, "2\r\n");
+        QVERIFY(QFile::setPermissions(p, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const ui::SaveResult saved = ui::writeSettingsFile(p, {SettingsValue(1LL)});
+        QVERIFY(!saved);
+        QCOMPARE(saved.failure(), ui::SaveFailure::FileReadOnly);
+        QCOMPARE(saved.cause(), QStringLiteral("文件只读"));
+        QCOMPARE(bytes(p), QByteArray("2\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("xx.dll")});
+        // A writable one keeps its mode across the save.
+        QVERIFY(QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(1LL)}));
+        struct stat st {
+        };
+        QCOMPARE(::stat(QFile::encodeName(p).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0600u);
+    }
+
+    // Once the rename has put the new file in place, the save is done even when the folder
+    // cannot be synced (a write-only folder cannot be opened to sync it).
+    void aFolderThatCannotBeSyncedStillSaves()
+    {
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("gap.dll"));
+        put(p, "3,2\r\n");
+        ui::failSaveStepForTesting(ui::SaveStep::SyncFolder);
+        const ui::SaveResult saved = ui::writeSettingsLine(p, QStringLiteral("5,4"));
+        ui::failSaveStepForTesting(std::nullopt);
+        QVERIFY(saved);
+        QCOMPARE(bytes(p), QByteArray("5,4\r\n"));
+    }
+
+    void causesComeFromTheFailingStep_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("cause");
+        const int create = int(ui::SaveStage::Create), write = int(ui::SaveStage::Write),
+                  replace = int(ui::SaveStage::Replace);
+        QTest::addRow("full disk on create") << create << ENOSPC << "磁盘已满";
+        QTest::addRow("full disk on write") << write << ENOSPC << "磁盘已满";
+        QTest::addRow("quota on write") << write << EDQUOT << "磁盘已满";
+        QTest::addRow("read-only file system") << write << EROFS << "文件夹只读";
+        QTest::addRow("folder without write permission") << create << EACCES << "文件夹只读";
+        QTest::addRow("rename refused") << replace << EPERM << "文件夹只读";
+        QTest::addRow("folder gone") << create << ENOENT << "文件夹不存在";
+        QTest::addRow("not a folder") << create << ENOTDIR << "文件夹不存在";
+    }
+    void causesComeFromTheFailingStep()
+    {
+        QFETCH(int, stage);
+        QFETCH(int, error);
+        QFETCH(QString, cause);
+        const auto failure = ui::saveFailureFor(static_cast<ui::SaveStage>(stage), error);
+        QCOMPARE(ui::SaveResult::failed(failure, error).cause(), cause);
+    }
+
+    void aFullDiskIsNamed()
+    {
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("cx.dll"));
+        ui::failSaveStepForTesting(ui::SaveStep::Write);
+        const ui::SaveResult saved = ui::writeSettingsFile(p, {SettingsValue(1LL)});
+        ui::failSaveStepForTesting(std::nullopt);
+        QCOMPARE(saved.cause(), QStringLiteral("磁盘已满"));
+    }
+
+    // What the writer writes, the reader reads: a line the reader would refuse is not written.
+    void theWriterRefusesWhatTheReaderWouldNot()
+    {
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("pome.dll"));
+        put(p, "\"old\",\"pair\"\r\n");
+        // The largest motto: the file is exactly the limit.
+        const QString longest(ui::kMaxSettingsFileBytes - 8, u'x'); // "…","y" CR LF
+        QVERIFY(ui::writeSettingsFile(p, {SettingsValue(longest), SettingsValue(QStringLiteral("y"))}));
+        QCOMPARE(QFileInfo(p).size(), ui::kMaxSettingsFileBytes);
+        QCOMPARE(SettingsLine::read(p).text(0), std::optional<QString>(longest));
+        // One Chinese character more than fits (three bytes in UTF-8).
+        const QString tooLong = QString((ui::kMaxSettingsFileBytes - 8) / 3 + 1, QChar(0x5B66));
+        const ui::SaveResult saved =
+            ui::writeSettingsFile(p, {SettingsValue(tooLong), SettingsValue(QStringLiteral("y"))});
+        QVERIFY(!saved);
+        QCOMPARE(saved.failure(), ui::SaveFailure::TooLong);
+        QCOMPARE(SettingsLine::read(p).text(0), std::optional<QString>(longest));
+    }
+
+    // A character cut off at the end of the line makes the line not UTF-8; it is then read as
+    // GB18030 when it is that, else not at all.
+    void aCutCharacterIsNotUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("line"); // "<none>" for no line
+        QTest::addRow("whole") << QByteArray("5,4\xe5\xad\xa6") << QStringLiteral("5,4学");
+        QTest::addRow("cut after one byte") << QByteArray("5,4\xe9") << QStringLiteral("<none>");
+        // Two bytes that GB18030 reads as one character of its own.
+        QTest::addRow("cut after two bytes") << QByteArray("5,4\xe5\xad\r\n") << QStringLiteral("<gb>");
+        QTest::addRow("GB18030") << QByteArray("\xd6\xd0") << QStringLiteral("中");
+    }
+    void aCutCharacterIsNotUtf8()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, line);
+        const auto decoded = ui::decodeSettingsLine(bytes);
+        if (line == QLatin1String("<none>")) {
+            QVERIFY(!decoded);
+        } else if (line == QLatin1String("<gb>")) {
+            // Not UTF-8: read as GB18030, not as the UTF-8 line with the cut character lost.
+            QVERIFY(decoded);
+            QCOMPARE(decoded->size(), 4);
+            QVERIFY(decoded->startsWith(QStringLiteral("5,4")));
+        } else {
+            QCOMPARE(decoded, std::optional<QString>(line));
+        }
     }
 };
 

@@ -8,6 +8,7 @@
 #include "ui/colors.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -64,6 +65,9 @@ private Q_SLOTS:
     void incompleteFileGivesDefaults();
     void unwritableMottoIsReported();
     void rightPressOpensPopup();
+    void fittingSizeIsComputed_data();
+    void fittingSizeIsComputed();
+    void aVeryLongMottoIsFittedAtOnce();
 };
 
 void TestStudyMotto::defaultLinesAtFirstOpening()
@@ -266,6 +270,45 @@ void TestStudyMotto::rightPressOpensPopup()
     // A left click on the motto does not open it.
     QTest::mouseClick(line(w, "lblpome1"), Qt::LeftButton);
     QVERIFY(!w->popout()->isVisible());
+}
+
+void TestStudyMotto::fittingSizeIsComputed_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("fits") << study::MottoBanner::kRightEdge << 27.75;
+    QTest::newRow("twice as wide") << 2 * study::MottoBanner::kRightEdge << 13.75;
+    QTest::newRow("a little too wide") << study::MottoBanner::kRightEdge + 1 << 27.5;
+    QTest::newRow("far too wide") << 1000000 << 8.0;
+}
+
+void TestStudyMotto::fittingSizeIsComputed()
+{
+    QFETCH(int, width);
+    QFETCH(qreal, points);
+    QCOMPARE(study::fittingMottoPoints(width), points);
+}
+
+// A motto as long as the input box takes is fitted by computing its size, not by trying 80
+// sizes one after the other; both lines still stand whole on the canvas.
+void TestStudyMotto::aVeryLongMottoIsFittedAtOnce()
+{
+    TestApp app;
+    auto *w = openStudy(app);
+    const QString first(32767, u'x');
+    app.ui().inputs = {first, QStringLiteral("短句")};
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseDClick(line(w, "lblpome1"), Qt::LeftButton);
+    const qint64 took = clock.elapsed();
+    qInfo("a 32,767-character motto set in %lld ms", took);
+    QCOMPARE(line(w, "lblpome1")->text(), first);
+    QCOMPARE(line(w, "lblpome1")->font().pointSizeF(), 8.0);
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
+    clock.restart();
+    w = reopenStudy(app);
+    qInfo("reopened with it in %lld ms", clock.elapsed());
+    QCOMPARE(line(w, "lblpome1")->text(), first);
 }
 
 QTEST_MAIN(TestStudyMotto)

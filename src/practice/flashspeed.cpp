@@ -12,12 +12,16 @@ std::optional<int> wholeSeconds(const std::optional<QString> &field)
 {
     if (!field)
         return std::nullopt;
-    const double value = ciku::leadingNumber(*field);
-    if (!std::isfinite(value) || std::fabs(value) > 1e6)
+    return wholeSeconds(ui::SettingsLine::parse(*field).decimal(0));
+}
+
+std::optional<int> wholeSeconds(std::optional<double> value)
+{
+    if (!value || !std::isfinite(*value) || std::fabs(*value) > 1e6)
         return std::nullopt;
     // std::nearbyint rounds to the nearest whole number with halves to the even one in the
     // default rounding mode, as the file's reader always has.
-    const int whole = static_cast<int>(std::nearbyint(value));
+    const int whole = static_cast<int>(std::nearbyint(*value));
     if (whole < FlashSpeed::kMinSeconds || whole > FlashSpeed::kMaxSeconds)
         return std::nullopt;
     return whole;
@@ -27,10 +31,10 @@ FlashSpeed readFlashSpeed(const QString &path)
 {
     const ui::SettingsLine line = ui::SettingsLine::read(path);
     FlashSpeed speed;
-    // A quoted number is a text, as in every settings file; the bare ones may carry a fraction.
-    const auto bare = [&](int i) { return line.isQuoted(i) ? std::nullopt : line.text(i); };
-    speed.questionSeconds = wholeSeconds(bare(0)).value_or(FlashSpeed::kDefaultQuestionSeconds);
-    speed.answerSeconds = wholeSeconds(bare(1)).value_or(FlashSpeed::kDefaultAnswerSeconds);
+    // Bare numbers read by the rule of every settings file, with a fraction allowed; a quoted
+    // number is a text.
+    speed.questionSeconds = wholeSeconds(line.decimal(0)).value_or(FlashSpeed::kDefaultQuestionSeconds);
+    speed.answerSeconds = wholeSeconds(line.decimal(1)).value_or(FlashSpeed::kDefaultAnswerSeconds);
     return speed;
 }
 
@@ -66,7 +70,7 @@ QString flashSpeedLine(double questionSeconds, double answerSeconds)
     return formatSeconds(questionSeconds) + u',' + formatSeconds(answerSeconds);
 }
 
-bool writeFlashSpeed(const QString &path, double questionSeconds, double answerSeconds)
+ui::SaveResult writeFlashSpeed(const QString &path, double questionSeconds, double answerSeconds)
 {
     return ui::writeSettingsLine(path, flashSpeedLine(questionSeconds, answerSeconds));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "practice/flashcycle.h"
+#include "ui/settingssave.h"
 
 #include <QString>
 
@@ -17,11 +18,13 @@ namespace practice {
 
 inline const QString kFlashSpeedFile = QStringLiteral("sous/gap.dll");
 
-// One of the two times as read from the file: the field's numeric value rounded to a whole
+// One of the two times as read from the file: the field's numeric value (the settings files'
+// rule for bare numbers, a fraction allowed) rounded to a whole
 // number, halves to the even one (2.5 gives 2, 3.5 gives 4). A missing field, one that is not a
 // number, or a whole value outside 1..8 gives nullopt (the caller then takes the default: an
 // answer time of 0 would keep the cycle from ever reaching its pause).
 std::optional<int> wholeSeconds(const std::optional<QString> &field);
+std::optional<int> wholeSeconds(std::optional<double> value);
 
 // Both times from the file; each missing or bad value is replaced by its default (3 and 2), and
 // a missing or unreadable file gives both defaults.
@@ -43,7 +46,7 @@ QString flashSpeedLine(double questionSeconds, double answerSeconds);
 
 // Replaces the file as a whole (the old file stays when the new one cannot be written); false
 // when the folder is missing or not writable.
-bool writeFlashSpeed(const QString &path, double questionSeconds, double answerSeconds);
+ui::SaveResult writeFlashSpeed(const QString &path, double questionSeconds, double answerSeconds);
 
 // The two input boxes of the speed dialog, their titles and prompts.
 QString questionSecondsTitle();

@@ -23,7 +23,7 @@ std::optional<SavedPractice> readSavedPractice(const QString &path)
     return savedPracticeFrom(values->number(0), values->number(1), values->number(2));
 }
 
-bool writeSavedPractice(const QString &path, const SavedPractice &saved)
+ui::SaveResult writeSavedPractice(const QString &path, const SavedPractice &saved)
 {
     const long long order = saved.order == Order::Random ? 2 : 1;
     const long long direction = saved.direction == Direction::JapaneseToChinese ? 2 : 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "practice/practicerules.h"
+#include "ui/settingssave.h"
 
 #include <QString>
 
@@ -32,6 +33,6 @@ SavedPractice savedPracticeFrom(std::optional<long long> order, std::optional<lo
 // (the window keeps its own defaults).
 std::optional<SavedPractice> readSavedPractice(const QString &path);
 // Replaces the file as a whole; false, leaving any old file as it was, when it cannot be written.
-bool writeSavedPractice(const QString &path, const SavedPractice &saved);
+ui::SaveResult writeSavedPractice(const QString &path, const SavedPractice &saved);
 
 } // namespace practice::settings

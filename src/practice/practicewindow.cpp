@@ -347,7 +347,8 @@ void PracticeWindow::chooseRange()
 
 void PracticeWindow::applySavedPractice()
 {
-    const auto saved = settings::readSavedPractice(m_shell.programPath(settings::kPracticeSettingsFile));
+    const auto saved =
+        settings::readSavedPractice(m_shell.settingsFileToRead(settings::kPracticeSettingsFile));
     if (!saved)
         return;
     m_options->select(*saved);
@@ -437,12 +438,16 @@ void PracticeWindow::cmdmoren_Click()
     saved.order = m_session.order();
     saved.direction = m_session.direction();
     saved.display = m_session.displayMode();
-    if (!settings::writeSavedPractice(m_shell.programPath(settings::kPracticeSettingsFile), saved))
+    if (const ui::SaveResult written =
+            settings::writeSavedPractice(m_shell.programPath(settings::kPracticeSettingsFile), saved);
+        !written)
         m_shell.interaction().message(
-            this, ui::Message{
-                      ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                      QStringLiteral("练习方式没有保存：无法写入文件 sous/sys.dll（文件夹不存在或不可写）。\n"
-                                     "本次仍按所选方式练习，下次打开时不会保留。")});
+            this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                              QStringLiteral("练习方式没有保存：无法写入文件 sous/sys.dll（%1）。\n"
+                                             "本次仍按所选方式练习，下次打开时不会保留。")
+                                  .arg(written.cause())});
+    else
+        m_shell.settingsSaved(this);
 }
 
 void PracticeWindow::optflash_DblClick()
@@ -450,18 +455,22 @@ void PracticeWindow::optflash_DblClick()
     const QString path = m_shell.programPath(kFlashSpeedFile);
     const bool wasOpen = m_boxOpen;
     m_boxOpen = true;
-    const TypedSpeed typed = askFlashSpeed(m_shell.interaction(), this, readFlashSpeed(path));
+    const TypedSpeed typed = askFlashSpeed(m_shell.interaction(), this,
+                                           readFlashSpeed(m_shell.settingsFileToRead(kFlashSpeedFile)));
     m_boxOpen = wasOpen;
-    if (writeFlashSpeed(path, typed.questionSeconds, typed.answerSeconds)) {
+    const ui::SaveResult saved = writeFlashSpeed(path, typed.questionSeconds, typed.answerSeconds);
+    if (saved) {
         m_session.setUnsavedFlashSpeed(std::nullopt);
+        m_shell.settingsSaved(this);
         return;
     }
     // The old file stays as it was; the new speed holds for this run.
     m_session.setUnsavedFlashSpeed(FlashSpeed{*wholeSeconds(formatSeconds(typed.questionSeconds)),
                                               *wholeSeconds(formatSeconds(typed.answerSeconds))});
     tell(ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                     QStringLiteral("速度没有保存：无法写入文件 sous/gap.dll（文件夹不存在或不可写）。\n"
-                                    "本次仍按新设的速度练习，下次打开时不会保留。")});
+                     QStringLiteral("速度没有保存：无法写入文件 sous/gap.dll（%1）。\n"
+                                    "本次仍按新设的速度练习，下次打开时不会保留。")
+                         .arg(saved.cause())});
 }
 
 void PracticeWindow::Time_Timer()
@@ -469,7 +478,7 @@ void PracticeWindow::Time_Timer()
     // The clock stands still while a box is open (the practice's own, or any other modal window).
     if (m_boxOpen || QApplication::activeModalWidget())
         return;
-    m_session.setSavedFlashSpeed(readFlashSpeed(m_shell.programPath(kFlashSpeedFile)));
+    m_session.setSavedFlashSpeed(readFlashSpeed(m_shell.settingsFileToRead(kFlashSpeedFile)));
     apply(m_session.tickClock(nextRandom()));
 }
 

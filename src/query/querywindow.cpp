@@ -10,6 +10,7 @@
 #include "ui/textcanvas.h"
 
 #include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,7 +72,8 @@ void QueryWindow::Form_Load()
 
     // The saved display mode; anything but the number 2 (a quoted "2" is a text, not the number;
     // no file, or something other than a regular file, counts as none) is the print display.
-    const auto mode = ui::SettingsLine::read(m_shell.programPath(QStringLiteral("sous/cx.dll"))).number(0);
+    const auto mode =
+        ui::SettingsLine::read(m_shell.settingsFileToRead(QStringLiteral("sous/cx.dll"))).number(0);
     if (mode && *mode == 2)
         m_listOption->setChecked(true);
     else
@@ -126,12 +128,14 @@ void QueryWindow::way2_Click()
 void QueryWindow::Command1_Click()
 {
     const long long mode = m_printOption->isChecked() ? 1 : 2;
-    if (!ui::writeSettingsFile(m_shell.programPath(QStringLiteral("sous/cx.dll")),
-                               {ui::SettingsValue(mode)})) {
-        m_shell.interaction().message(
-            this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                              QStringLiteral("显示方式未能保存：sous文件夹（%1）不存在或无法写入。")
-                                  .arg(m_shell.settingsDir())});
+    const QString path = m_shell.programPath(QStringLiteral("sous/cx.dll"));
+    if (const ui::SaveResult saved = ui::writeSettingsFile(path, {ui::SettingsValue(mode)}); !saved) {
+        m_shell.interaction().message(this,
+                                      ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
+                                                  QStringLiteral("显示方式未能保存：无法写入文件 %1（%2）。")
+                                                      .arg(QDir::toNativeSeparators(path), saved.cause())});
+    } else {
+        m_shell.settingsSaved(this);
     }
     m_meaningInput->setFocus();
 }

@@ -2,11 +2,11 @@
 
 #include "shell/helpprotocol.h"
 
+#include "shell/helpreaderrun.h"
+
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -50,48 +50,6 @@ QString normalized(QString path)
     return path;
 }
 
-// The most a sound reply can hold: every object at its limits, plus the framing.
-constexpr qsizetype kMaxReplyBytes =
-    qsizetype(proto::kMaxTotalBytes) + qsizetype(proto::kMaxObjects) * (8 + proto::kMaxPathBytes) + 64;
-
-// Runs the reader on the file and collects its reply; nullopt when it could not start, failed,
-// crashed, ran out of time or said more than a sound reply can hold.
-std::optional<QByteArray> runReader(const QString &fileName)
-{
-    QProcess reader;
-    reader.setProgram(ChmFile::readerProgram());
-    reader.setArguments({fileName});
-    reader.setStandardInputFile(QProcess::nullDevice());
-    reader.setStandardErrorFile(QProcess::nullDevice());
-    // The wait blocks, but never past the time limit: no event is handled meanwhile, so nothing
-    // can close or delete the window that asked for the help while its file is read.
-    const QDeadlineTimer deadline(proto::kTimeLimitMs);
-    reader.start();
-    QByteArray reply;
-    bool failed = !reader.waitForStarted(int(deadline.remainingTime()));
-    while (!failed && reader.state() != QProcess::NotRunning) {
-        if (deadline.hasExpired()) {
-            failed = true;
-            break;
-        }
-        const auto left = [&] { return int(std::max<qint64>(deadline.remainingTime(), 1)); };
-        if (!reader.waitForReadyRead(left()) && !deadline.hasExpired())
-            reader.waitForFinished(left()); // output closed: the reader is ending, or stuck
-        reply += reader.readAllStandardOutput();
-        failed = reply.size() > kMaxReplyBytes;
-    }
-    if (failed) {
-        reader.kill();
-        reader.waitForFinished(1000);
-        return std::nullopt;
-    }
-    reply += reader.readAllStandardOutput();
-    if (reply.size() > kMaxReplyBytes || reader.exitStatus() != QProcess::NormalExit ||
-        reader.exitCode() != proto::kExitOk)
-        return std::nullopt;
-    return reply;
-}
-
 } // namespace
 
 ChmFile::ChmFile() = default;
@@ -123,13 +81,18 @@ bool ChmFile::open(const QString &fileName)
 {
     clear();
     m_fileName = fileName;
+    if (!mayBeHelpFile(fileName))
+        return false;
+    QByteArray reply;
+    if (readHelpFileWaiting(QFileInfo(fileName).absoluteFilePath(), reply) != HelpReaderRun::Outcome::Read)
+        return false;
+    return openReply(fileName, reply);
+}
+
+bool ChmFile::mayBeHelpFile(const QString &fileName)
+{
     const QFileInfo info(fileName);
-    if (!info.isFile() || !info.isReadable() || quint64(info.size()) > proto::kMaxFileBytes)
-        return false;
-    const auto reply = runReader(info.absoluteFilePath());
-    if (!reply)
-        return false;
-    return openReply(fileName, *reply);
+    return info.isFile() && info.isReadable() && quint64(info.size()) <= proto::kMaxFileBytes;
 }
 
 std::optional<ChmFile::Objects> ChmFile::parseReply(const QByteArray &reply)

@@ -37,8 +37,11 @@ public:
 
     // Opens the file; false when it does not exist or is not a readable help file (also when the
     // reader fails, runs out of time or hands back more than the limits allow). Waits for the
-    // reader at most helpprotocol::kTimeLimitMs.
+    // reader (at most helpprotocol::kTimeLimitMs) in a local event loop: windows start a
+    // HelpReaderRun instead and take its reply with openReply().
     bool open(const QString &fileName);
+    // A regular, readable file within the size limit: worth giving to the reader.
+    static bool mayBeHelpFile(const QString &fileName);
     // Takes what a reader handed back for fileName; false when it is not a complete, sound reply
     // holding a page to show.
     bool openReply(const QString &fileName, const QByteArray &reply);

@@ -18,7 +18,7 @@ constexpr int kPathRole = Qt::UserRole;
 
 } // namespace
 
-HelpBrowser::HelpBrowser(const ChmFile &file, QWidget *parent) : QTextBrowser(parent), m_file(file)
+HelpBrowser::HelpBrowser(QWidget *parent) : QTextBrowser(parent)
 {
     setObjectName(QStringLiteral("page"));
     // Links stay inside the help file; nothing is handed to a browser.
@@ -43,9 +43,9 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
     QUrl url = name;
     if (url.isRelative())
         url = source().isValid() ? source().resolved(name) : urlFor(QStringLiteral("/")).resolved(name);
-    if (url.scheme() != QLatin1String(kScheme))
+    if (url.scheme() != QLatin1String(kScheme) || !m_file)
         return QVariant();
-    const QByteArray data = m_file.read(url.path());
+    const QByteArray data = m_file->read(url.path());
     if (data.isEmpty()) {
         // A page the file does not hold gets a notice instead of an empty view.
         if (type == QTextDocument::HtmlResource)
@@ -78,13 +78,17 @@ void HelpBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type
     QTextBrowser::doSetSource(url, type);
 }
 
-HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_file(std::move(file))
+HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent) : HelpViewer(file->fileName(), parent)
+{
+    setFile(std::move(file));
+}
+
+HelpViewer::HelpViewer(const QString &fileName, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_fileName(fileName)
 {
     setObjectName(QStringLiteral("helpviewer"));
     setAttribute(Qt::WA_DeleteOnClose);
-    const QString title = m_file->title().isEmpty() ? QStringLiteral("词帆 帮助") : m_file->title();
-    setWindowTitle(title);
+    setWindowTitle(QStringLiteral("词帆 帮助"));
     resize(900, 620);
 
     auto *split = new QSplitter(this);
@@ -92,8 +96,9 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
     m_contents->setObjectName(QStringLiteral("contents"));
     m_contents->setHeaderHidden(true);
     m_contents->setFont(ui::designFont({}, 11));
-    m_browser = new HelpBrowser(*m_file, split);
+    m_browser = new HelpBrowser(split);
     m_browser->setFont(ui::designFont({}, 11));
+    m_browser->setPlainText(loadingText());
     split->addWidget(m_contents);
     split->addWidget(m_browser);
     split->setStretchFactor(1, 1);
@@ -102,7 +107,25 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
 
+    connect(m_contents, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { contents_Click(item); });
+    connect(m_contents, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { contents_Click(item); });
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::syncContents);
+    // Esc and Ctrl+W close the help as its close box does.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpViewer::setFile(std::unique_ptr<ChmFile> file)
+{
+    m_file = std::move(file);
+    m_fileName = m_file->fileName();
+    m_browser->setFile(m_file.get());
+    if (!m_file->title().isEmpty())
+        setWindowTitle(m_file->title());
     // The contents entries nest by their depth in the sitemap.
+    m_contents->clear();
     QList<QTreeWidgetItem *> parents;
     for (const ChmFile::Topic &topic : m_file->contents()) {
         while (parents.size() > topic.depth)
@@ -114,16 +137,6 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
         parents.append(item);
     }
     m_contents->expandAll();
-
-    connect(m_contents, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { contents_Click(item); });
-    connect(m_contents, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { contents_Click(item); });
-    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::syncContents);
-    // Esc and Ctrl+W close the help as its close box does.
-    for (const QKeySequence &key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
-        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
-
     showPage(m_file->defaultPage());
 }
 

@@ -19,7 +19,9 @@ class HelpBrowser : public QTextBrowser
 public:
     static constexpr const char *kScheme = "chm";
 
-    explicit HelpBrowser(const ChmFile &file, QWidget *parent = nullptr);
+    explicit HelpBrowser(QWidget *parent = nullptr);
+    // The file whose pages are shown; none while it is being read.
+    void setFile(const ChmFile *file) { m_file = file; }
 
     // The address of a path inside the help file.
     static QUrl urlFor(const QString &path);
@@ -30,7 +32,7 @@ protected:
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
 
 private:
-    const ChmFile &m_file;
+    const ChmFile *m_file{nullptr};
 };
 
 // The program's help window `helpviewer`: the contents on the left, the page on the right.
@@ -41,9 +43,16 @@ class HelpViewer : public QWidget
 public:
     // Takes an opened help file.
     explicit HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent = nullptr);
+    // A viewer for a file still being read: it says so until setFile() gives it the file.
+    explicit HelpViewer(const QString &fileName, QWidget *parent = nullptr);
     ~HelpViewer() override;
 
-    QString fileName() const { return m_file->fileName(); }
+    static QString loadingText() { return QStringLiteral("正在打开帮助…"); }
+    // Shows the opened file: its title, contents and first page.
+    void setFile(std::unique_ptr<ChmFile> file);
+    bool isLoading() const { return !m_file; }
+
+    QString fileName() const { return m_fileName; }
     HelpBrowser *browser() const { return m_browser; }
     QTreeWidget *contentsTree() const { return m_contents; }
     // Shows a page of the file by its path inside it ("/index.htm").
@@ -53,6 +62,7 @@ private:
     void contents_Click(QTreeWidgetItem *item);
     void syncContents(const QUrl &url);
 
+    QString m_fileName;
     std::unique_ptr<ChmFile> m_file;
     QTreeWidget *m_contents{nullptr};
     HelpBrowser *m_browser{nullptr};

@@ -5,6 +5,7 @@
 #include "shell/aboutwindow.h"
 #include "shell/chmfile.h"
 #include "shell/comparewindow.h"
+#include "shell/helpreaderrun.h"
 #include "shell/helpviewer.h"
 #include "shell/ordinarywindow.h"
 #include "shell/startmenuwindow.h"
@@ -37,6 +38,7 @@ Shell::~Shell()
         delete kept.second.data();
     delete m_reminder.data();
     delete m_helpViewer.data();
+    delete m_pendingHelpViewer.data();
     for (const QPointer<QObject> &retired : std::as_const(m_retired))
         delete retired.data();
 }
@@ -82,6 +84,37 @@ QString Shell::programPath(const QString &relative) const
     if (relative.startsWith(settingsPrefix))
         return QDir(m_settingsDir).filePath(relative.mid(settingsPrefix.size()));
     return QDir(m_programDir).filePath(relative);
+}
+
+void Shell::setReadOnlySettingsDir(const QString &dir)
+{
+    m_readOnlySettingsDir = dir;
+    m_tellSettingsPlace =
+        !dir.isEmpty() && QDir(m_settingsDir).entryList({QStringLiteral("*.dll")}, QDir::Files).isEmpty();
+}
+
+QString Shell::settingsFileToRead(const QString &relative) const
+{
+    const QString path = programPath(relative);
+    static const QString settingsPrefix = QStringLiteral("sous/");
+    if (m_readOnlySettingsDir.isEmpty() || !relative.startsWith(settingsPrefix))
+        return path;
+    const QFileInfo own(path);
+    if (own.exists() || own.isSymLink())
+        return path;
+    return QDir(m_readOnlySettingsDir).filePath(relative.mid(settingsPrefix.size()));
+}
+
+void Shell::settingsSaved(QWidget *owner)
+{
+    if (!m_tellSettingsPlace)
+        return;
+    m_tellSettingsPlace = false;
+    m_interaction.message(owner, ui::Message{ui::Icon::Information, ui::Buttons::Ok, QString(),
+                                             QStringLiteral("程序文件夹中的 sous 文件夹（%1）不能写入，"
+                                                            "设置从现在起保存在 %2。")
+                                                 .arg(QDir::toNativeSeparators(m_readOnlySettingsDir),
+                                                      QDir::toNativeSeparators(m_settingsDir))});
 }
 
 bool Shell::start()
@@ -184,8 +217,10 @@ void Shell::exitProgram()
         kept.append(k.second);
     for (QWidget *window : std::as_const(kept))
         retire(window);
-    if (m_helpViewer)
-        m_helpViewer->close(); // deletes itself on close; the shell deletes it if it is still there
+    for (HelpViewer *viewer : {m_helpViewer.data(), m_pendingHelpViewer.data()}) {
+        if (viewer)
+            viewer->close(); // deletes itself on close; the shell deletes it if it is still there
+    }
     if (m_quit)
         m_quit(0);
 }
@@ -228,31 +263,60 @@ void Shell::showHelpViewer(QWidget *owner, const QString &helpFile)
     const QFileInfo given(helpFile);
     const QFileInfo info(given.isRelative() && !given.exists() ? programPath(helpFile) : helpFile);
     const QString path = QDir::cleanPath(info.absoluteFilePath());
-    if (m_helpViewer && QFileInfo(m_helpViewer->fileName()) == QFileInfo(path) && QFileInfo::exists(path)) {
-        m_helpViewer->show();
-        m_helpViewer->raise();
-        m_helpViewer->activateWindow();
-        return;
+    for (HelpViewer *viewer : {m_pendingHelpViewer.data(), m_helpViewer.data()}) {
+        if (viewer && QFileInfo(viewer->fileName()) == QFileInfo(path) && QFileInfo::exists(path)) {
+            viewer->show();
+            viewer->raise();
+            viewer->activateWindow();
+            return;
+        }
     }
-    auto file = std::make_unique<ChmFile>();
-    if (!file->open(path)) {
-        const QString text =
-            QFileInfo::exists(path)
-                ? QStringLiteral("无法读取帮助文件“%1”，它可能已经损坏。\n%2").arg(info.fileName(), path)
-                : QStringLiteral("找不到帮助文件“%1”。\n%2").arg(info.fileName(), path);
-        m_interaction.message(owner, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(), text});
-        return;
-    }
-    // One help window at a time; it is a window of its own and outlives the window that opened it.
-    if (m_helpViewer) {
-        m_helpViewer->close();
-        m_retired.append(m_helpViewer.data());
-    }
-    m_helpViewer = new HelpViewer(std::move(file));
-    ui::centreOnScreen(m_helpViewer, owner ? owner->window() : m_current.data());
-    m_helpViewer->show();
-    m_helpViewer->raise();
-    m_helpViewer->activateWindow();
+    const auto tell = [this](QWidget *to, const QString &text) {
+        m_interaction.message(to, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(), text});
+    };
+    if (!QFileInfo::exists(path))
+        return tell(owner, QStringLiteral("找不到帮助文件“%1”。\n%2").arg(info.fileName(), path));
+    const QString damaged =
+        QStringLiteral("无法读取帮助文件“%1”，它可能已经损坏。\n%2").arg(info.fileName(), path);
+    if (!ChmFile::mayBeHelpFile(path))
+        return tell(owner, damaged);
+    if (!HelpReaderRun::readerUsable())
+        return tell(owner, QStringLiteral("无法打开帮助：帮助阅读程序“%1”不存在或不能运行。\n%2")
+                               .arg(QFileInfo(ChmFile::readerProgram()).fileName(),
+                                    QDir::toNativeSeparators(ChmFile::readerProgram())));
+    // The reader runs while the program goes on; the new viewer says it is opening the file.
+    // One help window at a time: the one on show stays until the new file has been read.
+    if (m_pendingHelpViewer)
+        m_pendingHelpViewer->close();
+    auto *viewer = new HelpViewer(path);
+    m_pendingHelpViewer = viewer;
+    ui::centreOnScreen(viewer, owner ? owner->window() : m_current.data());
+    viewer->show();
+    viewer->raise();
+    auto *run = new HelpReaderRun(viewer);
+    QPointer<QWidget> asker = owner;
+    connect(run, &HelpReaderRun::finished, this,
+            [this, viewer = QPointer<HelpViewer>(viewer), asker, path, damaged,
+             tell](HelpReaderRun::Outcome outcome, const QByteArray &reply) {
+                if (!viewer)
+                    return; // closed while its file was being read
+                auto file = std::make_unique<ChmFile>();
+                if (outcome == HelpReaderRun::Outcome::Read && file->openReply(path, reply)) {
+                    if (m_helpViewer) {
+                        m_helpViewer->close();
+                        m_retired.append(m_helpViewer.data());
+                    }
+                    m_helpViewer = viewer.data();
+                    m_pendingHelpViewer = nullptr;
+                    viewer->setFile(std::move(file));
+                    viewer->activateWindow();
+                    return;
+                }
+                m_pendingHelpViewer = nullptr;
+                viewer->close();
+                tell(asker ? asker.data() : m_current.data(), damaged);
+            });
+    run->start(path);
 }
 
 void Shell::showAboutWindow(QWidget *owner)
@@ -285,6 +349,11 @@ void Shell::loadReminder()
 StartMenuWindow *Shell::startWindow() const
 {
     return m_currentScreen == Screen::Start ? qobject_cast<StartMenuWindow *>(m_current.data()) : nullptr;
+}
+
+HelpViewer *Shell::openingHelpViewer() const
+{
+    return m_pendingHelpViewer;
 }
 
 HelpViewer *Shell::helpViewer() const

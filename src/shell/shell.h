@@ -93,6 +93,15 @@ public:
     QString programPath(const QString &relative) const;
     QString settingsDir() const { return m_settingsDir; }
     void setSettingsDir(const QString &dir) { m_settingsDir = dir; }
+    // The program folder's sous/ when it is not writable and settings go to the user's folder:
+    // a settings file missing there is read from it. Set after the settings folder.
+    void setReadOnlySettingsDir(const QString &dir);
+    // The file a setting is read from: programPath(relative), or the read-only sous/'s copy when
+    // the settings folder has no such file.
+    QString settingsFileToRead(const QString &relative) const;
+    // Called after a save that worked: the first save into a user's settings folder that stands
+    // in for a read-only sous/ says once where the settings now live.
+    void settingsSaved(QWidget *owner);
     ui::Interaction &interaction() const { return m_interaction; }
 
     QWidget *currentWindow() const { return m_current; }
@@ -103,6 +112,9 @@ public:
     QObject *reminder() const { return m_reminder; }
     // The help viewer, while one is open.
     HelpViewer *helpViewer() const;
+    // The viewer whose file the help reader is still reading, while there is one.
+    HelpViewer *openingHelpViewer() const;
+    bool isOpeningHelp() const { return !m_pendingHelpViewer.isNull(); }
     bool hasExited() const { return m_exited; }
 
     void setWindowFactory(WindowFactory factory) { m_factory = std::move(factory); }
@@ -134,6 +146,10 @@ private:
 
     QString m_programDir;
     QString m_settingsDir;
+    QString m_readOnlySettingsDir;
+    // The settings folder held no settings file at start, so the first save there is the first
+    // ever; it is told once.
+    bool m_tellSettingsPlace = false;
     ui::Interaction &m_interaction;
     QuitFunction m_quit;
     WindowFactory m_factory;
@@ -150,6 +166,7 @@ private:
     std::unique_ptr<record::LearningRecord> m_record;
     QList<int> m_pendingReview;
     QPointer<HelpViewer> m_helpViewer;
+    QPointer<HelpViewer> m_pendingHelpViewer;
     // Windows handed to deleteLater(); whatever is still waiting when the shell goes (the
     // program ended before the event loop came round to it) is deleted with the shell.
     QList<QPointer<QObject>> m_retired;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -228,14 +229,18 @@ QAction *WorkWindow::addPitchContourPopupItem()
 {
     m_pitchContourItem = addPopupItem("popyindiao", QStringLiteral("显示音调线"));
     m_pitchContourItem->setCheckable(true);
-    m_pitchContourItem->setChecked(ui::readPitchContourShown(m_shell.programPath(ui::kPitchContourFile)));
+    m_pitchContourItem->setChecked(
+        ui::readPitchContourShown(m_shell.settingsFileToRead(ui::kPitchContourFile)));
     connect(m_pitchContourItem, &QAction::toggled, this, [this](bool shown) {
         // The choice applies at once; a failed save only means the next opening will not know it.
-        if (!ui::writePitchContourShown(m_shell.programPath(ui::kPitchContourFile), shown))
+        const QString path = m_shell.programPath(ui::kPitchContourFile);
+        if (const ui::SaveResult saved = ui::writePitchContourShown(path, shown); !saved)
             m_shell.interaction().message(
                 this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                                  QStringLiteral("音调线设置未能保存：sous文件夹（%1）不存在或无法写入。")
-                                      .arg(m_shell.settingsDir())});
+                                  QStringLiteral("音调线设置未能保存：无法写入文件 %1（%2）。")
+                                      .arg(QDir::toNativeSeparators(path), saved.cause())});
+        else
+            m_shell.settingsSaved(this);
         pitchContoursChanged(shown);
     });
     return m_pitchContourItem;
@@ -255,7 +260,7 @@ QAction *WorkWindow::addRomajiCommand()
     action->setShortcut(Qt::Key_F8);
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
-    const bool on = ui::loadRomajiSetting(m_shell.programPath(QStringLiteral("sous/roma.dll")));
+    const bool on = ui::loadRomajiSetting(m_shell.settingsFileToRead(QStringLiteral("sous/roma.dll")));
     action->setChecked(on);
     m_romaji->setOn(on);
     // A menu bar draws no check mark: the entry is framed while it is on.
@@ -271,11 +276,14 @@ void WorkWindow::luomazi_Click(bool on)
 {
     // The choice holds for this window even when it cannot be saved.
     m_romaji->setOn(on);
-    if (!ui::saveRomajiSetting(m_shell.programPath(QStringLiteral("sous/roma.dll")), on)) {
+    const QString path = m_shell.programPath(QStringLiteral("sous/roma.dll"));
+    if (const ui::SaveResult saved = ui::saveRomajiSetting(path, on); !saved) {
         m_shell.interaction().message(
             this, ui::Message{ui::Icon::Warning, ui::Buttons::Ok, QString(),
-                              QStringLiteral("罗马字输入的设置未能保存：sous文件夹（%1）不存在或无法写入。")
-                                  .arg(m_shell.settingsDir())});
+                              QStringLiteral("罗马字输入的设置未能保存：无法写入文件 %1（%2）。")
+                                  .arg(QDir::toNativeSeparators(path), saved.cause())});
+    } else {
+        m_shell.settingsSaved(this);
     }
 }
 

@@ -6,11 +6,14 @@
 #include "ui/interaction.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace study {
 namespace {
 
 constexpr qreal kMottoPoints = 27.75;
+constexpr qreal kMinMottoPoints = 8;
+constexpr qreal kMottoPointStep = 0.25;
 
 ui::ActiveLabel *makeLine(QWidget *canvas, const char *name)
 {
@@ -27,10 +30,20 @@ ui::ActiveLabel *makeLine(QWidget *canvas, const char *name)
 
 } // namespace
 
+qreal fittingMottoPoints(int widthAtDesignSize)
+{
+    if (widthAtDesignSize <= MottoBanner::kRightEdge)
+        return kMottoPoints;
+    const qreal exact = kMottoPoints * MottoBanner::kRightEdge / widthAtDesignSize;
+    // Down to the size steps a font menu offers, never below the smallest readable size.
+    return std::max(kMinMottoPoints, std::floor(exact / kMottoPointStep) * kMottoPointStep);
+}
+
 MottoBanner::MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction,
-                         QString filePath)
+                         QString filePath, QString readPath)
     : QObject(canvas), m_owner(dialogOwner), m_interaction(interaction), m_path(std::move(filePath)),
-      m_firstLine(makeLine(canvas, "lblpome1")), m_secondLine(makeLine(canvas, "lblpome2"))
+      m_readPath(std::move(readPath)), m_firstLine(makeLine(canvas, "lblpome1")),
+      m_secondLine(makeLine(canvas, "lblpome2"))
 {
     m_firstLine->move(kRightEdge, 0);
     m_secondLine->move(kRightEdge, 0);
@@ -57,8 +70,10 @@ void MottoBanner::setCaption(ui::ActiveLabel *label, const QString &text)
 void MottoBanner::setLines(const settings::Motto &motto)
 {
     // A line wider than the canvas would lose its start past the left edge; the pair is made
-    // smaller instead, both lines alike.
-    for (qreal size = kMottoPoints;; size -= 0.25) {
+    // smaller instead, both lines alike. Text width grows in step with the font size, so the
+    // size that fits follows from the width at the design size; laying out a long line is slow,
+    // so it is laid out at most three times (design size, computed size, one step smaller).
+    const auto layOut = [&](qreal size) {
         for (ui::ActiveLabel *label : {m_firstLine, m_secondLine}) {
             QFont f = label->font();
             f.setPointSizeF(size);
@@ -66,9 +81,14 @@ void MottoBanner::setLines(const settings::Motto &motto)
         }
         setCaption(m_firstLine, motto.first);
         setCaption(m_secondLine, motto.second);
-        if (size <= 8 || std::max(m_firstLine->width(), m_secondLine->width()) <= kRightEdge)
-            break;
-    }
+        return std::max(m_firstLine->width(), m_secondLine->width());
+    };
+    const int designWidth = layOut(kMottoPoints);
+    if (designWidth <= kRightEdge)
+        return;
+    const qreal size = fittingMottoPoints(designWidth);
+    if (layOut(size) > kRightEdge && size > kMinMottoPoints)
+        layOut(size - kMottoPointStep);
 }
 
 void MottoBanner::placeSecond()
@@ -84,7 +104,7 @@ void MottoBanner::placeSecond()
 void MottoBanner::load()
 {
     m_firstLine->move(kRightEdge - m_firstLine->width(), 0);
-    setLines(settings::readMotto(m_path));
+    setLines(settings::readMotto(m_readPath));
     placeSecond();
 }
 
@@ -109,9 +129,12 @@ void MottoBanner::lblpome1_DblClick()
     const settings::Motto motto{settings::storedMottoLine(*first), settings::storedMottoLine(*second)};
     setLines(motto);
     placeSecond();
-    if (!settings::writeMotto(m_path, motto))
-        tellNotSaved(QStringLiteral("警句没有保存：无法写入文件 sous/pome.dll（文件夹不存在或不可写）。\n"
-                                    "新警句只在本次显示，下次打开时不会保留。"));
+    if (const ui::SaveResult written = settings::writeMotto(m_path, motto); !written)
+        tellNotSaved(QStringLiteral("警句没有保存：无法写入文件 sous/pome.dll（%1）。\n"
+                                    "新警句只在本次显示，下次打开时不会保留。")
+                         .arg(written.cause()));
+    else
+        Q_EMIT saved();
 }
 
 void MottoBanner::lblpome2_DblClick()

@@ -14,6 +14,11 @@ class QWidget;
 
 namespace study {
 
+// The font size (points) at which a pair of lines that is widthAtDesignSize pixels wide at the
+// design size (27.75 pt) fits the banner: the design size when it fits, else the size scaled
+// down in proportion, in quarter-point steps, at least 8 pt.
+qreal fittingMottoPoints(int widthAtDesignSize);
+
 // The two-line motto at the top right of the print-view canvas: right-aligned labels that grow
 // to the left with their text, the second directly under the first. Double-clicking the first
 // line asks for new lines; double-clicking the second restores the default lines.
@@ -25,7 +30,10 @@ public:
     // The right edge of both lines, in pixels from the canvas's left edge.
     static constexpr int kRightEdge = 663;
 
-    MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction, QString filePath);
+    // The lines are saved to filePath and read from readPath (the same file, or a read-only
+    // copy that stands in while the settings folder has none).
+    MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction, QString filePath,
+                QString readPath);
 
     ui::ActiveLabel *first() const { return m_firstLine; }
     ui::ActiveLabel *second() const { return m_secondLine; }
@@ -42,6 +50,8 @@ public:
 
 Q_SIGNALS:
     void rightPressed(const QPoint &globalPos);
+    // New lines were saved to the file.
+    void saved();
 
 private:
     void setCaption(ui::ActiveLabel *label, const QString &text);
@@ -55,6 +65,7 @@ private:
     QWidget *m_owner;
     ui::Interaction &m_interaction;
     QString m_path;
+    QString m_readPath;
     ui::ActiveLabel *m_firstLine;
     ui::ActiveLabel *m_secondLine;
 };

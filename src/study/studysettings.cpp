@@ -32,7 +32,7 @@ std::optional<ViewMode> readViewMode(const QString &path)
     return firstNumber(*line) == 2 ? ViewMode::List : ViewMode::Print;
 }
 
-bool writeViewMode(const QString &path, ViewMode mode)
+ui::SaveResult writeViewMode(const QString &path, ViewMode mode)
 {
     return ui::writeSettingsFile(path, {ui::SettingsValue(static_cast<long long>(mode))});
 }
@@ -50,7 +50,7 @@ std::optional<ListOrder> readListOrder(const QString &path)
     return ListOrder::Chinese;
 }
 
-bool writeListOrder(const QString &path, ListOrder order)
+ui::SaveResult writeListOrder(const QString &path, ListOrder order)
 {
     return ui::writeSettingsFile(path, {ui::SettingsValue(static_cast<long long>(order))});
 }
@@ -70,7 +70,7 @@ std::optional<QColor> readTextColor(const QString &path)
     return c;
 }
 
-bool writeTextColor(const QString &path, const QColor &color)
+ui::SaveResult writeTextColor(const QString &path, const QColor &color)
 {
     return ui::writeSettingsFile(path, {ui::SettingsValue(ui::colorToNumber(color))});
 }
@@ -86,7 +86,7 @@ std::optional<QString> readFontFace(const QString &path)
     return *face;
 }
 
-bool writeFontFace(const QString &path, const QString &face)
+ui::SaveResult writeFontFace(const QString &path, const QString &face)
 {
     return ui::writeSettingsFile(path, {ui::SettingsValue(face)});
 }
@@ -108,7 +108,7 @@ Motto readMotto(const QString &path)
     return Motto{*first, *second};
 }
 
-bool writeMotto(const QString &path, const Motto &motto)
+ui::SaveResult writeMotto(const QString &path, const Motto &motto)
 {
     return ui::writeSettingsFile(path, {ui::SettingsValue(motto.first), ui::SettingsValue(motto.second)});
 }

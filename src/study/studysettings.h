@@ -1,6 +1,7 @@
 #pragma once
 
 #include "study/studylayout.h"
+#include "ui/settingssave.h"
 
 #include <QColor>
 #include <QString>
@@ -23,20 +24,20 @@ enum class ViewMode { Print = 1, List = 2 };
 // 2 is the list view, any other value (or an empty or garbled file) the print view; nullopt
 // when there is no readable file.
 std::optional<ViewMode> readViewMode(const QString &path);
-bool writeViewMode(const QString &path, ViewMode mode);
+ui::SaveResult writeViewMode(const QString &path, ViewMode mode);
 
 // 2 and 3 are the kana and kanji orders, any other value the Chinese order; nullopt when there
 // is no readable file (the order on show is then kept).
 std::optional<ListOrder> readListOrder(const QString &path);
-bool writeListOrder(const QString &path, ListOrder order);
+ui::SaveResult writeListOrder(const QString &path, ListOrder order);
 
 // The colour number R + 256 G + 65536 B; a file without a number in range counts as missing.
 std::optional<QColor> readTextColor(const QString &path);
-bool writeTextColor(const QString &path, const QColor &color);
+ui::SaveResult writeTextColor(const QString &path, const QColor &color);
 
 // A font face name; an empty name counts as missing.
 std::optional<QString> readFontFace(const QString &path);
-bool writeFontFace(const QString &path, const QString &face);
+ui::SaveResult writeFontFace(const QString &path, const QString &face);
 
 struct Motto {
     QString first;
@@ -46,7 +47,7 @@ struct Motto {
 Motto defaultMotto();
 // Both lines of the file when both are there and not empty, otherwise the default lines.
 Motto readMotto(const QString &path);
-bool writeMotto(const QString &path, const Motto &motto);
+ui::SaveResult writeMotto(const QString &path, const Motto &motto);
 // A line as the motto file keeps it: the quoted-field form has no escape, so a double quote
 // becomes the full-width quote and line breaks are dropped.
 QString storedMottoLine(const QString &line);

@@ -187,7 +187,9 @@ void StudyWindow::createControls()
     m_readingRule->setVisible(false);
     m_meaningRule->setVisible(false);
 
-    m_banner = new MottoBanner(m_printArea, this, m_shell.interaction(), settingsPath(settings::kMottoFile));
+    m_banner = new MottoBanner(m_printArea, this, m_shell.interaction(), settingsPath(settings::kMottoFile),
+                               m_shell.settingsFileToRead(settings::kMottoFile));
+    connect(m_banner, &MottoBanner::saved, this, [this] { m_shell.settingsSaved(this); });
     connect(m_banner, &MottoBanner::rightPressed, this, &StudyWindow::openPopout);
 
     m_listView = new WordListView(s);
@@ -261,9 +263,9 @@ QString StudyWindow::settingsPath(const QString &relative) const
 
 void StudyWindow::Form_Load()
 {
-    if (const auto color = settings::readTextColor(settingsPath(settings::kColorFile)))
+    if (const auto color = settings::readTextColor(m_shell.settingsFileToRead(settings::kColorFile)))
         m_printArea->setTextColor(*color);
-    if (const auto name = settings::readFontFace(settingsPath(settings::kFontFile)))
+    if (const auto name = settings::readFontFace(m_shell.settingsFileToRead(settings::kFontFile)))
         applyCanvasFace(*name);
 
     m_printArea->clear();
@@ -274,7 +276,8 @@ void StudyWindow::Form_Load()
     focusLessonBox();
     m_viewOptions->setVisible(true);
 
-    if (settings::readViewMode(settingsPath(settings::kViewModeFile)) == settings::ViewMode::List)
+    if (settings::readViewMode(m_shell.settingsFileToRead(settings::kViewModeFile)) ==
+        settings::ViewMode::List)
         m_listOption->setChecked(true); // switches to the list view at once
     else
         m_printOption->setChecked(true);

@@ -22,17 +22,26 @@ void StudyWindow::tellNotSaved(const QString &text)
 void StudyWindow::cmdmoren_Click()
 {
     const auto mode = m_listOption->isChecked() ? settings::ViewMode::List : settings::ViewMode::Print;
-    if (!settings::writeViewMode(settingsPath(settings::kViewModeFile), mode))
-        tellNotSaved(QStringLiteral("显示方式没有保存：无法写入文件 sous/xx.dll（文件夹不存在或不可写）。\n"
-                                    "本次仍按所选方式显示，下次打开时不会保留。"));
+    if (const ui::SaveResult saved = settings::writeViewMode(settingsPath(settings::kViewModeFile), mode);
+        !saved)
+        tellNotSaved(QStringLiteral("显示方式没有保存：无法写入文件 sous/xx.dll（%1）。\n"
+                                    "本次仍按所选方式显示，下次打开时不会保留。")
+                         .arg(saved.cause()));
+    else
+        m_shell.settingsSaved(this);
     focusLessonBox();
 }
 
 void StudyWindow::Command1_Click()
 {
-    if (!settings::writeListOrder(settingsPath(settings::kListOrderFile), m_listView->order()))
-        tellNotSaved(QStringLiteral("排列方式没有保存：无法写入文件 sous/mod.dll（文件夹不存在或不可写）。\n"
-                                    "本次仍按所选方式排列，下次打开时不会保留。"));
+    if (const ui::SaveResult saved =
+            settings::writeListOrder(settingsPath(settings::kListOrderFile), m_listView->order());
+        !saved)
+        tellNotSaved(QStringLiteral("排列方式没有保存：无法写入文件 sous/mod.dll（%1）。\n"
+                                    "本次仍按所选方式排列，下次打开时不会保留。")
+                         .arg(saved.cause()));
+    else
+        m_shell.settingsSaved(this);
 }
 
 void StudyWindow::setcolor_Click()
@@ -49,12 +58,16 @@ void StudyWindow::setcolor_Click()
 
 void StudyWindow::savecolor_Click()
 {
-    if (!settings::writeTextColor(settingsPath(settings::kColorFile), m_printArea->textColor())) {
+    if (const ui::SaveResult saved =
+            settings::writeTextColor(settingsPath(settings::kColorFile), m_printArea->textColor());
+        !saved) {
         // The button stays, so the user can try again once the folder is writable.
-        tellNotSaved(QStringLiteral("颜色没有保存：无法写入文件 sous/xxclr.dll（文件夹不存在或不可写）。\n"
-                                    "本次仍使用所选颜色，下次打开时不会保留。"));
+        tellNotSaved(QStringLiteral("颜色没有保存：无法写入文件 sous/xxclr.dll（%1）。\n"
+                                    "本次仍使用所选颜色，下次打开时不会保留。")
+                         .arg(saved.cause()));
         return;
     }
+    m_shell.settingsSaved(this);
     m_saveColorButton->setVisible(false);
     m_defaultColorItem->setVisible(false);
 }

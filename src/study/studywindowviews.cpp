@@ -142,7 +142,7 @@ void StudyWindow::Opb_Click()
     setDefaultButton(m_startListButton);
 
     m_listView->showHints();
-    if (const auto order = settings::readListOrder(settingsPath(settings::kListOrderFile)))
+    if (const auto order = settings::readListOrder(m_shell.settingsFileToRead(settings::kListOrderFile)))
         m_listView->setOrder(*order);
     focusLessonBox();
     m_listPopupItem->setVisible(false);

@@ -111,7 +111,7 @@ bool readPitchContourShown(const QString &path)
     return line && line->fieldCount() == 1 && line->plainNumber(0) == 1;
 }
 
-bool writePitchContourShown(const QString &path, bool shown)
+SaveResult writePitchContourShown(const QString &path, bool shown)
 {
     return writeSettingsFile(path, {SettingsValue(static_cast<long long>(shown ? 1 : 0))});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lexicon/pitchaccent.h"
+#include "ui/settingssave.h"
 
 #include <QFont>
 #include <QLineF>
@@ -47,6 +48,6 @@ void paintPitchContour(QPainter &painter, const PitchContour &contour, const QCo
 // The settings file of the contour: 1 shows it, anything else (or no file) hides it.
 inline const QString kPitchContourFile = QStringLiteral("sous/yindiao.dll");
 bool readPitchContourShown(const QString &path);
-bool writePitchContourShown(const QString &path, bool shown);
+SaveResult writePitchContourShown(const QString &path, bool shown);
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/programpaths.h"
 
+#include "ui/settingssave.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,11 +23,11 @@ ProgramFolders programFolderFor(const QString &executableDir)
 {
     const QDir exe(executableDir);
     if (isFolder(exe.filePath(kPictures)))
-        return ProgramFolders{QDir::cleanPath(exe.absolutePath()), QString(), false};
+        return ProgramFolders{QDir::cleanPath(exe.absolutePath()), QString(), false, QString()};
     const QString installed = QDir::cleanPath(exe.absoluteFilePath(kInstalledFolder));
     if (isFolder(QDir(installed).filePath(kPictures)))
-        return ProgramFolders{installed, QString(), true};
-    return ProgramFolders{QDir::cleanPath(exe.absolutePath()), QString(), false};
+        return ProgramFolders{installed, QString(), true, QString()};
+    return ProgramFolders{QDir::cleanPath(exe.absolutePath()), QString(), false, QString()};
 }
 
 SettingsPlace settingsPlaceFor(bool installed, bool sousExists, bool sousWritable, bool programFolderWritable)
@@ -49,14 +51,18 @@ ProgramFolders locateProgramFolders(const QString &executableDir, const QString 
         settingsPlaceFor(folders.installed, sous.exists() || sous.isSymLink(),
                          sous.isDir() && sous.isWritable(), programInfo.isDir() && programInfo.isWritable());
     folders.settings = QDir::cleanPath(sous.absoluteFilePath());
-    if (place == SettingsPlace::ProgramFolder)
+    if (place == SettingsPlace::ProgramFolder ||
+        (place == SettingsPlace::CreateInProgramFolder && program.mkpath(kSettings))) {
+        removeSaveTemporaries(folders.settings);
         return folders;
-    if (place == SettingsPlace::CreateInProgramFolder && program.mkpath(kSettings))
-        return folders;
+    }
     if (userDataDir.isEmpty())
         return folders; // no data folder known: saves report the program folder's sous/
+    if (sous.isDir())
+        folders.readOnlySettings = folders.settings;
     folders.settings = QDir::cleanPath(QDir(userDataDir).absoluteFilePath(kSettings));
     QDir().mkpath(folders.settings); // a failure shows when a setting is saved
+    removeSaveTemporaries(folders.settings);
     return folders;
 }
 

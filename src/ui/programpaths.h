@@ -19,6 +19,9 @@ struct ProgramFolders {
     QString settings;
     // The program folder is share/cifan/ of an installed tree.
     bool installed = false;
+    // When settings go to the user's folder because the program folder's sous/ is there but not
+    // writable: that sous/, from which a file missing in the user's folder is read.
+    QString readOnlySettings;
 };
 
 // The program folder for an executable in executableDir, and whether it is an installed tree.
@@ -38,7 +41,7 @@ SettingsPlace settingsPlaceFor(bool installed, bool sousExists, bool sousWritabl
 
 // Both folders for an executable in executableDir; userDataDir is the user's data folder for
 // the program (QStandardPaths::AppDataLocation). The chosen settings folder is created when it
-// is missing, so the first save works.
+// is missing, so the first save works, and what saves ended by a crash left in it is removed.
 ProgramFolders locateProgramFolders(const QString &executableDir, const QString &userDataDir);
 
 } // namespace ui

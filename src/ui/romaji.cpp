@@ -270,7 +270,7 @@ bool loadRomajiSetting(const QString &path)
     return line && line->plainNumber(0) == 1;
 }
 
-bool saveRomajiSetting(const QString &path, bool on)
+SaveResult saveRomajiSetting(const QString &path, bool on)
 {
     return writeSettingsFile(path, {SettingsValue(on ? 1LL : 0LL)});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/settingssave.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -39,6 +41,6 @@ namespace ui {
 // unreadable or missing file is off.
 bool loadRomajiSetting(const QString &path);
 // Writes 1 or 0 through the shared settings writer; false when the file could not be written.
-bool saveRomajiSetting(const QString &path, bool on);
+SaveResult saveRomajiSetting(const QString &path, bool on);
 
 } // namespace ui

@@ -1,13 +1,10 @@
 #include "ui/settingsfile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -15,80 +12,6 @@
 #include <unistd.h>
 
 namespace ui {
-namespace {
-
-std::atomic<int> g_failingStep{-1};
-
-bool failsHere(SaveStep step)
-{
-    if (g_failingStep.load() != static_cast<int>(step))
-        return false;
-    errno = ENOSPC;
-    return true;
-}
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        if (failsHere(SaveStep::Write))
-            return false;
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        left -= n;
-    }
-    return true;
-}
-
-// A new file next to the target, created exclusively so nothing else is overwritten; it gets the
-// mode the process would give a new file, or the old file's mode when there is one.
-int createTemporary(const QByteArray &target, QByteArray &name)
-{
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = target.left(slash + 1);
-    const QByteArray base = target.mid(slash + 1);
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        name = folder + '.' + base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) +
-               ".tmp";
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd >= 0) {
-            struct stat old {
-            };
-            if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
-                ::fchmod(fd, old.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    return -1;
-}
-
-bool syncFolder(const QByteArray &target)
-{
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = slash <= 0 ? QByteArray("/") : target.left(slash);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    // A file system that cannot sync a folder (EINVAL) keeps its entries as it keeps its data.
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
-    ::close(fd);
-    return ok;
-}
-
-} // namespace
-
-void failSaveStepForTesting(std::optional<SaveStep> step)
-{
-    g_failingStep.store(step ? static_cast<int>(*step) : -1);
-}
-
 QString formatSettingsLine(const QList<SettingsValue> &fields)
 {
     QStringList parts;
@@ -106,39 +29,14 @@ QString formatSettingsLine(const QList<SettingsValue> &fields)
     return parts.join(u',');
 }
 
-bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields)
+SaveResult writeSettingsFile(const QString &path, const QList<SettingsValue> &fields)
 {
     return writeSettingsLine(path, formatSettingsLine(fields));
 }
 
-bool writeSettingsLine(const QString &path, const QString &line)
+SaveResult writeSettingsLine(const QString &path, const QString &line)
 {
     return writeWholeFile(path, line.toUtf8() + "\r\n");
-}
-
-bool writeWholeFile(const QString &path, const QByteArray &bytes)
-{
-    const QFileInfo info(path);
-    if (!QFileInfo(info.absolutePath()).isDir())
-        return false;
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-    QByteArray temporary;
-    const int fd = createTemporary(target, temporary);
-    if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, bytes);
-    // The data must be on the disk before the name points at it, or a crash could leave an empty
-    // file where the old one was.
-    ok = ok && !failsHere(SaveStep::Flush) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && !failsHere(SaveStep::Commit) && ::rename(temporary.constData(), target.constData()) == 0;
-    if (!ok) {
-        ::unlink(temporary.constData());
-        return false;
-    }
-    // The rename itself lives in the folder: sync it too, so a power cut cannot bring back the
-    // old entry or lose the new one.
-    return syncFolder(target);
 }
 
 std::optional<QByteArray> readSettingsBytes(const QString &path)
@@ -180,7 +78,7 @@ std::optional<QByteArray> readSettingsBytes(const QString &path)
 
 std::optional<QString> decodeSettingsText(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
@@ -287,6 +185,32 @@ std::optional<long long> SettingsLine::number(int i) const
         return std::nullopt;
     bool ok = false;
     const long long v = t.left(k).toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<double> SettingsLine::decimal(int i) const
+{
+    if (i < 0 || i >= m_fields.size() || m_fields[i].quoted)
+        return std::nullopt;
+    const QString &t = m_fields[i].text;
+    const auto digit = [&](qsizetype k) { return k < t.size() && t[k] >= u'0' && t[k] <= u'9'; };
+    qsizetype k = 0;
+    if (k < t.size() && (t[k] == u'-' || t[k] == u'+'))
+        ++k;
+    const qsizetype digitsStart = k;
+    while (digit(k))
+        ++k;
+    if (k == digitsStart)
+        return std::nullopt;
+    if (k < t.size() && t[k] == u'.' && digit(k + 1)) {
+        ++k;
+        while (digit(k))
+            ++k;
+    }
+    bool ok = false;
+    const double v = t.left(k).toDouble(&ok);
     if (!ok)
         return std::nullopt;
     return v;

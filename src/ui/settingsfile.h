@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "ui/settingssave.h"
+
 #include <optional>
 #include <variant>
 
@@ -24,19 +26,12 @@ constexpr qsizetype kMaxSettingsFileBytes = 64 * 1024;
 // always reads back as the same number of fields.
 QString formatSettingsLine(const QList<SettingsValue> &fields);
 
-// Writes the whole file anew: a temporary file in the same folder is written, synced and renamed
-// over the old one, then the folder is synced. Returns false, leaving any old file byte for byte
-// as it was, when the folder is missing or any step fails (a full disk, a read-only folder).
-bool writeSettingsFile(const QString &path, const QList<SettingsValue> &fields);
+// Writes the whole file anew through writeWholeFile (settingssave.h): the old file stays byte
+// for byte when anything fails, and the result names the cause.
+SaveResult writeSettingsFile(const QString &path, const QList<SettingsValue> &fields);
 // The same for a line its caller has formatted already (e.g. numbers with a fraction); CR LF is
 // added here.
-bool writeSettingsLine(const QString &path, const QString &line);
-bool writeWholeFile(const QString &path, const QByteArray &bytes);
-
-// Test seam: makes the given step of every following save fail as a full disk does (ENOSPC);
-// nullopt ends it.
-enum class SaveStep { Write, Flush, Commit };
-void failSaveStepForTesting(std::optional<SaveStep> step);
+SaveResult writeSettingsLine(const QString &path, const QString &line);
 
 // The bytes of a settings file: a regular file only (never a pipe, device or folder, which are
 // not even opened for reading when they can be told apart beforehand), at most
@@ -45,7 +40,8 @@ std::optional<QByteArray> readSettingsBytes(const QString &path);
 
 // The file's first line as text: UTF-8 (a byte-order mark dropped), else GB18030 (the encoding
 // Chinese Windows writes such files in); nullopt when it is neither, or when the line does not
-// end within the bytes read.
+// end within the bytes read. Each is decoded as a whole: a character cut off at the end of the
+// line makes the line not UTF-8 (and then, most likely, not GB18030 either).
 std::optional<QString> decodeSettingsLine(const QByteArray &bytes);
 // The whole of such bytes as text, decoded the same way.
 std::optional<QString> decodeSettingsText(const QByteArray &bytes);
@@ -65,9 +61,13 @@ public:
     int fieldCount() const { return m_fields.size(); }
     bool isEmpty() const { return m_fields.isEmpty(); }
 
-    // Field i (0-based) read as a number: its leading numeric value, nullopt when the field is
-    // missing, is a quoted text (even one holding digits) or does not start with a number.
+    // The one rule for bare numbers in every settings file: a field's value is its leading
+    // [+|-] ASCII digits (number) or [+|-] ASCII digits [. ASCII digits] (decimal); whatever
+    // follows is ignored. Full-width digits and blanks inside a number are not read (the files
+    // are written with ASCII digits only). nullopt when the field is missing, is a quoted text
+    // (even one holding digits) or does not start with such a number.
     std::optional<long long> number(int i) const;
+    std::optional<double> decimal(int i) const;
     // Field i as a plain decimal number and nothing else ("123"; not "0x1F", "12abc" or "+5").
     std::optional<long long> plainNumber(int i) const;
     // Whether field i (0-based) was written between double quotes, i.e. is a text field.

@@ -48,6 +48,7 @@ private Q_SLOTS:
         shell::WorkWindow *query = shell.workWindow(shell::Screen::Query);
         QVERIFY(query);
         query->findChild<QAction *>(QStringLiteral("shuoming"))->trigger(); // F1
+        QTRY_VERIFY_WITH_TIMEOUT(!shell.isOpeningHelp(), 5000);
         QVERIFY2(shell.helpViewer(), qPrintable(ui.messageTexts().join(u'|')));
         QCOMPARE(QFileInfo(shell.helpViewer()->fileName()),
                  QFileInfo(program.filePath(QStringLiteral("帮助.chm"))));
