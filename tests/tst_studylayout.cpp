@@ -435,7 +435,7 @@ void TestStudyLayout::captionsAndToolTips()
             captions << a->text();
     }
     QCOMPARE(captions, (QStringList{"单词查询", "单词练习", "列表显示", "打印显示", "设置颜色", "设置字体",
-                                    "设置警句", "恢复默认颜色", "字形比较", "退出"}));
+                                    "设置警句", "恢复默认颜色", "字形比较", "退出", "显示音调线"}));
 }
 
 QTEST_MAIN(TestStudyLayout)

@@ -5,6 +5,7 @@
 
 #include "study/studysettings.h"
 #include "study/wordlistview.h"
+#include "ui/fonts.h"
 
 #include <QDir>
 #include <QFile>
@@ -390,7 +391,8 @@ void TestStudySettings::savedFaceAndColourAtOpening()
     putFile(app.path("sous/xxfnt.dll"), "\"\"\r\n");
     w = reopenStudy(app);
     QCOMPARE(showword(w)->textColor(), QColor(0, 0, 128));
-    QCOMPARE(showword(w)->font().families().first(), QStringLiteral("Century Gothic"));
+    QCOMPARE(showword(w)->font().families().first(),
+             ui::designFont({QStringLiteral("Century Gothic")}, 12, true).families().first());
     // The face item stays hidden and disabled.
     QVERIFY(!popupItem(w, "setfont")->isVisible());
     QVERIFY(!popupItem(w, "setfont")->isEnabled());
