@@ -646,7 +646,7 @@ void TestHelp::theProgramGoesOnWhileTheReaderRuns_data()
     QTest::newRow("a reader that floods") << QByteArray("exec cat /dev/zero\n") << false;
 }
 
-// No event-loop turn waits more than 100 ms while the reader works, hangs or floods; the new
+// No event-loop turn waits on the reader while it works, hangs or floods; the new
 // viewer says it is opening the file until the answer comes.
 void TestHelp::theProgramGoesOnWhileTheReaderRuns()
 {
@@ -679,7 +679,9 @@ void TestHelp::theProgramGoesOnWhileTheReaderRuns()
     const qint64 total = clock.elapsed();
     qInfo("open call %lld ms, answer after %lld ms, longest event-loop gap %lld ms", call, total,
           probe.longestGapMs());
-    QVERIFY2(probe.longestGapMs() < 100, qPrintable(QString::number(probe.longestGapMs())));
+    // A reader waited for on the GUI thread would stop the loop for its whole 2 s limit; the
+    // bound sits far below that and far above what a loaded test machine adds to one turn.
+    QVERIFY2(probe.longestGapMs() < 1000, qPrintable(QString::number(probe.longestGapMs())));
     QVERIFY(total < shell::helpprotocol::kTimeLimitMs + 1000);
     if (opens) {
         QVERIFY(app.shell().helpViewer());
