@@ -38,6 +38,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -141,10 +142,16 @@ private:
 
     void later(std::function<void()> step) { QTimer::singleShot(m_gapMs, std::move(step)); }
 
+    // The figure on stdout for the parent; on stderr the action's span on the monotonic clock,
+    // to match it with a profile taken with `perf record -k CLOCK_MONOTONIC`.
     void report(const char *action, double ms)
     {
         std::printf("%s\t%.2f\n", action, ms);
         std::fflush(stdout);
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const double end = double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+        std::fprintf(stderr, "span\t%s\t%.6f\t%.6f\n", action, end - ms / 1e3, end);
     }
 
     // Optionally rests the pointer on the picture first, then clicks it.

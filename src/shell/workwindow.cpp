@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -79,6 +80,26 @@ void WorkWindow::resizeClient(int width, int height)
 
 void WorkWindow::showEvent(QShowEvent *event)
 {
+    settleMenuBarAndSize();
+    QMainWindow::showEvent(event);
+}
+
+void WorkWindow::prepare()
+{
+    settleMenuBarAndSize();
+    winId();
+    drawOffscreen(this);
+}
+
+void WorkWindow::drawOffscreen(QWidget *widget)
+{
+    widget->ensurePolished();
+    QPixmap scratch(widget->size());
+    widget->render(&scratch);
+}
+
+void WorkWindow::settleMenuBarAndSize()
+{
     // "罗马字输入(F8)" is the last entry of the bar, whatever a window added after it.
     if (m_romajiCommand) {
         const QList<QAction *> bar = menuBar()->actions();
@@ -92,7 +113,6 @@ void WorkWindow::showEvent(QShowEvent *event)
         m_sized = true;
         setFixedSize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
     }
-    QMainWindow::showEvent(event);
 }
 
 QAction *WorkWindow::addBarCommand(const char *name, const QString &caption)

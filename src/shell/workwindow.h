@@ -31,6 +31,9 @@ public:
 
     QWidget *widget() final { return this; }
     LoadStage loadStage() const final { return LoadStage::AfterShow; }
+    // Sizes and lays the window out as its first showing would, creates its native window and
+    // draws it once off screen, which loads the glyphs and pictures it shows.
+    void prepare() override;
     bool load() final
     {
         Form_Load();
@@ -48,6 +51,9 @@ protected:
     // again when the window is first shown, once the menu bar holds all its entries.
     void resizeClient(int width, int height);
     void showEvent(QShowEvent *event) override;
+    // Draws widget and its children once into a scratch picture that is thrown away: their
+    // style, layout and the glyphs of their text are ready before they are first shown.
+    static void drawOffscreen(QWidget *widget);
     // A command directly on the menu bar.
     QAction *addBarCommand(const char *name, const QString &caption);
     // A top-level menu with a one-blank caption that is never shown; it carries key entries.
@@ -106,6 +112,9 @@ protected:
     Shell &m_shell;
 
 private:
+    // The menu bar's final order, and the window's final size once before it first appears.
+    void settleMenuBarAndSize();
+
     Screen m_screen;
     QSize m_clientSize;
     bool m_sized = false;
