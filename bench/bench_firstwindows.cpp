@@ -28,6 +28,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMap>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -171,7 +172,12 @@ private:
         };
         if (m_hoverMs <= 0)
             return click();
+        // The pointer comes to rest on the picture: its move as mouse tracking delivers it.
         QTest::mouseMove(target, target->rect().center());
+        QMouseEvent move(QEvent::MouseMove, QPointF(target->rect().center()),
+                         QPointF(target->mapToGlobal(target->rect().center())), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
         QTimer::singleShot(m_hoverMs, click);
     }
 

@@ -15,9 +15,11 @@
 #include "ui/activelabel.h"
 #include "ui/hoverlabel.h"
 #include "ui/interaction.h"
+#include "ui/offscreen.h"
 #include "ui/romajityping.h"
 #include "ui/textcanvas.h"
 #include "ui/twips.h"
+#include "ui/windowplacement.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -225,7 +227,8 @@ void PracticeWindow::prepare()
     WorkWindow::prepare();
     if (!m_shell.reviewPending() && !m_rangeDialog) {
         m_rangeDialog = new RangeDialog(m_shell.interaction(), this, RangeChoice::of(m_shell).option);
-        drawOffscreen(m_rangeDialog);
+        ui::drawOffscreen(m_rangeDialog);
+        m_shell.interaction().prepareModal(m_rangeDialog);
     }
     m_questionArea->warmUp();
 }
@@ -355,6 +358,9 @@ void PracticeWindow::chooseRange()
     if (!m_rangeDialog)
         m_rangeDialog = new RangeDialog(m_shell.interaction(), this, lastChoice.option);
     m_rangeDialog->setResult(0);
+    // Over the middle of this window, by the rule every box follows: a dialog left to place
+    // itself would go by where the window manager had framed this window by then.
+    ui::centreOverOwner(m_rangeDialog, this);
     // While the learner chooses, the first questions and answers are readied.
     if (!m_warmedUp)
         QTimer::singleShot(kWarmUpAfterMs, this, &PracticeWindow::warmUp);

@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 #include "ui/interaction.h"
+#include "ui/offscreen.h"
 #include "ui/pitchcontour.h"
 #include "ui/romaji.h"
 #include "ui/romajityping.h"
@@ -14,7 +15,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -87,15 +87,8 @@ void WorkWindow::showEvent(QShowEvent *event)
 void WorkWindow::prepare()
 {
     settleMenuBarAndSize();
-    winId();
-    drawOffscreen(this);
-}
-
-void WorkWindow::drawOffscreen(QWidget *widget)
-{
-    widget->ensurePolished();
-    QPixmap scratch(widget->size());
-    widget->render(&scratch);
+    ui::drawOffscreen(this);
+    ui::readyNativeWindow(this);
 }
 
 void WorkWindow::settleMenuBarAndSize()

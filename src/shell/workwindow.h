@@ -51,9 +51,6 @@ protected:
     // again when the window is first shown, once the menu bar holds all its entries.
     void resizeClient(int width, int height);
     void showEvent(QShowEvent *event) override;
-    // Draws widget and its children once into a scratch picture that is thrown away: their
-    // style, layout and the glyphs of their text are ready before they are first shown.
-    static void drawOffscreen(QWidget *widget);
     // A command directly on the menu bar.
     QAction *addBarCommand(const char *name, const QString &caption);
     // A top-level menu with a one-blank caption that is never shown; it carries key entries.
