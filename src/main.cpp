@@ -4,12 +4,16 @@
 #include "shell/shell.h"
 #include "ui/fontpages.h"
 #include "ui/fonts.h"
+#include "ui/processmemory.h"
 #include "ui/programpaths.h"
 #include "ui/qtinteraction.h"
 #include "ui/qttranslation.h"
+#include "ui/windowbuffers.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QStandardPaths>
 
 #include <dlfcn.h>
@@ -28,21 +32,36 @@ void prepareFontconfig()
         init();
 }
 
+// Loads the image plugin for the start window's pictures (GIF): finding Qt's image plugins and
+// loading one takes longer than reading the three small pictures themselves.
+void prepareGifReading()
+{
+    QBuffer nothing;
+    QImageReader(&nothing, "gif").canRead();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // Reading the system's fonts is the largest step before the start window can draw text. A
     // second thread does it beside the application's and the start window's construction:
-    // fontconfig's set-up at once, Qt's font list as soon as the application object exists.
+    // fontconfig's set-up at once, Qt's font list as soon as the application object exists; then
+    // it lets go of the pages of fontconfig's caches, which nothing reads again soon, and loads
+    // the reader of the start window's pictures.
     // One malloc arena for both threads: a second arena would hold the font list apart from
     // everything else and add its own partly used pages to the start window's memory.
     mallopt(M_ARENA_MAX, 1);
+    // What start-up allocates, brought in at once rather than a page at a time.
+    ui::reserveStartHeap(2 << 20);
+    ui::skipUnreachableSessionBus();
     std::promise<void> applicationReady;
     std::thread fontList([ready = applicationReady.get_future()] {
         prepareFontconfig();
         ready.wait();
         QFontDatabase::families();
+        ui::releaseFontPages();
+        prepareGifReading();
     });
     QApplication application(argc, argv);
     applicationReady.set_value();
@@ -73,12 +92,13 @@ int main(int argc, char *argv[])
     shell.setReminderFactory(
         [screenSaver](shell::Shell &sh) -> QObject * { return new shell::ReminderWindow(sh, screenSaver); });
     // Font data stays mapped but not resident: fontconfig's caches once the font list is read,
-    // the font files' pages a moment after each paint.
-    ui::FontPageReleaser fontPages(300);
+    // the font files' pages a moment after each paint; the heap then grows as usual again.
+    ui::FontPageReleaser fontPages(300, [] { ui::releaseStartHeap(); });
     application.installEventFilter(&fontPages);
+    ui::WindowBufferPreparer windowBuffers;
+    application.installEventFilter(&windowBuffers);
     const bool started = shell.start();
     fontList.join();
-    ui::releaseFontPages();
     if (!started)
         return 1;
     return QApplication::exec();

@@ -227,6 +227,10 @@ private Q_SLOTS:
             QVERIFY2(kana.match(e->kana.toString()).hasMatch(), where);
             QVERIFY2(e->accent.size() == 1 && e->accent[0] >= u'0' && e->accent[0] <= u'7', where);
             QVERIFY2(parts.contains(e->partOfSpeech.toString()), where);
+            // A word can be typed whole into a word box, in rōmaji too (at most four letters
+            // a kana: "xtsu").
+            for (QStringView text : {e->chinese, e->kana, e->kanji})
+                QVERIFY2(4 * text.size() <= ciku::kWordBoxMaxLength, where);
         }
         // Nothing between the drills and the test words, nor after them.
         for (int i : {1553, 1606, 1614, 1650})

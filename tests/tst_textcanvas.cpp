@@ -4,18 +4,24 @@
 #include "ui/fontpages.h"
 #include "ui/fonts.h"
 #include "ui/textcanvas.h"
+#include "ui/windowbuffers.h"
 
+#include <QBackingStore>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <vector>
 
 using ui::TextCanvas;
 using Field = ui::PlacedText;
@@ -137,6 +143,174 @@ private Q_SLOTS:
         QCOMPARE(range.has_value(), font);
         if (font)
             QCOMPARE(*range, (ui::AddressRange{quintptr(start), quintptr(end)}));
+    }
+
+    // Lines of /proc/self/maps as the kernel writes them, and lines that are not such lines.
+    void mapsLines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<quint64>("start");
+        QTest::addColumn<quint64>("end");
+        QTest::addColumn<QByteArray>("perms");
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("library") << QByteArray("7f52c26c8000-7f52c27b2000 r-xp 00025000 fe:00 1311   "
+                                               "   /usr/lib/x86_64-linux-gnu/libQt6Gui.so.6.4.2")
+                                 << true << quint64(0x7f52c26c8000) << quint64(0x7f52c27b2000)
+                                 << QByteArray("r-xp")
+                                 << QByteArray("/usr/lib/x86_64-linux-gnu/libQt6Gui.so.6.4.2");
+        QTest::newRow("anonymous") << QByteArray("1000-3000 rw-p 00000000 00:00 0 ") << true
+                                   << quint64(0x1000) << quint64(0x3000) << QByteArray("rw-p")
+                                   << QByteArray();
+        QTest::newRow("a path with blanks")
+            << QByteArray("1000-2000 r--s 00000000 08:01 7 /home/u/My Fonts/a b.ttf\n") << true
+            << quint64(0x1000) << quint64(0x2000) << QByteArray("r--s")
+            << QByteArray("/home/u/My Fonts/a b.ttf");
+        QTest::newRow("window buffer") << QByteArray("7f6f950c5000-7f6f951fe000 rw-s 00000000 00:01 2503 "
+                                                     "                      /memfd:xorg (deleted)")
+                                       << true << quint64(0x7f6f950c5000) << quint64(0x7f6f951fe000)
+                                       << QByteArray("rw-s") << QByteArray("/memfd:xorg (deleted)");
+        QTest::newRow("heap") << QByteArray("5611d6062000-5611d62e3000 rw-p 00000000 00:00 0 [heap]") << true
+                              << quint64(0x5611d6062000) << quint64(0x5611d62e3000) << QByteArray("rw-p")
+                              << QByteArray("[heap]");
+        QTest::newRow("empty") << QByteArray() << false << quint64(0) << quint64(0) << QByteArray()
+                               << QByteArray();
+        QTest::newRow("no range") << QByteArray("1000 rw-p 00000000 00:00 0") << false << quint64(0)
+                                  << quint64(0) << QByteArray() << QByteArray();
+        QTest::newRow("not hexadecimal") << QByteArray("10g0-3000 rw-p 00000000 00:00 0") << false
+                                         << quint64(0) << quint64(0) << QByteArray() << QByteArray();
+        QTest::newRow("upside down") << QByteArray("3000-1000 rw-p 00000000 00:00 0") << false << quint64(0)
+                                     << quint64(0) << QByteArray() << QByteArray();
+        QTest::newRow("too long a number")
+            << QByteArray("10000000000000000-10000000000000001 rw-p 0 00:00 0") << false << quint64(0)
+            << quint64(0) << QByteArray() << QByteArray();
+        QTest::newRow("cut short") << QByteArray("1000-3000 rw-p 00000000") << false << quint64(0)
+                                   << quint64(0) << QByteArray() << QByteArray();
+    }
+    void mapsLines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, valid);
+        const std::optional<ui::Mapping> m = ui::parseMapping(line);
+        QCOMPARE(m.has_value(), valid);
+        if (!valid)
+            return;
+        QFETCH(quint64, start);
+        QFETCH(quint64, end);
+        QFETCH(QByteArray, perms);
+        QFETCH(QByteArray, path);
+        QCOMPARE(m->range, (ui::AddressRange{quintptr(start), quintptr(end)}));
+        QCOMPARE(m->perms.toByteArray(), perms);
+        QCOMPARE(m->path.toByteArray(), path);
+    }
+
+    void sharedPixelBuffers_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("buffer");
+        QTest::newRow("memfd from the X server")
+            << QByteArray("1000-2000 rw-s 0 00:01 2503 /memfd:xorg (deleted)") << true;
+        QTest::newRow("System V segment")
+            << QByteArray("1000-2000 rw-s 0 00:01 32768 /SYSV00000000 (deleted)") << true;
+        QTest::newRow("read-only memfd")
+            << QByteArray("1000-2000 r--s 0 00:01 2503 /memfd:xorg (deleted)") << false;
+        QTest::newRow("private memfd")
+            << QByteArray("1000-2000 rw-p 0 00:01 2503 /memfd:wayland (deleted)") << false;
+        QTest::newRow("shared file") << QByteArray("1000-2000 rw-s 0 08:01 9 /home/u/data.bin") << false;
+        QTest::newRow("anonymous shared") << QByteArray("1000-2000 rw-s 0 00:00 0") << false;
+    }
+    void sharedPixelBuffers()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, buffer);
+        const std::optional<ui::Mapping> m = ui::parseMapping(line);
+        QVERIFY(m);
+        QCOMPARE(ui::isSharedPixelBuffer(*m), buffer);
+    }
+
+    // Pages are brought in whole: every page of a shared buffer, every page of the heap reserve.
+    void buffersAndHeapAreBroughtIn()
+    {
+        const auto page = std::size_t(sysconf(_SC_PAGESIZE));
+        auto residentPages = [page](const void *start, std::size_t bytes) {
+            std::vector<unsigned char> in((bytes + page - 1) / page);
+            if (mincore(const_cast<void *>(start), bytes, in.data()) != 0)
+                return -1;
+            return int(std::count_if(in.begin(), in.end(), [](unsigned char c) { return c & 1; }));
+        };
+        const int fd = memfd_create("xorg", MFD_CLOEXEC);
+        QVERIFY(fd >= 0);
+        const std::size_t bytes = 64 * page;
+        QCOMPARE(ftruncate(fd, off_t(bytes)), 0);
+        void *buffer = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        QVERIFY(buffer != MAP_FAILED);
+        QCOMPARE(residentPages(buffer, bytes), 0);
+        QVERIFY(ui::prefaultSharedPixelBuffers() >= qint64(bytes));
+        QCOMPARE(residentPages(buffer, bytes), 64);
+        munmap(buffer, bytes);
+        close(fd);
+
+        const std::size_t reserved = ui::reserveStartHeap(std::size_t(1) << 20);
+        QVERIFY(reserved >= std::size_t(1) << 20);
+        const auto *top = static_cast<const char *>(sbrk(0));
+        const std::size_t whole = (std::size_t(1) << 20) / page * page;
+        QCOMPARE(residentPages(top - whole, whole), int(whole / page));
+        ui::releaseStartHeap();
+    }
+
+    // A window shown has its pixel buffer at its size before anything paints into it.
+    void aShownWindowHasItsBuffer()
+    {
+        ui::WindowBufferPreparer preparer;
+        qApp->installEventFilter(&preparer);
+        QWidget window;
+        window.resize(320, 200);
+        QVERIFY(window.backingStore() == nullptr || window.backingStore()->size().isEmpty());
+        bool sizedAtShow = false;
+        struct Watch : QObject {
+            QWidget *w;
+            bool *seen;
+            Watch(QWidget *w, bool *seen) : w(w), seen(seen) {}
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                if (o == w && e->type() == QEvent::Paint && !*seen)
+                    *seen = w->backingStore() && w->backingStore()->size() == QSize(320, 200);
+                return false;
+            }
+        } watch(&window, &sizedAtShow);
+        window.installEventFilter(&watch);
+        window.show();
+        QVERIFY(window.backingStore());
+        QCOMPARE(window.backingStore()->size(), QSize(320, 200));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(sizedAtShow);
+        qApp->removeEventFilter(&preparer);
+    }
+
+    void sessionBusIsLookedForOnlyWhereOneCanBe_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("runtimeDir");
+        QTest::addColumn<bool>("runtimeBus");
+        QTest::addColumn<bool>("launcher");
+        QTest::addColumn<bool>("unreachable");
+        QTest::newRow("a bus named") << "unix:path=/run/user/1000/bus" << QString() << false << false
+                                     << false;
+        QTest::newRow("the per-user bus") << QString() << "/run/user/1000" << true << false << false;
+        QTest::newRow("dbus-launch can start one") << QString() << QString() << false << true << false;
+        QTest::newRow("nothing at all") << QString() << QString() << false << false << true;
+        QTest::newRow("a runtime folder without a bus")
+            << QString() << "/run/user/1000" << false << false << true;
+        QTest::newRow("a blank address") << "  " << QString() << false << false << true;
+    }
+    void sessionBusIsLookedForOnlyWhereOneCanBe()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, runtimeDir);
+        QFETCH(bool, runtimeBus);
+        QFETCH(bool, launcher);
+        QFETCH(bool, unreachable);
+        QCOMPARE(ui::sessionBusUnreachable(address, runtimeDir, runtimeBus, launcher), unreachable);
     }
 
     // A mapped font file's pages leave the process's resident set and read back unchanged.

@@ -34,6 +34,11 @@ inline const QString kNoKanjiDash = QStringLiteral("-----");
 // The kanji form as shown where one is expected: the dash for a word without one.
 QString shownKanji(QStringView kanji);
 
+// The most a box for one word (an answer, a lookup, a lesson number) takes, in UTF-16 units:
+// many times the longest field of the table, in kana or in rōmaji, and little enough that a
+// paste of a whole page is laid out in a moment.
+constexpr int kWordBoxMaxLength = 256;
+
 class Lexicon
 {
 public:

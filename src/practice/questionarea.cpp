@@ -105,6 +105,7 @@ QuestionArea::QuestionArea(QWidget *s, std::function<QString(const QString &)> p
 
     m_input = new QLineEdit(QStringLiteral("请在此输入假名"), s);
     m_input->setObjectName(QStringLiteral("txtinput"));
+    m_input->setMaxLength(ciku::kWordBoxMaxLength);
     place(m_input, 4440, 3240, 3960, 510);
     // The learner types kana here: the Japanese face.
     m_input->setFont(ui::designFont({QStringLiteral("宋体"), QStringLiteral("SimSun")}, 15, false,

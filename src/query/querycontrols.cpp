@@ -1,6 +1,7 @@
 // The controls of the query window as designed, its menus, and the small widgets they use.
 #include "query/querycontrols.h"
 
+#include "lexicon/lexicon.h"
 #include "query/querywindow.h"
 #include "ui/colors.h"
 #include "ui/fonts.h"
@@ -127,6 +128,7 @@ void QueryWindow::createControls()
     auto makeInput = [&](const char *name, int top, const QFont &font) {
         auto *input = new QueryInput(s);
         input->setObjectName(QString::fromLatin1(name));
+        input->setMaxLength(ciku::kWordBoxMaxLength);
         input->setFont(font);
         ui::place(input, 1350, top, 3000, 400);
         input->onGotFocus = [this, input] { input_GotFocus(input); };

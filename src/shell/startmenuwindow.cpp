@@ -150,14 +150,20 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     m_helpButton->setAutoDefault(true); // Enter presses it when it has the focus, as Space does
     connect(m_helpButton, &QPushButton::clicked, this, &StartMenuWindow::exuse_Click);
 
-    // A small text link to the learning record, out of the way of the pictures.
-    m_recordLink = new QLabel(QStringLiteral("<a href=\"record\">学习记录</a>"), this);
+    // A small text link to the learning record, out of the way of the pictures: a flat button
+    // drawn as a link, reached with Tab like the other controls. (A label that takes the focus or
+    // shows rich text would bring a whole text document into start-up.)
+    m_recordLink = new QPushButton(QStringLiteral("学习记录"), this);
     m_recordLink->setObjectName(QStringLiteral("lbljilu"));
     m_recordLink->setToolTip(QStringLiteral("每天的答题、各课的掌握情况和到期的单词"));
-    m_recordLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    m_recordLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_recordLink->setGeometry(500, 456, 120, 20);
-    connect(m_recordLink, &QLabel::linkActivated, this, &StartMenuWindow::lbljilu_Click);
+    m_recordLink->setFlat(true);
+    QFont linkFont = m_recordLink->font();
+    linkFont.setUnderline(true);
+    m_recordLink->setFont(linkFont);
+    ui::setTextColor(m_recordLink, m_recordLink->palette().color(QPalette::Link));
+    m_recordLink->setCursor(Qt::PointingHandCursor);
+    m_recordLink->setGeometry(540, 454, 80, 24);
+    connect(m_recordLink, &QPushButton::clicked, this, &StartMenuWindow::lbljilu_Click);
 
     // F1 opens the help here as in every other window.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);

@@ -72,7 +72,7 @@ private:
     std::array<QFrame *, 12> m_lines{};            // Line2..Line13
     QFrame *m_rule{nullptr};
     QPushButton *m_helpButton{nullptr};
-    QLabel *m_recordLink{nullptr}; // lbljilu
+    QPushButton *m_recordLink{nullptr}; // lbljilu
     ui::ActiveLabel *m_welcomeText{nullptr};
     QTimer m_prepareTimer;
     int m_pointed = -1; // the picture the pointer or focus rests on

@@ -5,6 +5,9 @@
 #include "ui/fonts.h"
 #include "ui/interaction.h"
 
+#include <QFontMetricsF>
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 #include <cmath>
 
@@ -39,6 +42,31 @@ qreal fittingMottoPoints(int widthAtDesignSize)
     return std::max(kMinMottoPoints, std::floor(exact / kMottoPointStep) * kMottoPointStep);
 }
 
+QString visibleMottoTail(const QString &line, const QFontMetricsF &smallest, qreal room)
+{
+    // Tails of doubling length are measured until one is wider than the room; all of them
+    // together cost about twice the last one.
+    for (qsizetype take = 128;; take *= 2) {
+        take = std::min(take, kMaxShownMottoUnits);
+        if (take >= line.size())
+            return line;
+        if (take < kMaxShownMottoUnits && smallest.horizontalAdvance(line.right(take)) <= room)
+            continue;
+        // The tail begins at a character boundary, so that no half of a surrogate pair and no
+        // mark without its letter stands at its start; a few units before it tell whether its
+        // first unit begins a character.
+        constexpr qsizetype kContext = 8;
+        const qsizetype before = std::min(kContext, line.size() - take);
+        const QString piece = line.right(take + before);
+        QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, piece);
+        boundaries.setPosition(before);
+        if (!boundaries.isAtBoundary())
+            boundaries.toNextBoundary();
+        const qsizetype start = boundaries.position();
+        return start > 0 && start < piece.size() ? piece.mid(start) : line.right(take);
+    }
+}
+
 MottoBanner::MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction &interaction,
                          QString filePath, QString readPath)
     : QObject(canvas), m_owner(dialogOwner), m_interaction(interaction), m_path(std::move(filePath)),
@@ -51,11 +79,6 @@ MottoBanner::MottoBanner(QWidget *canvas, QWidget *dialogOwner, ui::Interaction 
     connect(m_secondLine, &ui::ActiveLabel::doubleClicked, this, &MottoBanner::lblpome2_DblClick);
     connect(m_firstLine, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
     connect(m_secondLine, &ui::ActiveLabel::rightPressed, this, &MottoBanner::rightPressed);
-}
-
-settings::Motto MottoBanner::lines() const
-{
-    return settings::Motto{m_firstLine->text(), m_secondLine->text()};
 }
 
 void MottoBanner::setCaption(ui::ActiveLabel *label, const QString &text)
@@ -72,17 +95,30 @@ void MottoBanner::setLines(const settings::Motto &motto)
     // A line wider than the canvas would lose its start past the left edge; the pair is made
     // smaller instead, both lines alike. Text width grows in step with the font size, so the
     // size that fits follows from the width at the design size; laying out a long line is slow,
-    // so it is laid out at most three times (design size, computed size, one step smaller).
+    // so it is laid out at most three times (design size, computed size, one step smaller),
+    // and of a line that cannot stand whole even at the smallest size only the tail that can
+    // be seen is laid out.
+    m_motto = motto;
+    QFont smallest = m_firstLine->font();
+    smallest.setPointSizeF(kMinMottoPoints);
+    const QFontMetricsF metrics(smallest);
+    const QString first = visibleMottoTail(motto.first, metrics, kRightEdge);
+    const QString second = visibleMottoTail(motto.second, metrics, kRightEdge);
     const auto layOut = [&](qreal size) {
         for (ui::ActiveLabel *label : {m_firstLine, m_secondLine}) {
             QFont f = label->font();
             f.setPointSizeF(size);
             label->setFont(f);
         }
-        setCaption(m_firstLine, motto.first);
-        setCaption(m_secondLine, motto.second);
+        setCaption(m_firstLine, first);
+        setCaption(m_secondLine, second);
         return std::max(m_firstLine->width(), m_secondLine->width());
     };
+    // A line that is cut could not stand whole at any size; as much of it as can be seen is shown.
+    if (first.size() != motto.first.size() || second.size() != motto.second.size()) {
+        layOut(kMinMottoPoints);
+        return;
+    }
     const int designWidth = layOut(kMottoPoints);
     if (designWidth <= kRightEdge)
         return;

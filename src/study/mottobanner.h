@@ -10,6 +10,7 @@ class ActiveLabel;
 class Interaction;
 } // namespace ui
 
+class QFontMetricsF;
 class QWidget;
 
 namespace study {
@@ -18,6 +19,15 @@ namespace study {
 // design size (27.75 pt) fits the banner: the design size when it fits, else the size scaled
 // down in proportion, in quarter-point steps, at least 8 pt.
 qreal fittingMottoPoints(int widthAtDesignSize);
+
+// What of a motto line can be seen in a room `room` pixels wide that ends at the line's end, at
+// the smallest size: the whole line when it is short enough to fit there, else a tail that is
+// wider than the room (its start falls off the left edge, as that of the whole line would),
+// begun at a character boundary. A line with too little width for its length (marks, controls)
+// gives at most its last kMaxShownMottoUnits UTF-16 units. Only the tail is measured, so the
+// cost does not grow with the line's length.
+QString visibleMottoTail(const QString &line, const QFontMetricsF &smallest, qreal room);
+constexpr qsizetype kMaxShownMottoUnits = 2048;
 
 // The two-line motto at the top right of the print-view canvas: right-aligned labels that grow
 // to the left with their text, the second directly under the first. Double-clicking the first
@@ -37,7 +47,8 @@ public:
 
     ui::ActiveLabel *first() const { return m_firstLine; }
     ui::ActiveLabel *second() const { return m_secondLine; }
-    settings::Motto lines() const;
+    // The lines as set or read, whole; the labels show what of them can be seen.
+    settings::Motto lines() const { return m_motto; }
 
     // The lines at opening: from the file when it holds two non-empty lines, else the defaults.
     void load();
@@ -56,7 +67,8 @@ Q_SIGNALS:
 private:
     void setCaption(ui::ActiveLabel *label, const QString &text);
     // Sets both captions in one size: the design size, or the largest smaller one at which both
-    // lines stand whole between the canvas's left edge and the right edge.
+    // lines stand whole between the canvas's left edge and the right edge. A line too long even
+    // at the smallest size is shown by the tail that can be seen of it.
     void setLines(const settings::Motto &motto);
     // Puts the second line directly under the first, in the first line's font size.
     void placeSecond();
@@ -66,6 +78,7 @@ private:
     ui::Interaction &m_interaction;
     QString m_path;
     QString m_readPath;
+    settings::Motto m_motto;
     ui::ActiveLabel *m_firstLine;
     ui::ActiveLabel *m_secondLine;
 };

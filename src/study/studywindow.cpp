@@ -1,5 +1,6 @@
 #include "study/studywindow.h"
 
+#include "lexicon/lexicon.h"
 #include "shell/shell.h"
 #include "study/headerrow.h"
 #include "study/mottobanner.h"
@@ -91,6 +92,7 @@ void StudyWindow::createControls()
 
     m_lessonInput = new QLineEdit(QStringLiteral("1"), s);
     m_lessonInput->setObjectName(QStringLiteral("keshi"));
+    m_lessonInput->setMaxLength(ciku::kWordBoxMaxLength);
     m_lessonInput->setGeometry(104, 12, 53, 24);
     m_lessonInput->installEventFilter(this);
     connect(m_lessonInput, &QLineEdit::textChanged, this, &StudyWindow::keshi_Change);

@@ -1,52 +1,68 @@
 #include "ui/fontpages.h"
 
 #include <QEvent>
-#include <QFile>
-#include <QRegularExpression>
 
 #include <sys/mman.h>
 
 namespace ui {
 
+namespace {
+
+bool isFontData(const Mapping &m)
+{
+    if (!m.perms.startsWith("r-") || !m.path.startsWith("/")) // read-only file mappings
+        return false;
+    const QByteArrayView name = m.path.sliced(m.path.lastIndexOf('/') + 1);
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot >= 0) {
+        const QByteArray suffix = name.sliced(dot + 1).toByteArray().toLower();
+        if (suffix == "ttc" || suffix == "otc" || suffix == "ttf" || suffix == "otf")
+            return true;
+    }
+    // fontconfig's caches: <dir>/fontconfig/<hash>-<arch>.cache-<version>
+    const QByteArrayView folder = m.path.first(m.path.lastIndexOf('/'));
+    const qsizetype cache = name.lastIndexOf(".cache-");
+    if (!folder.endsWith("/fontconfig") || cache < 0 || cache + 7 == name.size())
+        return false;
+    for (const char c : name.sliced(cache + 7))
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+} // namespace
+
 std::optional<AddressRange> fontDataMapping(const QString &mapsLine)
 {
-    // start-end perms offset device inode path
-    static const QRegularExpression line(
-        QStringLiteral(R"(^([0-9a-f]+)-([0-9a-f]+)\s+r-[-x][ps]\s+\S+\s+\S+\s+\d+\s+(/\S.*?)\s*$)"));
-    static const QRegularExpression fontData(
-        QStringLiteral(R"((\.(ttc|otc|ttf|otf)|/fontconfig/[^/]+\.cache-\d+)$)"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = line.match(mapsLine);
-    if (!m.hasMatch() || !fontData.match(m.captured(3)).hasMatch())
+    const QByteArray line = mapsLine.toUtf8();
+    const std::optional<Mapping> m = parseMapping(line);
+    if (!m || !isFontData(*m))
         return std::nullopt;
-    bool okStart = false, okEnd = false;
-    const AddressRange range{m.captured(1).toULongLong(&okStart, 16), m.captured(2).toULongLong(&okEnd, 16)};
-    if (!okStart || !okEnd || range.end <= range.start)
-        return std::nullopt;
-    return range;
+    return m->range;
 }
 
 qint64 releaseFontPages()
 {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly | QIODevice::Text))
-        return 0;
     qint64 released = 0;
-    for (const QByteArray &raw : maps.readAll().split('\n')) {
-        if (const std::optional<AddressRange> r = fontDataMapping(QString::fromUtf8(raw))) {
-            // Private read-only file pages: dropping them only means reading them again.
-            if (madvise(reinterpret_cast<void *>(r->start), r->end - r->start, MADV_DONTNEED) == 0)
-                released += qint64(r->end - r->start);
-        }
-    }
+    forEachMapping([&released](const Mapping &m) {
+        // Private read-only file pages: dropping them only means reading them again.
+        if (isFontData(m) &&
+            madvise(reinterpret_cast<void *>(m.range.start), m.range.end - m.range.start, MADV_DONTNEED) == 0)
+            released += qint64(m.range.end - m.range.start);
+    });
     return released;
 }
 
-FontPageReleaser::FontPageReleaser(int quietMs, QObject *parent) : QObject(parent)
+FontPageReleaser::FontPageReleaser(int quietMs, std::function<void()> whenQuiet, QObject *parent)
+    : QObject(parent)
 {
     m_quiet.setSingleShot(true);
     m_quiet.setInterval(quietMs);
-    connect(&m_quiet, &QTimer::timeout, this, [] { releaseFontPages(); });
+    connect(&m_quiet, &QTimer::timeout, this, [whenQuiet = std::move(whenQuiet)] {
+        releaseFontPages();
+        if (whenQuiet)
+            whenQuiet();
+    });
 }
 
 bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)

@@ -1,20 +1,15 @@
 #pragma once
 
+#include "ui/processmemory.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 namespace ui {
-
-// An address range of the process, as /proc/self/maps lists it.
-struct AddressRange {
-    quintptr start = 0;
-    quintptr end = 0;
-
-    bool operator==(const AddressRange &o) const { return start == o.start && end == o.end; }
-};
 
 // The range of a line of /proc/self/maps when it maps a font file (TrueType, OpenType or a
 // collection) or one of fontconfig's cache files read-only; nothing for any other line.
@@ -34,7 +29,8 @@ class FontPageReleaser : public QObject
     Q_OBJECT
 
 public:
-    explicit FontPageReleaser(int quietMs, QObject *parent = nullptr);
+    // whenQuiet runs after each release (the program gives back its start-up heap there).
+    explicit FontPageReleaser(int quietMs, std::function<void()> whenQuiet = {}, QObject *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,0 +1,26 @@
+#include "ui/windowbuffers.h"
+
+#include "ui/processmemory.h"
+
+#include <QBackingStore>
+#include <QEvent>
+#include <QWidget>
+
+namespace ui {
+
+bool WindowBufferPreparer::eventFilter(QObject *watched, QEvent *event)
+{
+    // A window is shown with its native window created and its size set; the buffer Qt would make
+    // at the first paint is made now at that size, and the first paint finds it the right size.
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto *window = static_cast<QWidget *>(watched);
+        QBackingStore *store = window->isWindow() ? window->backingStore() : nullptr;
+        if (store && store->size() != window->size() && !window->size().isEmpty()) {
+            store->resize(window->size());
+            prefaultSharedPixelBuffers();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace ui
