@@ -20,6 +20,7 @@
 #include "ui/fontpages.h"
 #include "ui/fonts.h"
 #include "ui/qtinteraction.h"
+#include "ui/windowbuffers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -269,6 +270,8 @@ int runOnce(int &argc, char *argv[], Run run, int hoverMs, int gapMs)
     QApplication::setFont(ui::designFont({}, QApplication::font().pointSizeF()));
     ui::FontPageReleaser fontPages(300);
     application.installEventFilter(&fontPages);
+    ui::WindowBufferPreparer windowBuffers;
+    application.installEventFilter(&windowBuffers);
     ui::QtInteraction interaction;
     QTemporaryDir settings; // a learner's first run: no settings, no learning record yet
     shell::Shell shell(QStringLiteral(CIFAN_PROGRAM_DIR), interaction,

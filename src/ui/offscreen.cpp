@@ -1,10 +1,10 @@
 #include "ui/offscreen.h"
 
+#include "ui/processmemory.h"
+
 #include <QBackingStore>
 #include <QCoreApplication>
-#include <QPainter>
 #include <QPixmap>
-#include <QRegion>
 #include <QWidget>
 
 namespace ui {
@@ -35,15 +35,12 @@ void readyNativeWindow(QWidget *window)
     QBackingStore *store = window->backingStore();
     if (!store || window->size().isEmpty())
         return;
-    // The size the window will be painted at: the first paint finds the memory in place.
-    store->resize(window->size());
-    const QRect all(QPoint(), window->size());
-    store->beginPaint(QRegion(all));
-    if (QPaintDevice *device = store->paintDevice(); device && device->paintingActive() == false) {
-        QPainter painter(device);
-        painter.fillRect(all, window->palette().window());
+    // The buffer at the size the window will be painted at, its pages brought in: the first paint
+    // finds it in place (WindowBufferPreparer then has nothing left to do at the showing).
+    if (store->size() != window->size()) {
+        store->resize(window->size());
+        prefaultSharedPixelBuffers();
     }
-    store->endPaint();
 }
 
 } // namespace ui
