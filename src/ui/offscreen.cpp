@@ -4,7 +4,9 @@
 
 #include <QBackingStore>
 #include <QCoreApplication>
+#include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 
 namespace ui {
@@ -41,6 +43,15 @@ void readyNativeWindow(QWidget *window)
         store->resize(window->size());
         prefaultSharedPixelBuffers();
     }
+    // Drawn over once with the window's own background: the first paint then also finds the
+    // buffer's pages written to, wherever the prefault could not reach.
+    const QRect all(QPoint(), window->size());
+    store->beginPaint(QRegion(all));
+    if (QPaintDevice *device = store->paintDevice(); device && !device->paintingActive()) {
+        QPainter painter(device);
+        painter.fillRect(all, window->palette().window());
+    }
+    store->endPaint();
 }
 
 } // namespace ui
