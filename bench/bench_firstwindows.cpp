@@ -1,91 +1,292 @@
-// Times the first window of each kind after launch, from the switch (what a click on the start
-// window's picture runs) to the end of the new window's first paint, on the real windows and the
-// platform the program uses (xcb: run it under Xvfb). Each run is a fresh process, so every
-// figure is a cold first window; the parent prints the median and the 95th percentile.
+// Times every action a learner waits for, from the input to the end of the paint it causes, on
+// the real windows and the platform the program uses (xcb: run it under Xvfb):
+//   - the first query and study window after launch (a click on the start window's picture);
+//   - the click on the practice picture to the painted practice window and range dialog;
+//   - OK in the range dialog to the painted practice window;
+//   - "出题" (Enter) to the first question;
+//   - a right and a wrong answer typed into the answer box and judged with Enter, the first
+//     answer of the run (cold) and the later ones apart; Enter after a wrong answer.
+// Each run is a fresh process, so every "first" figure is cold. The parent prints the median
+// and the 95th percentile of each action.
 //
-// Usage: DISPLAY=:NN bench_firstwindows [runs]        (default 15 runs of each window)
+// Usage: DISPLAY=:NN bench_firstwindows [runs] [--hover ms] [--gap ms]
+//   runs   processes of each kind (default 15)
+//   hover  the pointer rests on the picture this long before the click (default 0: the click
+//          comes with no hover before it, as from a touch screen or a pointer already there)
+//   gap    the learner's pause between two actions (default 400 ms)
 #include "app/programwindows.h"
+#include "practice/practicewindow.h"
 #include "shell/shell.h"
+#include "ui/fontpages.h"
 #include "ui/fonts.h"
 #include "ui/qtinteraction.h"
+#include "ui/windowbuffers.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMap>
+#include <QMouseEvent>
 #include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <ctime>
+#include <functional>
 #include <vector>
 
 namespace {
 
-// Stops the clock at the end of the first paint of a window other than the start window (the
-// zero timer fires once the paint and its flush are done), then closes a modal window that is
-// open and ends the program.
-class FirstPaint : public QObject
+enum class Run { Query, Practice, Study, PracticeWrongFirst, Count };
+constexpr const char *kRunNames[] = {"query", "practice", "study", "practice-wrong-first"};
+// The start window's pictures in the order they stand.
+constexpr const char *kPictures[] = {"picchaxun", "piclianxi", "picxuexi"};
+
+// One timed action at a time: the clock runs from arm() (just before the input is sent) to the
+// end of the first paint of each window named (a zero timer after the paint, once the flush is
+// done). A name ending in "!" waits for the window to be exposed instead: a window uncovered by
+// a dialog that closes is flushed from what it had painted, often with no paint at all. Then
+// done() is called from the event loop.
+class PaintClock : public QObject
 {
 public:
-    FirstPaint(QWidget *startWindow, QElapsedTimer &clock) : m_start(startWindow), m_clock(clock) {}
-    double elapsedMs = -1;
+    void arm(QStringList windows, std::function<void(double ms)> done)
+    {
+        m_waiting = std::move(windows);
+        m_done = std::move(done);
+        m_stopping = false;
+        m_clock.start();
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Paint && widget && m_clock.isValid() && !m_stopping &&
-            widget->window() != m_start) {
-            m_stopping = true;
-            QTimer::singleShot(0, this, [this] {
-                elapsedMs = double(m_clock.nsecsElapsed()) / 1e6;
-                if (QWidget *modal = QApplication::activeModalWidget())
-                    modal->close();
-                QCoreApplication::exit(0);
-            });
+        if (m_waiting.isEmpty() || m_stopping)
+            return false;
+        QString name;
+        if (event->type() == QEvent::Paint) {
+            if (auto *widget = qobject_cast<QWidget *>(watched))
+                name = widget->window()->objectName();
+        } else if (event->type() == QEvent::Expose) {
+            // The flush of an exposed window happens inside the handling of this event.
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->windowHandle() == watched)
+                    name = top->objectName() + QLatin1Char('!');
         }
-        return QObject::eventFilter(watched, event);
+        if (name.isEmpty() || !m_waiting.removeOne(name) || !m_waiting.isEmpty())
+            return false;
+        m_stopping = true;
+        QTimer::singleShot(0, this, [this] {
+            const double ms = double(m_clock.nsecsElapsed()) / 1e6;
+            m_waiting.clear();
+            std::exchange(m_done, nullptr)(ms);
+        });
+        return false;
     }
 
 private:
-    QWidget *m_start;
-    QElapsedTimer &m_clock;
+    QStringList m_waiting;
+    std::function<void(double)> m_done;
+    QElapsedTimer m_clock;
     bool m_stopping = false;
 };
 
-int runOnce(int &argc, char *argv[], shell::Screen target)
+QWidget *findWidget(const QString &name)
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == name && top->isVisible())
+            return top;
+        if (auto *child = top->findChild<QWidget *>(name); child && child->isVisible())
+            return child;
+    }
+    return nullptr;
+}
+
+// Drives one process: the start window, then the actions of its kind, each after the learner's
+// pause; prints "action<TAB>ms" lines.
+class Driver
+{
+public:
+    Driver(shell::Shell &shell, PaintClock &clock, int hoverMs, int gapMs)
+        : m_shell(shell), m_clock(clock), m_hoverMs(hoverMs), m_gapMs(gapMs)
+    {
+    }
+
+    void start(Run run)
+    {
+        if (run == Run::Query || run == Run::Study) {
+            const bool query = run == Run::Query;
+            clickPicture(query ? 0 : 2, {query ? QStringLiteral("chaxun") : QStringLiteral("xuexi")},
+                         query ? "query window (first)" : "study window (first)", [] { finish(0); });
+            return;
+        }
+        const bool rightFirst = run == Run::Practice;
+        clickPicture(1, {QStringLiteral("japanese"), QStringLiteral("fanwei")}, "range dialog after click",
+                     [this, rightFirst] { later([this, rightFirst] { pressOk(rightFirst); }); });
+    }
+
+private:
+    static void finish(int code)
+    {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+        QCoreApplication::exit(code);
+    }
+
+    void later(std::function<void()> step) { QTimer::singleShot(m_gapMs, std::move(step)); }
+
+    // The figure on stdout for the parent; on stderr the action's span on the monotonic clock,
+    // to match it with a profile taken with `perf record -k CLOCK_MONOTONIC`.
+    void report(const char *action, double ms)
+    {
+        std::printf("%s\t%.2f\n", action, ms);
+        std::fflush(stdout);
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const double end = double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+        std::fprintf(stderr, "span\t%s\t%.6f\t%.6f\n", action, end - ms / 1e3, end);
+    }
+
+    // Optionally rests the pointer on the picture first, then clicks it.
+    void clickPicture(int picture, QStringList windows, const char *action, std::function<void()> next)
+    {
+        QWidget *target = findWidget(QString::fromLatin1(kPictures[picture]));
+        if (!target)
+            return finish(1);
+        auto click = [this, target, windows, action, next] {
+            m_clock.arm(windows, [this, action, next](double ms) {
+                report(action, ms);
+                next();
+            });
+            // Blocks while the practice window's modal range dialog is open; the later steps run
+            // inside that dialog's event loop.
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        };
+        if (m_hoverMs <= 0)
+            return click();
+        // The pointer comes to rest on the picture: its move as mouse tracking delivers it.
+        QTest::mouseMove(target, target->rect().center());
+        QMouseEvent move(QEvent::MouseMove, QPointF(target->rect().center()),
+                         QPointF(target->mapToGlobal(target->rect().center())), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QTimer::singleShot(m_hoverMs, click);
+    }
+
+    void pressOk(bool rightFirst)
+    {
+        QWidget *ok = findWidget(QStringLiteral("chooseenter"));
+        if (!ok)
+            return finish(1);
+        m_clock.arm({QStringLiteral("japanese!")}, [this, rightFirst](double ms) {
+            report("OK -> practice window", ms);
+            later([this, rightFirst] { draw(rightFirst); });
+        });
+        QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
+    }
+
+    practice::PracticeWindow *practiceWindow() const
+    {
+        return qobject_cast<practice::PracticeWindow *>(m_shell.workWindow(shell::Screen::Practice));
+    }
+
+    // Enter as the learner presses it: to the widget with the focus, else to the window.
+    void pressEnter()
+    {
+        QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : practiceWindow();
+        QTest::keyClick(to, Qt::Key_Return);
+    }
+
+    void draw(bool rightFirst)
+    {
+        m_clock.arm({QStringLiteral("japanese")}, [this, rightFirst](double ms) {
+            report("first question (Enter)", ms);
+            later([this, rightFirst] { answer(rightFirst, 0); });
+        });
+        pressEnter();
+    }
+
+    // Answers six words, right and wrong by turns; after a wrong one Enter goes on to the next.
+    void answer(bool right, int count)
+    {
+        if (count == 6)
+            return finish(0);
+        practice::PracticeWindow *window = practiceWindow();
+        auto *input = window ? window->findChild<QLineEdit *>(QStringLiteral("txtinput")) : nullptr;
+        if (!input)
+            return finish(1);
+        const QString expected = window->session().view().answer;
+        const QString typed = right ? expected : expected + QStringLiteral("あ");
+        input->setFocus();
+        // Kana come from the input method as committed text, as Mozc's do.
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(input, &commit);
+        const char *action = count < 1
+                                 ? (right ? "right answer (first of run)" : "wrong answer (first of run)")
+                                 : (right ? "right answer (later)" : "wrong answer (later)");
+        m_clock.arm({QStringLiteral("japanese")}, [this, right, count, action, window](double ms) {
+            // A right answer shows the right picture; anything else means the typing went wrong.
+            const bool judgedRight = window->session().view().picture == practice::Picture::Right;
+            if (judgedRight != right)
+                return finish(2);
+            report(action, ms);
+            if (right)
+                return later([this, count] { answer(false, count + 1); });
+            later([this, count] { nextAfterWrong(count + 1); });
+        });
+        QTest::keyClick(input, Qt::Key_Return);
+    }
+
+    void nextAfterWrong(int count)
+    {
+        m_clock.arm({QStringLiteral("japanese")}, [this, count](double ms) {
+            report("next word after a wrong answer", ms);
+            later([this, count] { answer(true, count); });
+        });
+        pressEnter();
+    }
+
+    shell::Shell &m_shell;
+    PaintClock &m_clock;
+    int m_hoverMs;
+    int m_gapMs;
+};
+
+int runOnce(int &argc, char *argv[], Run run, int hoverMs, int gapMs)
 {
     QApplication application(argc, argv);
+    // Set up as the program sets itself up (main.cpp).
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(ui::designFont({}, QApplication::font().pointSizeF()));
+    ui::FontPageReleaser fontPages(300);
+    application.installEventFilter(&fontPages);
+    ui::WindowBufferPreparer windowBuffers;
+    application.installEventFilter(&windowBuffers);
     ui::QtInteraction interaction;
+    QTemporaryDir settings; // a learner's first run: no settings, no learning record yet
     shell::Shell shell(QStringLiteral(CIFAN_PROGRAM_DIR), interaction,
                        [](int code) { QCoreApplication::exit(code); });
-    shell.setSettingsDir(QDir::tempPath());
+    shell.setSettingsDir(settings.path());
     shell.setWindowFactory(app::buildProgramWindow);
     if (!shell.start())
         return 1;
-    QElapsedTimer clock;
-    std::unique_ptr<FirstPaint> stop;
-    // Let the start window appear and paint first, as the learner sees it before clicking.
-    QTimer::singleShot(300, [&] {
-        QWidget *startWindow = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                startWindow = w;
-        stop = std::make_unique<FirstPaint>(startWindow, clock);
-        application.installEventFilter(stop.get());
-        clock.start();
-        shell.switchTo(target);
-    });
-    QApplication::exec();
-    const double ms = stop ? stop->elapsedMs : -1;
-    std::printf("%.2f\n", ms);
-    return ms < 0 ? 1 : 0;
+    PaintClock clock;
+    application.installEventFilter(&clock);
+    Driver driver(shell, clock, hoverMs, gapMs);
+    // The start window appears and paints first, as the learner sees it before clicking.
+    QTimer::singleShot(300, [&] { driver.start(run); });
+    QTimer::singleShot(60000, [] { QCoreApplication::exit(3); });
+    return QApplication::exec();
 }
 
 double percentile(std::vector<double> v, double p)
@@ -97,45 +298,68 @@ double percentile(std::vector<double> v, double p)
     return v[lo] + (v[hi] - v[lo]) * (rank - double(lo));
 }
 
+QByteArray loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? f.readLine(15).trimmed() : QByteArray("?");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const struct {
-        const char *name;
-        shell::Screen screen;
-    } windows[] = {{"study", shell::Screen::Study},
-                   {"query", shell::Screen::Query},
-                   {"practice (range dialog)", shell::Screen::Practice}};
-    if (argc == 3 && std::strcmp(argv[1], "--once") == 0) {
-        int one = 1;
-        return runOnce(one, argv, windows[std::atoi(argv[2]) % 3].screen);
+    int runs = 15;
+    int hoverMs = 0;
+    int gapMs = 400;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--once") == 0 && i + 3 < argc) {
+            int one = 1;
+            return runOnce(one, argv, Run(std::atoi(argv[i + 1]) % int(Run::Count)), std::atoi(argv[i + 2]),
+                           std::atoi(argv[i + 3]));
+        }
+        if (std::strcmp(argv[i], "--hover") == 0 && i + 1 < argc)
+            hoverMs = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--gap") == 0 && i + 1 < argc)
+            gapMs = std::atoi(argv[++i]);
+        else
+            runs = std::max(1, std::atoi(argv[i]));
     }
 
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     QCoreApplication application(argc, argv);
-    std::vector<std::vector<double>> times(3);
+    const QByteArray loadBefore = loadAverage();
+    QMap<QString, std::vector<double>> times;
+    QStringList order; // actions in the order they were first seen
+    int failed = 0;
     for (int r = 0; r < runs; ++r) {
-        for (int w = 0; w < 3; ++w) {
-            const int which = (r + w) % 3; // rotated order
+        for (int k = 0; k < int(Run::Count); ++k) {
+            const int which = (r + k) % int(Run::Count); // rotated order
             QProcess child;
-            child.start(QCoreApplication::applicationFilePath(), {"--once", QString::number(which)});
-            if (!child.waitForFinished(60000) || child.exitCode() != 0)
+            child.start(QCoreApplication::applicationFilePath(),
+                        {"--once", QString::number(which), QString::number(hoverMs), QString::number(gapMs)});
+            if (!child.waitForFinished(90000) || child.exitCode() != 0) {
+                std::fprintf(stderr, "run %s failed (exit %d)\n", kRunNames[which], child.exitCode());
+                ++failed;
                 continue;
-            times[std::size_t(which)].push_back(child.readAllStandardOutput().trimmed().toDouble());
+            }
+            for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+                const QList<QByteArray> fields = line.split('\t');
+                if (fields.size() != 2)
+                    continue;
+                const QString action = QString::fromUtf8(fields[0]);
+                if (!times.contains(action))
+                    order.append(action);
+                times[action].push_back(fields[1].toDouble());
+            }
         }
     }
-    std::printf("first window after launch, switch to end of first paint (%d runs, load %s)\n", runs,
-                qPrintable(QString::fromLatin1([] {
-                    QFile f(QStringLiteral("/proc/loadavg"));
-                    return f.open(QIODevice::ReadOnly) ? f.readLine(15).trimmed() : QByteArray("?");
-                }())));
-    for (int w = 0; w < 3; ++w) {
-        if (times[std::size_t(w)].empty())
-            continue;
-        std::printf("  %-24s median %6.1f ms   p95 %6.1f ms   (n=%zu)\n", windows[w].name,
-                    percentile(times[std::size_t(w)], 0.5), percentile(times[std::size_t(w)], 0.95),
-                    times[std::size_t(w)].size());
+    std::printf(
+        "every action, input to end of paint (%d runs of each kind, hover %d ms, gap %d ms, %d failed)\n"
+        "load average before %s, after %s\n",
+        runs, hoverMs, gapMs, failed, loadBefore.constData(), loadAverage().constData());
+    for (const QString &action : std::as_const(order)) {
+        const std::vector<double> &t = times[action];
+        std::printf("  %-34s median %6.1f ms   p95 %6.1f ms   max %6.1f ms   (n=%zu)\n", qPrintable(action),
+                    percentile(t, 0.5), percentile(t, 0.95), *std::max_element(t.begin(), t.end()), t.size());
     }
-    return 0;
+    return failed == 0 ? 0 : 1;
 }

@@ -90,7 +90,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("modal");
         for (const char *m : {"about window", "kana comparison window", "message box", "input box",
-                              "colour dialog", "box asked for while the about window is open"})
+                              "colour dialog", "box asked for while the about window is open", "range dialog",
+                              "range dialog of a readied practice window"})
             QTest::newRow(m) << QString::fromLatin1(m);
     }
     void modalWindowsStayInFrontOfTheirOwner()
@@ -149,6 +150,15 @@ private Q_SLOTS:
                 about->close();
             });
             shell.showAbout(owner);
+        } else if (modal.startsWith(u"range dialog")) {
+            // The practice window opens it as it appears.
+            if (modal.endsWith(u"readied practice window"))
+                shell.prepare(Screen::Practice);
+            QTimer::singleShot(0, [&] {
+                owner = standing = shell.currentWindow();
+                check();
+            });
+            shell.switchTo(Screen::Practice);
         } else {
             QTimer::singleShot(0, check);
             if (modal == u"about window")

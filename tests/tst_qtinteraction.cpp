@@ -2,6 +2,7 @@
 #include "testapp.h"
 #include "ui/qtinteraction.h"
 #include "ui/qttranslation.h"
+#include "ui/windowplacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <functional>
@@ -125,6 +127,61 @@ private Q_SLOTS:
         if (!frameless)
             QVERIFY(seen.testFlag(Qt::WindowCloseButtonHint));
         delete modal;
+    }
+
+    // A box or dialog gets its own native window before it appears (to be placed, or readied
+    // ahead); the window it belongs to keeps its children drawn in its own native window.
+    void dialogsLeaveTheirOwnersChildrenAlone_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("message box") << "message";
+        QTest::newRow("dialog readied, then shown") << "prepared";
+        QTest::newRow("dialog placed over its owner") << "placed";
+    }
+    void dialogsLeaveTheirOwnersChildrenAlone()
+    {
+        QFETCH(QString, how);
+        QWidget owner;
+        auto *surface = new QWidget(&owner);
+        auto *inner = new QWidget(surface);
+        owner.resize(300, 200);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        ui::QtInteraction interaction;
+        if (how == QLatin1String("message")) {
+            SeenBox seen;
+            answerWhenShown(seen, QStringLiteral("确定"));
+            interaction.message(&owner,
+                                ui::Message{ui::Icon::None, ui::Buttons::Ok, QString(), QStringLiteral("x")});
+            QCOMPARE(seen.text, QStringLiteral("x"));
+        } else {
+            QDialog dialog(&owner);
+            dialog.resize(120, 80);
+            if (how == QLatin1String("prepared")) {
+                interaction.prepareModal(&dialog);
+                QVERIFY(!dialog.isVisible());
+                QVERIFY(dialog.windowHandle());
+            } else {
+                ui::centreOverOwner(&dialog, &owner);
+            }
+            const Qt::WindowFlags before = dialog.windowFlags();
+            QWindow *handle = dialog.windowHandle();
+            Qt::WindowFlags seen;
+            bool sameWindow = false;
+            QTimer::singleShot(50, &dialog, [&] {
+                seen = dialog.windowFlags();
+                sameWindow = dialog.windowHandle() == handle;
+                dialog.accept();
+            });
+            interaction.showModal(&dialog);
+            if (how == QLatin1String("prepared")) {
+                // Readied as showModal frames it: shown in the native window made ahead.
+                QCOMPARE(seen, before);
+                QVERIFY(sameWindow);
+            }
+        }
+        for (QWidget *child : {surface, inner})
+            QVERIFY(!child->internalWinId() && !child->testAttribute(Qt::WA_NativeWindow));
     }
 
     void lineFeedCarriageReturnIsOneLineBreak()

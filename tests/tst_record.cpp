@@ -487,6 +487,29 @@ private Q_SLOTS:
         QVERIFY(ui.messages[0].message.text.startsWith(QStringLiteral("已导出 5 次答题到：")));
     }
 
+    // Opened ahead (while the range dialog is open), the record tells nothing yet; a trouble is
+    // told at the first answer, once, as when the record is first opened by that answer.
+    void troublesOfARecordOpenedAheadWaitForTheFirstAnswer()
+    {
+        QTemporaryDir dir;
+        ScriptedInteraction ui1, ui2;
+        LearningRecord first(dir.path(), ui1);
+        first.openAhead();
+        QCOMPARE(first.store().state(), RecordStore::State::Open);
+        LearningRecord second(dir.path(), ui2);
+        second.openAhead();
+        QCOMPARE(second.store().state(), RecordStore::State::Busy);
+        QVERIFY(ui2.messages.isEmpty());
+        second.recordAnswer(nullptr, answerFor(2, true, 0));
+        second.recordAnswer(nullptr, answerFor(3, true, 0));
+        QCOMPARE(ui2.messageTexts(), QStringList{LearningRecord::busyText()});
+        first.recordAnswer(nullptr, answerFor(1, true, 0));
+        first.openAhead(); // once open, opening ahead again changes nothing
+        first.recordAnswer(nullptr, answerFor(4, false, 0));
+        QCOMPARE(first.store().answerCount(), 2);
+        QVERIFY(ui1.messages.isEmpty());
+    }
+
     // A second copy, a newer schema, a full disk and a folder that cannot hold the file: one
     // message each, nothing recorded, nothing touched.
     void troublesToldOnce()

@@ -1,4 +1,6 @@
-// The start window: its check of the pictures, what it shows, the hover frames and the ways out.
+// The start window: its check of the pictures, what it shows, the hover frames and the ways out,
+// and the window readied while the pointer or the focus rests on a picture.
+#include "practicetest.h"
 #include "shell/startmenuwindow.h"
 #include "testapp.h"
 
@@ -7,8 +9,70 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+
+namespace {
+
+// What the learner sees once a window opened from the start window (the range dialog over the
+// practice window included), whether or not it had been readied before the click.
+struct Seen {
+    QString window, title, focus, dialogOption;
+    QSize size;
+    QStringList visible, modals;
+    QImage look, dialogLook;
+};
+
+// Opens the window behind picture: with a click and nothing before it ("cold"), with a click
+// after the pointer rested on the picture ("hover"), or with Enter after Tab brought the focus
+// there ("focus"). The range dialog, when one opens, is confirmed with its option l3.
+void openAfter(TestApp &app, const char *picture, const QString &how, Seen &seen)
+{
+    app.ui().modalScripts.push_back([&seen](QWidget *dialog) {
+        QTest::mouseClick(findIn<QRadioButton>(dialog, "l3"), Qt::LeftButton);
+        seen.dialogOption = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+        seen.dialogLook = dialog->grab().toImage();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    auto *start = app.shell().startWindow();
+    auto *pic = findIn<QLabel>(start, picture);
+    if (how == QLatin1String("hover")) {
+        hoverOver(pic);
+        QTRY_VERIFY(app.shell().preparedWindow());
+        QVERIFY(!app.shell().preparedWindow()->isVisible());
+    } else if (how == QLatin1String("focus")) {
+        start->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(start));
+        // Tab brings the focus from elsewhere (the first picture has it once the window is active).
+        findIn<QWidget>(start, "exuse")->setFocus(Qt::OtherFocusReason);
+        pic->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(app.shell().preparedWindow());
+    }
+    if (how == QLatin1String("focus"))
+        QTest::keyClick(pic, Qt::Key_Return);
+    else
+        QTest::mouseClick(pic, Qt::LeftButton);
+    TestApp::settle();
+    QWidget *w = app.shell().currentWindow();
+    QVERIFY(w);
+    seen.window = w->objectName();
+    seen.title = w->windowTitle();
+    seen.size = w->size();
+    seen.modals = app.ui().modalWindows;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->isVisible())
+            seen.visible << top->objectName();
+    seen.visible.sort();
+    if (QWidget *focus = w->focusWidget()) {
+        seen.focus = focus->objectName();
+        focus->clearFocus(); // the input box's blinking caret would differ from grab to grab
+    }
+    seen.look = w->grab().toImage();
+}
+
+} // namespace
 
 class StartMenuTest : public QObject
 {
@@ -236,6 +300,113 @@ private Q_SLOTS:
         QVERIFY(start.isNull());
         QCOMPARE(app.shell().currentWindow()->objectName(), window);
         QVERIFY(app.shell().currentWindow()->isVisible());
+    }
+
+    void aReadiedWindowOpensAsAColdOneDoes_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("how");
+        for (const char *picture : {"picchaxun", "piclianxi", "picxuexi"})
+            for (const char *how : {"hover", "focus"})
+                QTest::addRow("%s %s", picture, how) << picture << how;
+    }
+    void aReadiedWindowOpensAsAColdOneDoes()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QString, how);
+        Seen expected;
+        {
+            TestApp cold;
+            QVERIFY(cold.shell().start());
+            openAfter(cold, picture.toLatin1().constData(), QStringLiteral("cold"), expected);
+        }
+        if (QTest::currentTestFailed())
+            return;
+        TestApp readied;
+        QVERIFY(readied.shell().start());
+        Seen seen;
+        openAfter(readied, picture.toLatin1().constData(), how, seen);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!expected.window.isEmpty());
+        QCOMPARE(seen.window, expected.window);
+        QCOMPARE(seen.title, expected.title);
+        QCOMPARE(seen.size, expected.size);
+        QCOMPARE(seen.visible, expected.visible);
+        QCOMPARE(seen.modals, expected.modals);
+        QCOMPARE(seen.focus, expected.focus);
+        QCOMPARE(seen.dialogOption, expected.dialogOption);
+        QVERIFY(seen.dialogLook == expected.dialogLook);
+        QVERIFY(seen.look == expected.look);
+        QVERIFY(!readied.shell().preparedWindow());
+    }
+
+    void aReadiedWindowNotOpenedGoes_data()
+    {
+        QTest::addColumn<QString>("rested");
+        QTest::addColumn<QString>("clicked"); // empty: the program ends instead
+        QTest::addRow("practice readied, study opened") << "piclianxi"
+                                                        << "picxuexi";
+        QTest::addRow("study readied, query opened") << "picxuexi"
+                                                     << "Label1";
+        QTest::addRow("query readied, practice opened") << "picchaxun"
+                                                        << "piclianxi";
+        QTest::addRow("practice readied, program ended") << "piclianxi" << QString();
+    }
+    void aReadiedWindowNotOpenedGoes()
+    {
+        QFETCH(QString, rested);
+        QFETCH(QString, clicked);
+        TestApp app;
+        QVERIFY(app.shell().start());
+        app.ui().modalScripts.push_back(practicetest::confirmRange());
+        auto *start = app.shell().startWindow();
+        hoverOver(start->findChild<QLabel *>(rested));
+        QTRY_VERIFY(app.shell().preparedWindow());
+        QPointer<QWidget> readied = app.shell().preparedWindow();
+        // Readied, it was never shown and asked nothing.
+        QVERIFY(!readied->testAttribute(Qt::WA_WState_Visible) && !readied->isVisible());
+        QVERIFY(app.ui().modalWindows.isEmpty() && app.ui().messages.isEmpty());
+        const QString readiedName = readied->objectName();
+        if (clicked.isEmpty())
+            QTest::mouseDClick(findIn<QLabel>(start, "welcome"), Qt::LeftButton);
+        else
+            QTest::mouseClick(start->findChild<QLabel *>(clicked), Qt::LeftButton);
+        TestApp::settle();
+        QVERIFY(readied.isNull());
+        QVERIFY(!app.shell().preparedWindow());
+        QCOMPARE(app.quitCalls(), clicked.isEmpty() ? 1 : 0);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY2(top->objectName() != readiedName, qPrintable(readiedName));
+    }
+
+    void aPointerPassingOverReadiesNothing()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto *start = app.shell().startWindow();
+        for (const char *picture : {"picchaxun", "piclianxi", "picxuexi"})
+            hoverOver(findIn<QLabel>(start, picture));
+        hoverOver(findIn<QFrame>(start, "frapic"), QPoint(2, 2));
+        QTest::qWait(3 * shell::StartMenuWindow::kPrepareAfterMs);
+        QVERIFY(!app.shell().preparedWindow());
+    }
+
+    void aWindowKeptHiddenIsShownAgainNotReadiedAnew()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        QPointer<practice::PracticeWindow> practice = practicetest::openPractice(app);
+        QVERIFY(practice);
+        app.shell().switchTo(shell::Screen::Start, shell::Keep::Hidden);
+        TestApp::settle();
+        hoverOver(findIn<QLabel>(app.shell().startWindow(), "piclianxi"));
+        QTest::qWait(3 * shell::StartMenuWindow::kPrepareAfterMs);
+        QVERIFY(!app.shell().preparedWindow());
+        QTest::mouseClick(findIn<QLabel>(app.shell().startWindow(), "piclianxi"), Qt::LeftButton);
+        TestApp::settle();
+        QCOMPARE(app.shell().currentWindow(), practice.data());
+        QCOMPARE(app.ui().modalWindows.size(), 1); // the range dialog of the first visit only
     }
 };
 

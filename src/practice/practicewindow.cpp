@@ -15,9 +15,11 @@
 #include "ui/activelabel.h"
 #include "ui/hoverlabel.h"
 #include "ui/interaction.h"
+#include "ui/offscreen.h"
 #include "ui/romajityping.h"
 #include "ui/textcanvas.h"
 #include "ui/twips.h"
+#include "ui/windowplacement.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -27,6 +29,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 namespace practice {
 namespace {
@@ -37,6 +40,10 @@ const ui::HoverLabel::Look kExitRest{QStringLiteral("退出"), QColor(), QColor(
 const ui::HoverLabel::Look kExitHover{QStringLiteral("BYE~"), QColor(), QColor(192, 255, 255), QColor(),
                                       QColor()};
 using ui::place;
+
+// How long after the range dialog opens the first questions are readied: the dialog has
+// appeared by then, and no learner has chosen yet.
+constexpr int kWarmUpAfterMs = 150;
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
@@ -215,6 +222,26 @@ void PracticeWindow::Form_Load()
     render(m_session.view());
 }
 
+void PracticeWindow::prepare()
+{
+    WorkWindow::prepare();
+    if (!m_shell.reviewPending() && !m_rangeDialog) {
+        m_rangeDialog = new RangeDialog(m_shell.interaction(), this, RangeChoice::of(m_shell).option);
+        ui::drawOffscreen(m_rangeDialog);
+        m_shell.interaction().prepareModal(m_rangeDialog);
+    }
+    m_questionArea->warmUp();
+}
+
+void PracticeWindow::warmUp()
+{
+    if (m_warmedUp)
+        return;
+    m_warmedUp = true;
+    m_questionArea->warmUp();
+    m_shell.learningRecord().openAhead();
+}
+
 void PracticeWindow::press(Control control)
 {
     if (control == Control::Exit) {
@@ -331,6 +358,12 @@ void PracticeWindow::chooseRange()
     if (!m_rangeDialog)
         m_rangeDialog = new RangeDialog(m_shell.interaction(), this, lastChoice.option);
     m_rangeDialog->setResult(0);
+    // Over the middle of this window, by the rule every box follows: a dialog left to place
+    // itself would go by where the window manager had framed this window by then.
+    ui::centreOverOwner(m_rangeDialog, this);
+    // While the learner chooses, the first questions and answers are readied.
+    if (!m_warmedUp)
+        QTimer::singleShot(kWarmUpAfterMs, this, &PracticeWindow::warmUp);
     m_shell.interaction().showModal(m_rangeDialog);
     if (!m_rangeDialog || !m_rangeDialog->confirmed()) {
         // Closed through its close box: no choice, and the next opening starts anew at unit 1.

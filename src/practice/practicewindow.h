@@ -45,6 +45,8 @@ public:
     ~PracticeWindow() override;
 
     void Form_Load() override;
+    // Also builds the range dialog, draws it off screen, and readies the first questions.
+    void prepare() override;
     // "复习到期单词(F7)": the review the shell has waiting runs here.
     void startPendingReview() override;
 
@@ -84,6 +86,9 @@ private:
     // The range dialog, modal; on OK the session takes its range. Closed through its close box,
     // it is dropped and nothing changes.
     void chooseRange();
+    // Readies, once, what the first questions and answers need (QuestionArea::warmUp) and opens
+    // the learning record ahead of the first answer.
+    void warmUp();
     void applySavedPractice();
     // A uniform value in [0, 1); the generator is re-seeded from the clock at every random draw.
     double nextRandom();
@@ -102,6 +107,7 @@ private:
     QPointer<QPushButton> m_highlighted; // drawn as the default button: the one Enter presses
     // A message of the practice is open: the flash clock's ticks change nothing meanwhile.
     bool m_boxOpen = false;
+    bool m_warmedUp = false;
 
     OptionGroups *m_options{nullptr};
     QPushButton *m_chooseRangeButton{nullptr}; // xuanzefanwei

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace practice {
 namespace {
@@ -198,15 +199,37 @@ void QuestionArea::showAnswerPanel(const PracticeView &v)
     }
 }
 
-void QuestionArea::showPicture(Picture picture)
+void QuestionArea::warmUp()
 {
-    if (picture == m_shownPicture)
-        return;
-    m_shownPicture = picture;
+    ciku::fillLexicon();
+    for (Picture picture : {Picture::Start, Picture::Right, Picture::Wrong})
+        pictureFor(picture);
+    // Every kana, a line at a time, in the faces a typed answer is shown in.
+    QString kana;
+    for (char16_t c = 0x3041; c <= 0x3096; ++c)
+        kana.append(QChar(c));
+    for (char16_t c = 0x30A1; c <= 0x30FA; ++c)
+        kana.append(QChar(c));
+    kana.append(QChar(0x30FC));
+    constexpr int kPerLine = 24;
+    const QFont faces[] = {ui::inLanguage(m_wordFont, ui::TextLanguage::Japanese), m_input->font()};
+    QPixmap scratch(kPerLine * 32, 48);
+    QPainter painter(&scratch);
+    for (const QFont &face : faces) {
+        painter.setFont(face);
+        for (qsizetype at = 0; at < kana.size(); at += kPerLine)
+            painter.drawText(0, 32, kana.mid(at, kPerLine));
+    }
+}
+
+QPixmap QuestionArea::pictureFor(Picture picture)
+{
+    if (const auto found = m_decoded.constFind(picture); found != m_decoded.constEnd())
+        return *found;
     const char *file = nullptr;
     switch (picture) {
     case Picture::None:
-        return;
+        return QPixmap();
     case Picture::Start:
         file = "pic/start.jpg";
         break;
@@ -217,10 +240,20 @@ void QuestionArea::showPicture(Picture picture)
         file = "pic/wrong.jpg";
         break;
     }
-    // A missing picture leaves the box as it is.
     const QString path = m_programPath(QString::fromLatin1(file));
-    if (QFile::exists(path))
-        m_picture->setPixmap(QPixmap(path));
+    const QPixmap decoded = QFile::exists(path) ? QPixmap(path) : QPixmap();
+    m_decoded.insert(picture, decoded);
+    return decoded;
+}
+
+void QuestionArea::showPicture(Picture picture)
+{
+    if (picture == m_shownPicture)
+        return;
+    m_shownPicture = picture;
+    // A missing picture leaves the box as it is.
+    if (const QPixmap shown = pictureFor(picture); !shown.isNull())
+        m_picture->setPixmap(shown);
 }
 
 } // namespace practice

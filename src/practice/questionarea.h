@@ -4,7 +4,9 @@
 #include "practice/practiceview.h"
 
 #include <QFont>
+#include <QMap>
 #include <QObject>
+#include <QPixmap>
 
 #include <functional>
 #include <optional>
@@ -44,13 +46,21 @@ public:
     void setPitchContoursShown(bool shown);
     ui::PitchLabelOverlay *answerContour() const { return m_answerContour; }
 
+    // Readies what the first questions and answers draw, before the learner asks for them: the
+    // word list, the pictures decoded, and the kana drawn once in the faces of the answer and
+    // the input box, so that their glyphs are cached.
+    void warmUp();
+
 private:
     void showPicture(Picture picture);
+    // The picture's file decoded, once; a null pixmap when the file is missing.
+    QPixmap pictureFor(Picture picture);
     // Printed anew only when its content changed.
     void showAnswerPanel(const PracticeView &view);
 
     std::function<QString(const QString &)> m_programPath;
     Picture m_shownPicture = Picture::None;
+    QMap<Picture, QPixmap> m_decoded;
     PanelText m_printedText = PanelText::Nothing;
     int m_printedWord = 0;
     bool m_contoursShown = false;

@@ -35,6 +35,9 @@ public:
     // answers can be read and written.
     bool ensureOpen(QWidget *parent);
     RecordStore &store() { return *m_store; }
+    // Opens the store ahead of its first use (creating the file takes a while) and tells
+    // nothing: a trouble is told at the first use, as if the store had been opened then.
+    void openAhead() { m_store->open(); }
 
     double desiredRetention() const;
     // Saves a new desired retention; false when the file could not be written.

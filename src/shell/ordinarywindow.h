@@ -21,6 +21,10 @@ public:
     // Runs the load step (the window's Form_Load). False when the window cannot be used: the
     // user has been told and the program is ending.
     virtual bool load() = 0;
+    // Readies the window, still hidden, for a switch the user is about to make (the pointer
+    // rests on its picture): whatever its first showing would build, lay out or draw for the
+    // first time is done now, so the switch only shows it. It changes nothing the user sees.
+    virtual void prepare() {}
 };
 
 } // namespace shell

@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <utility>
+
 namespace shell {
 
 Shell::Shell(const QString &programDir, ui::Interaction &interaction, QuitFunction quit)
@@ -34,6 +36,7 @@ Shell::~Shell()
 {
     // Windows are top-level and owned here; delete them before the interaction layer goes away.
     delete m_current.data();
+    delete m_preparedWidget.data();
     for (const auto &kept : m_kept)
         delete kept.second.data();
     delete m_reminder.data();
@@ -130,6 +133,40 @@ OrdinaryWindow *Shell::createWindow(Screen target)
     return m_factory ? m_factory(target, *this) : nullptr;
 }
 
+void Shell::prepare(Screen target)
+{
+    if (m_exited || target == Screen::Start || !m_factory || m_kept.count(target) > 0 ||
+        (target == m_currentScreen && m_current))
+        return;
+    if (m_preparedWidget && m_preparedScreen == target)
+        return;
+    dropPrepared();
+    OrdinaryWindow *window = createWindow(target);
+    if (!window)
+        return;
+    m_prepared = window;
+    m_preparedWidget = window->widget();
+    m_preparedScreen = target;
+    window->prepare();
+}
+
+OrdinaryWindow *Shell::takePrepared(Screen screen)
+{
+    if (!m_preparedWidget || m_preparedScreen != screen)
+        return nullptr;
+    m_preparedWidget = nullptr;
+    return std::exchange(m_prepared, nullptr);
+}
+
+void Shell::dropPrepared()
+{
+    m_prepared = nullptr;
+    if (QWidget *window = m_preparedWidget.data()) {
+        m_preparedWidget = nullptr;
+        retire(window);
+    }
+}
+
 QWidget *Shell::takeKept(Screen screen)
 {
     const auto it = m_kept.find(screen);
@@ -179,11 +216,15 @@ void Shell::switchTo(Screen target, Keep keep)
     QWidget *window = takeKept(target);
     OrdinaryWindow *fresh = nullptr; // a new window, still to be loaded
     if (!window) {
-        fresh = createWindow(target);
+        fresh = takePrepared(target);
+        if (!fresh)
+            fresh = createWindow(target);
         if (!fresh)
             return; // no window for this screen
         window = fresh->widget();
     }
+    // A window readied for another screen is not needed any more.
+    dropPrepared();
     m_current = window;
     m_currentScreen = target;
     if (fresh && fresh->loadStage() == OrdinaryWindow::LoadStage::BeforeShow && !fresh->load()) {
@@ -207,6 +248,7 @@ void Shell::exitProgram()
     if (m_exited)
         return;
     m_exited = true;
+    dropPrepared();
     if (m_reminder) {
         m_reminder->deleteLater();
         m_retired.append(m_reminder.data());

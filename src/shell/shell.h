@@ -60,6 +60,13 @@ public:
     // Shows the target window and closes the current one, or with Keep::Hidden only hides it.
     // A window kept hidden for target is shown again instead of a new one.
     void switchTo(Screen target, Keep keep = Keep::None);
+    // Builds the window of target ahead of a switch to it, hidden, and readies it
+    // (OrdinaryWindow::prepare), so that the switch only shows it. One window at a time: a
+    // window prepared for another screen is dropped. Nothing is built for the screen on show or
+    // for a screen whose window is kept hidden.
+    void prepare(Screen target);
+    // The window prepared for a switch and not shown yet; nullptr for none.
+    QWidget *preparedWindow() const { return m_preparedWidget; }
     // Closes the rest reminder and any window kept hidden, then ends the program.
     void exitProgram();
     // A window was closed through its frame's close box.
@@ -132,6 +139,9 @@ Q_SIGNALS:
 
 private:
     OrdinaryWindow *createWindow(Screen target);
+    // The window prepared for screen, handed over and no longer prepared; nullptr for none.
+    OrdinaryWindow *takePrepared(Screen screen);
+    void dropPrepared();
     // The window kept hidden for a screen, handed back and no longer kept; nullptr for none.
     QWidget *takeKept(Screen screen);
     // Takes the window off the screen as keep says.
@@ -160,6 +170,10 @@ private:
 
     QPointer<QWidget> m_current;
     Screen m_currentScreen = Screen::Start;
+    // The window built ahead of a switch to m_preparedScreen, hidden.
+    OrdinaryWindow *m_prepared = nullptr;
+    QPointer<QWidget> m_preparedWidget;
+    Screen m_preparedScreen = Screen::Start;
     // Windows hidden with their state kept, at most one a screen.
     std::map<Screen, QPointer<QWidget>> m_kept;
     QPointer<QObject> m_reminder;

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
@@ -24,6 +25,8 @@ constexpr int kPictureTop = 18;
 constexpr int kPictureGap = 40;
 constexpr int kFrameMargin = 6; // distance of the highlight frame from its picture
 constexpr int kFrameThickness = 3;
+// The windows behind the pictures, in the order the pictures stand.
+constexpr Screen kTargets[] = {Screen::Query, Screen::Practice, Screen::Study};
 
 } // namespace
 
@@ -112,14 +115,23 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
     connect(m_pictures[0], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::picchaxun_MouseMove);
     connect(m_pictures[1], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::piclianxi_MouseMove);
     connect(m_pictures[2], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::picxuexi_MouseMove);
-    const Screen targets[] = {Screen::Query, Screen::Practice, Screen::Study};
     for (int i = 0; i < 3; ++i) {
-        const Screen target = targets[i];
+        const Screen target = kTargets[i];
         auto go = [this, target] { m_shell.switchTo(target); };
         connect(m_pictures[i], &ui::ActiveLabel::clicked, this, go);
         connect(m_captions[i], &ui::ActiveLabel::clicked, this, go);
         connect(m_captions[i], &ui::ActiveLabel::mouseMoved, this, &StartMenuWindow::lines);
+        // A learner about to open a window points at its picture or caption, or tabs to it.
+        connect(m_pictures[i], &ui::ActiveLabel::mouseMoved, this, [this, i] { pointedAt(i); });
+        connect(m_captions[i], &ui::ActiveLabel::mouseMoved, this, [this, i] { pointedAt(i); });
+        m_pictures[i]->installEventFilter(this);
     }
+    m_prepareTimer.setSingleShot(true);
+    m_prepareTimer.setInterval(kPrepareAfterMs);
+    connect(&m_prepareTimer, &QTimer::timeout, this, [this] {
+        if (m_pointed >= 0 && isVisible())
+            m_shell.prepare(kTargets[m_pointed]);
+    });
 
     m_welcomeText = new ui::ActiveLabel(QString(), this);
     m_welcomeText->setObjectName(QStringLiteral("welcome"));
@@ -219,6 +231,17 @@ void StartMenuWindow::lines()
     showFrame(-1);
 }
 
+void StartMenuWindow::pointedAt(int picture)
+{
+    if (picture == m_pointed)
+        return;
+    m_pointed = picture;
+    if (picture < 0)
+        m_prepareTimer.stop();
+    else
+        m_prepareTimer.start();
+}
+
 void StartMenuWindow::exuse_Click()
 {
     m_shell.openHelp(this, m_shell.helpFileFor(this));
@@ -232,13 +255,28 @@ void StartMenuWindow::welcome_DblClick()
 void StartMenuWindow::mouseMoveEvent(QMouseEvent *event)
 {
     lines();
+    pointedAt(-1);
     QWidget::mouseMoveEvent(event);
 }
 
 bool StartMenuWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pictureFrame && event->type() == QEvent::MouseMove)
+    if (watched == m_pictureFrame && event->type() == QEvent::MouseMove) {
         lines();
+        pointedAt(-1);
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (watched != m_pictures[i])
+            continue;
+        // Only a learner's Tab counts: the focus a picture gets when the window is activated
+        // is no choice, and readying a window then would hold its memory from the start.
+        const auto reason = event->type() == QEvent::FocusIn ? static_cast<QFocusEvent *>(event)->reason()
+                                                             : Qt::OtherFocusReason;
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            pointedAt(i);
+        else if (event->type() == QEvent::FocusOut && m_pointed == i)
+            pointedAt(-1);
+    }
     return QWidget::eventFilter(watched, event);
 }
 

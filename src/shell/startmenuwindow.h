@@ -1,7 +1,9 @@
 #pragma once
 
 #include "shell/ordinarywindow.h"
+#include "shell/screen.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -40,6 +42,11 @@ public:
     // The highlight frames Line2..Line13, four for each picture.
     QList<QFrame *> highlightLines() const;
 
+    // How long the pointer or the keyboard focus rests on a picture or its caption before the
+    // window behind it is readied (Shell::prepare): long enough that a pointer passing over a
+    // picture readies nothing, short beside the time a learner takes to click.
+    static constexpr int kPrepareAfterMs = 60;
+
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -51,6 +58,9 @@ private:
     void picxuexi_MouseMove();
     void lines();
     void showFrame(int picture);
+    // The pointer or the focus came to a picture or its caption (0..2), or left them (-1): the
+    // window behind that picture is readied once it has rested there a moment.
+    void pointedAt(int picture);
     void exuse_Click();
     void welcome_DblClick();
     void lbljilu_Click();
@@ -64,6 +74,8 @@ private:
     QPushButton *m_helpButton{nullptr};
     QPushButton *m_recordLink{nullptr}; // lbljilu
     ui::ActiveLabel *m_welcomeText{nullptr};
+    QTimer m_prepareTimer;
+    int m_pointed = -1; // the picture the pointer or focus rests on
 };
 
 } // namespace shell

@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 #include "ui/interaction.h"
+#include "ui/offscreen.h"
 #include "ui/pitchcontour.h"
 #include "ui/romaji.h"
 #include "ui/romajityping.h"
@@ -79,6 +80,19 @@ void WorkWindow::resizeClient(int width, int height)
 
 void WorkWindow::showEvent(QShowEvent *event)
 {
+    settleMenuBarAndSize();
+    QMainWindow::showEvent(event);
+}
+
+void WorkWindow::prepare()
+{
+    settleMenuBarAndSize();
+    ui::drawOffscreen(this);
+    ui::readyNativeWindow(this);
+}
+
+void WorkWindow::settleMenuBarAndSize()
+{
     // "罗马字输入(F8)" is the last entry of the bar, whatever a window added after it.
     if (m_romajiCommand) {
         const QList<QAction *> bar = menuBar()->actions();
@@ -92,7 +106,6 @@ void WorkWindow::showEvent(QShowEvent *event)
         m_sized = true;
         setFixedSize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
     }
-    QMainWindow::showEvent(event);
 }
 
 QAction *WorkWindow::addBarCommand(const char *name, const QString &caption)

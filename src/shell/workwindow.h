@@ -31,6 +31,9 @@ public:
 
     QWidget *widget() final { return this; }
     LoadStage loadStage() const final { return LoadStage::AfterShow; }
+    // Sizes and lays the window out as its first showing would, creates its native window and
+    // draws it once off screen, which loads the glyphs and pictures it shows.
+    void prepare() override;
     bool load() final
     {
         Form_Load();
@@ -106,6 +109,9 @@ protected:
     Shell &m_shell;
 
 private:
+    // The menu bar's final order, and the window's final size once before it first appears.
+    void settleMenuBarAndSize();
+
     Screen m_screen;
     QSize m_clientSize;
     bool m_sized = false;

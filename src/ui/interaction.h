@@ -38,6 +38,9 @@ public:
     // Shows window modally over its parent and returns when it has been closed. The window is
     // deleted by the caller (or by its own close) afterwards.
     virtual void showModal(QWidget *window) = 0;
+    // Readies a dialog, still hidden, to be shown with showModal later: framed as showModal
+    // frames it, its native window made. The default does nothing.
+    virtual void prepareModal(QWidget *window) { (void)window; }
 };
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "ui/qtinteraction.h"
 
+#include "ui/offscreen.h"
 #include "ui/windowplacement.h"
 
 #include <QApplication>
@@ -153,6 +154,14 @@ std::optional<QString> QtInteraction::saveFileName(QWidget *parent, const QStrin
 void QtInteraction::beep()
 {
     QApplication::beep();
+}
+
+void QtInteraction::prepareModal(QWidget *window)
+{
+    if (!qobject_cast<QDialog *>(window))
+        return; // a plain widget's modality and owner are set when it is shown
+    frameAsModal(window);
+    readyNativeWindow(window);
 }
 
 void QtInteraction::showModal(QWidget *window)

@@ -16,6 +16,7 @@ public:
     std::optional<QString> saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                                         const QString &filter) override;
     void showModal(QWidget *window) override;
+    void prepareModal(QWidget *window) override;
 };
 
 } // namespace ui

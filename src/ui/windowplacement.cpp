@@ -1,5 +1,6 @@
 #include "ui/windowplacement.h"
 
+#include "ui/offscreen.h"
 #include "ui/placement.h"
 
 #include <QCursor>
@@ -47,7 +48,7 @@ public:
         : QObject(window), m_window(window), m_rule(std::move(rule))
     {
         setObjectName(QStringLiteral("windowPlacer"));
-        window->winId(); // from here on a move places the client area, whatever the frame
+        createNativeWindow(window); // from here on a move places the client area, whatever the frame
         m_placed = clientPlace(m_rule, window->size(), expected);
         moveClientTo(window, m_placed);
         window->windowHandle()->installEventFilter(this);

@@ -1,0 +1,46 @@
+#include "ui/offscreen.h"
+
+#include "ui/processmemory.h"
+
+#include <QBackingStore>
+#include <QCoreApplication>
+#include <QPixmap>
+#include <QWidget>
+
+namespace ui {
+
+void drawOffscreen(QWidget *widget)
+{
+    widget->ensurePolished();
+    QPixmap scratch(widget->size());
+    widget->render(&scratch);
+}
+
+void createNativeWindow(QWidget *window)
+{
+    if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId())
+        return;
+    // winId() marks the window native, and Qt then makes every other child of its parent native
+    // too (a dialog's parent is the window it belongs to): that window's surface and menu bar
+    // would each become a window of their own, drawn and exposed apart.
+    const bool siblingsStay = QCoreApplication::testAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, true);
+    window->winId();
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, siblingsStay);
+}
+
+void readyNativeWindow(QWidget *window)
+{
+    createNativeWindow(window);
+    QBackingStore *store = window->backingStore();
+    if (!store || window->size().isEmpty())
+        return;
+    // The buffer at the size the window will be painted at, its pages brought in: the first paint
+    // finds it in place (WindowBufferPreparer then has nothing left to do at the showing).
+    if (store->size() != window->size()) {
+        store->resize(window->size());
+        prefaultSharedPixelBuffers();
+    }
+}
+
+} // namespace ui
