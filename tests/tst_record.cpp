@@ -395,6 +395,7 @@ private Q_SLOTS:
         QTest::newRow("truncated") << "truncated";
         QTest::newRow("foreign tables") << "foreign";
         QTest::newRow("our tables, wrong columns") << "columns";
+        QTest::newRow("our columns, other rules") << "rules";
     }
     void damagedFileMovedAside()
     {
@@ -419,6 +420,17 @@ private Q_SLOTS:
         } else if (kind == QLatin1String("foreign")) {
             runSql(path, {QStringLiteral("CREATE TABLE cards (id INTEGER, front TEXT)"),
                           QStringLiteral("INSERT INTO cards VALUES (1, 'x')")});
+        } else if (kind == QLatin1String("rules")) {
+            // Every column in place, but no answer the program writes passes the check.
+            runSql(path,
+                   {QStringLiteral("CREATE TABLE answers (id INTEGER PRIMARY KEY, slot INTEGER, kana TEXT, "
+                                   "meaning TEXT, direction TEXT, kind TEXT CHECK (kind = 'none'), "
+                                   "right INTEGER, aided INTEGER, answered_at INTEGER)"),
+                    QStringLiteral("CREATE INDEX answers_by_time ON answers (answered_at)"),
+                    QStringLiteral("CREATE TABLE memory (slot INTEGER, direction TEXT, kana TEXT, "
+                                   "meaning TEXT, stability REAL, difficulty REAL, last_at INTEGER, "
+                                   "answers INTEGER, lapses INTEGER, PRIMARY KEY (slot, direction))"),
+                    QStringLiteral("PRAGMA user_version = 1")});
         } else {
             runSql(path, {QStringLiteral("CREATE TABLE answers (id INTEGER)"),
                           QStringLiteral("CREATE TABLE memory (slot INTEGER)"),

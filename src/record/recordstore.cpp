@@ -275,20 +275,22 @@ bool RecordStore::createSchema()
 
 bool RecordStore::hasOurSchema()
 {
-    const auto columnsOf = [this](const QString &table) {
-        QStringList columns;
-        QSqlQuery info(QSqlDatabase::database(m_connection, false));
-        if (info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table))) {
-            while (info.next())
-                columns.append(info.value(1).toString());
-        }
-        return columns;
-    };
-    const QStringList answers{"id",   "slot",  "kana",  "meaning",    "direction",
-                              "kind", "right", "aided", "answered_at"};
-    const QStringList memory{"slot",       "direction", "kana",    "meaning", "stability",
-                             "difficulty", "last_at",   "answers", "lapses"};
-    if (columnsOf(QStringLiteral("answers")) != answers || columnsOf(QStringLiteral("memory")) != memory)
+    // Our tables and index exactly as created, constraints included: a file whose tables have
+    // our columns under other rules (another program's, or damage within the schema's text)
+    // would refuse every answer. SQLite keeps each CREATE statement as it was given, and the
+    // names sort in the order of kSchema.
+    QStringList found;
+    QSqlQuery schema(QSqlDatabase::database(m_connection, false));
+    if (!schema.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE name IN "
+                                    "('answers', 'answers_by_time', 'memory') ORDER BY name")))
+        return false;
+    while (schema.next())
+        found.append(schema.value(0).toString());
+    schema.finish();
+    QStringList expected;
+    for (const char *statement : kSchema)
+        expected.append(QString::fromUtf8(statement));
+    if (found != expected)
         return false;
     // A truncated or scribbled-over file can still show its tables; the quick check reads every page.
     QSqlQuery check(QSqlDatabase::database(m_connection, false));
