@@ -131,15 +131,27 @@ int main(int argc, char **argv)
         rows[index] = std::vector<std::string>(fields.begin() + 1, fields.end());
     }
 
+    // All the words' texts in one string and the rows as offsets into it: a table of pointers
+    // would need thousands of relocations at every start, and private copies of their pages.
+    std::ostringstream text;
+    std::ostringstream table;
+    std::size_t offset = 0;
+    for (const auto &[index, fields] : rows) {
+        text << "   ";
+        table << "{" << index << ", {";
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            const std::size_t length = utf16Length(fields[f]);
+            text << " " << literal(fields[f]);
+            table << (f ? ", " : "") << "{" << offset << ", " << length << "}";
+            offset += length;
+        }
+        text << "\n";
+        table << "}},\n";
+    }
     std::ostringstream out;
     out << "// Generated from data/lexicon.tsv by genlexicon; do not edit.\n";
-    for (const auto &[index, fields] : rows) {
-        out << "{" << index << ", {";
-        for (std::size_t f = 0; f < fields.size(); ++f) {
-            out << (f ? ", " : "") << "{" << literal(fields[f]) << ", " << utf16Length(fields[f]) << "}";
-        }
-        out << "}},\n";
-    }
+    out << "constexpr char16_t kText[] =\n" << text.str() << "    u\"\";\n";
+    out << "constexpr Row kRows[] = {\n" << table.str() << "};\n";
     std::ofstream o(argv[2], std::ios::binary | std::ios::trunc);
     o << out.str();
     if (!o) {

@@ -4,9 +4,10 @@ namespace ciku {
 
 namespace {
 
+// A field: where its text starts in kText and how many UTF-16 units it has.
 struct Text {
-    const char16_t *chars;
-    qsizetype length;
+    quint32 offset;
+    quint32 length;
 };
 
 struct Row {
@@ -14,15 +15,13 @@ struct Row {
     Text fields[5];
 };
 
-// Rows in ascending index order, so one pass writes the built-in words, then the further
-// lessons and drills, then the test words.
-constexpr Row kRows[] = {
+// kText, every field's text one after another, and kRows, in ascending index order so that one
+// pass writes the built-in words, then the further lessons and drills, then the test words.
 #include "lexicondata.inc"
-};
 
 QStringView view(const Text &t)
 {
-    return QStringView(t.chars, t.length);
+    return QStringView(kText + t.offset, qsizetype(t.length));
 }
 
 } // namespace
