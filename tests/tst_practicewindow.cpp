@@ -126,6 +126,38 @@ private Q_SLOTS:
         QVERIFY(shown(w, "lbldanghan") && shown(w, "tone"));
     }
 
+    // The picture box shows the start picture with the first word, then the right or the wrong
+    // one after each answer, whether or not the pictures were decoded ahead while the range
+    // dialog was open.
+    void picturesFollowTheAnswers_data()
+    {
+        QTest::addColumn<bool>("readiedAhead");
+        QTest::newRow("decoded at first use") << false;
+        QTest::newRow("readied while choosing the range") << true;
+    }
+    void picturesFollowTheAnswers()
+    {
+        QFETCH(bool, readiedAhead);
+        TestApp app;
+        if (readiedAhead)
+            app.shell().prepare(shell::Screen::Practice);
+        PracticeWindow *w = openPractice(app);
+        QVERIFY(w);
+        const auto picture = [&] { return findIn<QLabel>(w, "pic")->pixmap().toImage(); };
+        const auto file = [&](const char *name) {
+            return QPixmap(app.path(QString::fromLatin1(name))).toImage();
+        };
+        click(w, "begin");
+        QCOMPARE(picture(), file("pic/start.jpg"));
+        answer(w, w->session().view().answer);
+        QCOMPARE(picture(), file("pic/right.jpg"));
+        answer(w, QStringLiteral("x"));
+        QCOMPARE(picture(), file("pic/wrong.jpg"));
+        pressEnter(w);
+        answer(w, w->session().view().answer);
+        QCOMPARE(picture(), file("pic/right.jpg"));
+    }
+
     // "罗马字输入(F8)" on: rōmaji typed key by key into the answer box becomes kana at once, an
     // unfinished tail stays Latin, Backspace takes one character, Enter finishes the tail and then
     // judges the kana. A wrong answer is explained in the grey line under the box until the next
