@@ -14,6 +14,11 @@
 #include <malloc.h>
 #endif
 
+// glibc's own allocator keeps its heap at the program break; a sanitizer's allocator does not.
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#define CIFAN_GLIBC_HEAP 1
+#endif
+
 #ifndef MADV_POPULATE_WRITE
 #define MADV_POPULATE_WRITE 23 // Linux 5.14
 #endif
@@ -134,7 +139,7 @@ qint64 prefaultSharedPixelBuffers()
 
 std::size_t reserveStartHeap(std::size_t bytes)
 {
-#if defined(__GLIBC__)
+#if defined(CIFAN_GLIBC_HEAP)
     if (bytes == 0 || bytes > (std::size_t(1) << 30))
         return 0;
     mallopt(M_TOP_PAD, int(bytes));
@@ -163,7 +168,7 @@ std::size_t reserveStartHeap(std::size_t bytes)
 
 void releaseStartHeap()
 {
-#if defined(__GLIBC__)
+#if defined(CIFAN_GLIBC_HEAP)
     mallopt(M_TOP_PAD, 128 * 1024); // glibc's own default
     malloc_trim(0);
 #endif
