@@ -1,6 +1,6 @@
 #include "ui/offscreen.h"
 
-#include "ui/processmemory.h"
+#include "ui/windowbuffers.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -39,10 +39,7 @@ void readyNativeWindow(QWidget *window)
         return;
     // The buffer at the size the window will be painted at, its pages brought in: the first paint
     // finds it in place (WindowBufferPreparer then has nothing left to do at the showing).
-    if (store->size() != window->size()) {
-        store->resize(window->size());
-        prefaultSharedPixelBuffers();
-    }
+    prepareWindowBuffer(window);
     // Drawn over once with the window's own background: the first paint then also finds the
     // buffer's pages written to, wherever the prefault could not reach.
     const QRect all(QPoint(), window->size());
