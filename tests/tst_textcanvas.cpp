@@ -37,6 +37,22 @@ static int residentPages(const void *start, std::size_t bytes)
     return int(std::count_if(in.begin(), in.end(), [](unsigned char c) { return c & 1; }));
 }
 
+// Resident kilobytes of this process's mapping of a file, from /proc/self/smaps; -1 when unmapped.
+static int residentKbOf(const QString &path)
+{
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    if (!smaps.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    bool inFile = false;
+    for (const QByteArray &line : smaps.readAll().split('\n')) {
+        if (!line.isEmpty() && std::isxdigit(static_cast<unsigned char>(line.at(0))))
+            inFile = line.endsWith(path.toUtf8());
+        else if (inFile && line.startsWith("Rss:"))
+            return line.mid(4).trimmed().split(' ').value(0).toInt();
+    }
+    return -1;
+}
+
 class TextCanvasTest : public QObject
 {
     Q_OBJECT
@@ -338,19 +354,7 @@ private Q_SLOTS:
         auto *data = static_cast<const char *>(
             mmap(nullptr, size_t(bytes.size()), PROT_READ, MAP_PRIVATE, file.handle(), 0));
         QVERIFY(data != MAP_FAILED);
-        auto residentKb = [&path] {
-            QFile smaps(QStringLiteral("/proc/self/smaps"));
-            if (!smaps.open(QIODevice::ReadOnly | QIODevice::Text))
-                return -1;
-            bool inFile = false;
-            for (const QByteArray &line : smaps.readAll().split('\n')) {
-                if (!line.isEmpty() && std::isxdigit(static_cast<unsigned char>(line.at(0))))
-                    inFile = line.endsWith(path.toUtf8());
-                else if (inFile && line.startsWith("Rss:"))
-                    return line.mid(4).trimmed().split(' ').value(0).toInt();
-            }
-            return -1;
-        };
+        auto residentKb = [&path] { return residentKbOf(path); };
         volatile int sum = 0; // reads every page
         for (int i = 0; i < bytes.size(); i += 4096)
             sum += data[i];
@@ -359,6 +363,58 @@ private Q_SLOTS:
         QCOMPARE(residentKb(), 0);
         QVERIFY(memcmp(data, bytes.constData(), size_t(bytes.size())) == 0);
         munmap(const_cast<char *>(data), size_t(bytes.size()));
+    }
+
+    // Font pages go before a widget paints once the painting thread has taken more page faults
+    // than the budget since the last release; the first paint only starts the count.
+    void fontPagesGoDuringALongPaint_data()
+    {
+        QTest::addColumn<long>("budget");
+        QTest::addColumn<int>("pagesTouched"); // fresh anonymous pages, a fault each
+        QTest::addColumn<bool>("released");
+        QTest::newRow("no budget") << 0L << 400 << false;
+        QTest::newRow("under the budget") << 100000L << 400 << false;
+        QTest::newRow("over the budget") << 64L << 400 << true;
+    }
+
+    void fontPagesGoDuringALongPaint()
+    {
+        QFETCH(long, budget);
+        QFETCH(int, pagesTouched);
+        QFETCH(bool, released);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("face.otf")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qsizetype size = 256 * 1024;
+        QVERIFY(file.resize(size));
+        auto *face =
+            static_cast<const char *>(mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE, file.handle(), 0));
+        QVERIFY(face != MAP_FAILED);
+        const auto page = std::size_t(sysconf(_SC_PAGESIZE));
+        auto *scratch = static_cast<char *>(mmap(nullptr, page * std::size_t(pagesTouched),
+                                                 PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        QVERIFY(scratch != MAP_FAILED);
+
+        ui::FontPageReleaser releaser(60000);
+        releaser.setPaintFaultBudget(budget);
+        QWidget widget;
+        widget.installEventFilter(&releaser);
+        const auto paint = [&widget] {
+            QPaintEvent event(QRect(0, 0, 1, 1));
+            QCoreApplication::sendEvent(&widget, &event);
+        };
+        paint(); // the count starts here
+        volatile char sum = 0;
+        for (std::size_t i = 0; i < std::size_t(size); i += page)
+            sum = char(sum + face[i]);
+        const QString path = QFileInfo(file.fileName()).canonicalFilePath();
+        QVERIFY(residentKbOf(path) > 0);
+        for (int i = 0; i < pagesTouched; ++i)
+            scratch[std::size_t(i) * page] = 1;
+        paint();
+        QCOMPARE(residentKbOf(path) == 0, released);
+        munmap(scratch, page * std::size_t(pagesTouched));
+        munmap(const_cast<char *>(face), size_t(size));
     }
 
     void theLanguageOfATextAndItsFace_data()

@@ -3,6 +3,7 @@
 #include <QEvent>
 
 #include <sys/mman.h>
+#include <sys/resource.h>
 
 namespace ui {
 
@@ -28,6 +29,13 @@ bool isFontData(const Mapping &m)
         if (c < '0' || c > '9')
             return false;
     return true;
+}
+
+// Minor page faults (pages mapped in without reading a disk) of the calling thread so far.
+long minorFaultsOfThisThread()
+{
+    rusage usage{};
+    return getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_minflt : 0;
 }
 
 } // namespace
@@ -67,8 +75,21 @@ FontPageReleaser::FontPageReleaser(int quietMs, std::function<void()> whenQuiet,
 
 bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint) {
         m_quiet.start();
+        if (m_faultBudget > 0) {
+            // Most faults while painting are font pages (code pages and the heap are in by then,
+            // the window's buffer was brought in whole), so the count stands in for how much of
+            // the faces the paint has brought in; reading the exact figure costs more than a paint.
+            const long faults = minorFaultsOfThisThread();
+            if (m_faultsAtRelease < 0) {
+                m_faultsAtRelease = faults;
+            } else if (faults - m_faultsAtRelease > m_faultBudget) {
+                releaseFontPages();
+                m_faultsAtRelease = minorFaultsOfThisThread();
+            }
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -24,6 +24,11 @@ qint64 releaseFontPages();
 // Releases the font pages a while after the last paint, so that the glyphs a window needed for
 // its first paint do not stay resident for the rest of the session. A CJK face is mapped whole;
 // every glyph read from it makes the kernel map its neighbourhood (64 KiB) as well.
+//
+// A long paint (a window full of text drawn for the first time) can bring in megabytes of a face
+// before it ends. With a fault budget set, the pages are also given back before a widget paints
+// once the painting thread has taken more page faults than the budget since the last release,
+// so a first paint holds a few neighbourhoods of the face at a time rather than all it touched.
 class FontPageReleaser : public QObject
 {
     Q_OBJECT
@@ -32,11 +37,17 @@ public:
     // whenQuiet runs after each release (the program gives back its start-up heap there).
     explicit FontPageReleaser(int quietMs, std::function<void()> whenQuiet = {}, QObject *parent = nullptr);
 
+    // Page faults of the painting thread, counted from its first paint, after which the font pages
+    // go before the next widget paints; 0 (the default) releases them only when painting is quiet.
+    void setPaintFaultBudget(long faults) { m_faultBudget = faults; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QTimer m_quiet;
+    long m_faultBudget = 0;
+    long m_faultsAtRelease = -1; // none counted before the first paint
 };
 
 } // namespace ui
