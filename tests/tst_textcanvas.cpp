@@ -11,8 +11,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -313,53 +311,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTRY_VERIFY(sizedAtShow);
         qApp->removeEventFilter(&preparer);
-    }
-
-    // The text of a window drawn ahead of its first paint: each character once per face, a few
-    // at a time. A text starting with ~ is on a hidden label, * on a bold one, ! on a button.
-    void glyphsDrawnAhead_data()
-    {
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<int>("units");
-        QTest::addColumn<int>("rounds");
-        QTest::newRow("nothing") << QStringList() << 0 << 0;
-        QTest::newRow("one label") << QStringList{QStringLiteral("漢字かな")} << 4 << 1;
-        QTest::newRow("repeats once")
-            << QStringList{QStringLiteral("漢字"), QStringLiteral("字漢か")} << 3 << 2;
-        QTest::newRow("another face again")
-            << QStringList{QStringLiteral("漢字"), QStringLiteral("*漢字")} << 4 << 2;
-        QTest::newRow("spaces not drawn") << QStringList{QStringLiteral("a b  c")} << 3 << 1;
-        QTest::newRow("eight at a time") << QStringList{QStringLiteral("一二三四五六七八九十")} << 10 << 2;
-        QTest::newRow("outside the plane, whole")
-            << QStringList{QStringLiteral("一二三四五六七\U0002000B八")} << 10 << 2;
-        QTest::newRow("hidden label") << QStringList{QStringLiteral("~漢字"), QStringLiteral("か")} << 1 << 1;
-        QTest::newRow("rich text left to its paint") << QStringList{QStringLiteral("<b>太字</b>")} << 0 << 0;
-        QTest::newRow("button") << QStringList{QStringLiteral("!出题")} << 2 << 1;
-    }
-
-    void glyphsDrawnAhead()
-    {
-        QFETCH(QStringList, texts);
-        QFETCH(int, units);
-        QFETCH(int, rounds);
-        QWidget window;
-        for (QString text : std::as_const(texts)) {
-            const QChar mark = text.isEmpty() ? QChar() : text.at(0);
-            if (mark == u'~' || mark == u'*' || mark == u'!')
-                text.remove(0, 1);
-            QWidget *w = mark == u'!' ? static_cast<QWidget *>(new QPushButton(text, &window))
-                                      : static_cast<QWidget *>(new QLabel(text, &window));
-            if (mark == u'~')
-                w->hide();
-            if (mark == u'*') {
-                QFont bold = w->font();
-                bold.setBold(true);
-                w->setFont(bold);
-            }
-        }
-        int calls = 0;
-        QCOMPARE(ui::drawGlyphsAhead(&window, [&calls] { ++calls; }), units);
-        QCOMPARE(calls, rounds);
     }
 
     void sessionBusIsLookedForOnlyWhereOneCanBe_data()

@@ -73,26 +73,22 @@ FontPageReleaser::FontPageReleaser(int quietMs, std::function<void()> whenQuiet,
     });
 }
 
-void FontPageReleaser::settle(long faults)
-{
-    // Most faults while painting are font pages (code pages and the heap are in by then, the
-    // window's buffer was brought in whole), so the count stands in for how much of the faces a
-    // paint has brought in; reading the exact figure costs more than a paint.
-    const long now = minorFaultsOfThisThread();
-    if (m_faultsAtRelease >= 0 && now - m_faultsAtRelease > faults) {
-        releaseFontPages();
-        m_faultsAtRelease = minorFaultsOfThisThread();
-    } else if (m_faultsAtRelease < 0) {
-        m_faultsAtRelease = now; // the first paint starts the count
-    }
-}
-
 bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Paint) {
         m_quiet.start();
-        if (m_faultBudget > 0)
-            settle(m_faultBudget);
+        if (m_faultBudget > 0) {
+            // Most faults while painting are font pages (code pages and the heap are in by then,
+            // the window's buffer was brought in whole), so the count stands in for how much of
+            // the faces the paint has brought in; reading the exact figure costs more than a paint.
+            const long faults = minorFaultsOfThisThread();
+            if (m_faultsAtRelease < 0) {
+                m_faultsAtRelease = faults;
+            } else if (faults - m_faultsAtRelease > m_faultBudget) {
+                releaseFontPages();
+                m_faultsAtRelease = minorFaultsOfThisThread();
+            }
+        }
     }
     return QObject::eventFilter(watched, event);
 }

@@ -29,7 +29,6 @@ qint64 releaseFontPages();
 // before it ends. With a fault budget set, the pages are also given back before a widget paints
 // once the painting thread has taken more page faults than the budget since the last release,
 // so a first paint holds a few neighbourhoods of the face at a time rather than all it touched.
-// (The windows' buffer preparer also opens a window's faces as it is shown, then settles.)
 class FontPageReleaser : public QObject
 {
     Q_OBJECT
@@ -41,11 +40,6 @@ public:
     // Page faults of the painting thread, counted from its first paint, after which the font pages
     // go before the next widget paints; 0 (the default) releases them only when painting is quiet.
     void setPaintFaultBudget(long faults) { m_faultBudget = faults; }
-    long paintFaultBudget() const { return m_faultBudget; }
-
-    // Gives the font pages back, and counts again from there, once the calling thread has taken
-    // more than `faults` page faults since the last release; the first call only starts the count.
-    void settle(long faults);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
