@@ -21,7 +21,8 @@ namespace {
 struct Seen {
     QString window, title, focus, dialogOption;
     QSize size;
-    QStringList visible, modals;
+    QStringList visible, modals, messages;
+    QStringList read; // what the window shows of the settings it read at opening
     QImage look, dialogLook;
 };
 
@@ -61,6 +62,13 @@ void openAfter(TestApp &app, const char *picture, const QString &how, Seen &seen
     seen.title = w->windowTitle();
     seen.size = w->size();
     seen.modals = app.ui().modalWindows;
+    seen.messages = app.ui().messageTexts();
+    if (auto *canvas = w->findChild<QWidget *>(QStringLiteral("showword")))
+        seen.read << canvas->font().families().constFirst();
+    if (auto *motto = w->findChild<QLabel *>(QStringLiteral("lblpome1")))
+        seen.read << motto->text();
+    if (auto *list = w->findChild<QRadioButton *>(QStringLiteral("way2")))
+        seen.read << (list->isChecked() ? QStringLiteral("list") : QStringLiteral("print"));
     for (QWidget *top : QApplication::topLevelWidgets())
         if (top->isVisible())
             seen.visible << top->objectName();
@@ -306,23 +314,40 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("saved");
         for (const char *picture : {"picchaxun", "piclianxi", "picxuexi"})
             for (const char *how : {"hover", "focus"})
-                QTest::addRow("%s %s", picture, how) << picture << how;
+                QTest::addRow("%s %s", picture, how) << picture << how << false;
+        // What the windows read at opening: a canvas face, text colour and motto of the study
+        // window, the list display of the query window.
+        for (const char *picture : {"picchaxun", "picxuexi"})
+            QTest::addRow("%s hover, settings saved", picture) << picture << "hover" << true;
     }
     void aReadiedWindowOpensAsAColdOneDoes()
     {
         QFETCH(QString, picture);
         QFETCH(QString, how);
+        QFETCH(bool, saved);
+        const auto save = [saved](TestApp &app) {
+            if (!saved)
+                return;
+            practicetest::writeFile(app.path(QStringLiteral("sous/xxfnt.dll")), "\"DejaVu Serif\"\r\n");
+            practicetest::writeFile(app.path(QStringLiteral("sous/xxclr.dll")), "32768\r\n");
+            practicetest::writeFile(app.path(QStringLiteral("sous/pome.dll")),
+                                    "\"好好学习，天天向上\",\"温故而知新\"\r\n");
+            practicetest::writeFile(app.path(QStringLiteral("sous/cx.dll")), "2\r\n");
+        };
         Seen expected;
         {
             TestApp cold;
+            save(cold);
             QVERIFY(cold.shell().start());
             openAfter(cold, picture.toLatin1().constData(), QStringLiteral("cold"), expected);
         }
         if (QTest::currentTestFailed())
             return;
         TestApp readied;
+        save(readied);
         QVERIFY(readied.shell().start());
         Seen seen;
         openAfter(readied, picture.toLatin1().constData(), how, seen);
@@ -334,6 +359,12 @@ private Q_SLOTS:
         QCOMPARE(seen.size, expected.size);
         QCOMPARE(seen.visible, expected.visible);
         QCOMPARE(seen.modals, expected.modals);
+        QCOMPARE(seen.messages, expected.messages);
+        QCOMPARE(seen.read, expected.read);
+        if (saved)
+            QVERIFY2(expected.read.contains(QStringLiteral("DejaVu Serif")) ||
+                         expected.read.contains(QStringLiteral("list")),
+                     qPrintable(expected.read.join(u',')));
         QCOMPARE(seen.focus, expected.focus);
         QCOMPARE(seen.dialogOption, expected.dialogOption);
         QVERIFY(seen.dialogLook == expected.dialogLook);

@@ -20,6 +20,41 @@
 
 namespace query {
 
+namespace {
+
+// The operating notes the print area opens with, in the design state: the print area still
+// covers the headings.
+void writeOperatingNotes(ui::TextCanvas &c)
+{
+    const QString indent10(10, u' ');
+    const QString indent4(4, u' ');
+    c.newLine();
+    c.newLine();
+    c.newLine();
+    c.writeAt(35, QStringLiteral("操作简介"));
+    c.newLine();
+    c.writeLine(indent10 + QStringLiteral("当前为查询模式,可在此查询标准日本语初级单词。"));
+    c.writeLine(
+        indent10 +
+        QStringLiteral("操作方法很简单，在相应的框里输入单词，然后回车便可以.    比如:如果要汉译日查询，"));
+    c.writeLine(
+        indent4 +
+        QStringLiteral("就在“输入汉语”的框里输入中文意思，日译汉查询的话，在“输入日语”框里输入假名；"));
+    c.writeLine(
+        indent4 +
+        QStringLiteral("如果单词包含当用汉字，则在“输入当汉”内输入.输完按回车，如果找到该单词，便会在"));
+    c.writeLine(indent4 + QStringLiteral("下面打印，搜索全部词库后，便打印出“搜索完毕”。"));
+    c.writeLine(indent10 + QStringLiteral("支持模糊查询."));
+    c.writeLine(indent10 + QStringLiteral("操作极为简便."));
+    c.writeLine(indent10 + QStringLiteral("输入单词后不要按tab键，不然，小心刚刚输入的单词不翼而飞。嘿嘿。"));
+    c.newLine();
+    c.writeLine(indent10 + QStringLiteral("以上只是基本说明，如果仔细阅读帮助文档的话,使用起来将更加方便。"));
+    c.writeLine(QStringLiteral(
+        "说明：只能查询标日初级的词汇,还有此功能不是电子词典，所以功能比较简单.要求不要太高啊."));
+}
+
+} // namespace
+
 QueryWindow::QueryWindow(shell::Shell &shell, QWidget *parent)
     : WorkWindow(shell, shell::Screen::Query, parent)
 {
@@ -32,6 +67,12 @@ QueryWindow::QueryWindow(shell::Shell &shell, QWidget *parent)
     pitchContoursChanged(pitchContoursShown());
 }
 
+void QueryWindow::prepare()
+{
+    WorkWindow::prepare();
+    ui::rehearseWriting(*m_printArea, writeOperatingNotes);
+}
+
 void QueryWindow::pitchContoursChanged(bool shown)
 {
     m_printArea->setPitchContoursShown(shown);
@@ -40,35 +81,7 @@ void QueryWindow::pitchContoursChanged(bool shown)
 
 void QueryWindow::Form_Load()
 {
-    // Operating notes, printed in the design state: the print area still covers the headings.
-    const QString indent10(10, u' ');
-    const QString indent4(4, u' ');
-    ui::TextCanvas *c = m_printArea;
-    c->newLine();
-    c->newLine();
-    c->newLine();
-    c->writeAt(35, QStringLiteral("操作简介"));
-    c->newLine();
-    c->writeLine(indent10 + QStringLiteral("当前为查询模式,可在此查询标准日本语初级单词。"));
-    c->writeLine(
-        indent10 +
-        QStringLiteral("操作方法很简单，在相应的框里输入单词，然后回车便可以.    比如:如果要汉译日查询，"));
-    c->writeLine(
-        indent4 +
-        QStringLiteral("就在“输入汉语”的框里输入中文意思，日译汉查询的话，在“输入日语”框里输入假名；"));
-    c->writeLine(
-        indent4 +
-        QStringLiteral("如果单词包含当用汉字，则在“输入当汉”内输入.输完按回车，如果找到该单词，便会在"));
-    c->writeLine(indent4 + QStringLiteral("下面打印，搜索全部词库后，便打印出“搜索完毕”。"));
-    c->writeLine(indent10 + QStringLiteral("支持模糊查询."));
-    c->writeLine(indent10 + QStringLiteral("操作极为简便."));
-    c->writeLine(indent10 +
-                 QStringLiteral("输入单词后不要按tab键，不然，小心刚刚输入的单词不翼而飞。嘿嘿。"));
-    c->newLine();
-    c->writeLine(indent10 +
-                 QStringLiteral("以上只是基本说明，如果仔细阅读帮助文档的话,使用起来将更加方便。"));
-    c->writeLine(QStringLiteral(
-        "说明：只能查询标日初级的词汇,还有此功能不是电子词典，所以功能比较简单.要求不要太高啊."));
+    writeOperatingNotes(*m_printArea);
 
     // The saved display mode; anything but the number 2 (a quoted "2" is a text, not the number;
     // no file, or something other than a regular file, counts as none) is the print display.

@@ -31,6 +31,9 @@ public:
     explicit QueryWindow(shell::Shell &shell, QWidget *parent = nullptr);
 
     void Form_Load() override;
+    // Also loads the glyphs of the operating notes Form_Load writes, for a first paint that only
+    // draws glyphs already made.
+    void prepare() override;
 
 protected:
     void Form_MouseMove() override;

@@ -4,6 +4,7 @@
 #include "ui/colors.h"
 #include "ui/fonts.h"
 #include "ui/interaction.h"
+#include "ui/offscreen.h"
 
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>
@@ -142,6 +143,16 @@ void MottoBanner::load()
     m_firstLine->move(kRightEdge - m_firstLine->width(), 0);
     setLines(settings::readMotto(m_readPath));
     placeSecond();
+}
+
+void MottoBanner::rehearseLoad() const
+{
+    QWidget canvas;
+    canvas.resize(m_firstLine->parentWidget()->size());
+    canvas.setPalette(m_firstLine->parentWidget()->palette());
+    MottoBanner twin(&canvas, m_owner, m_interaction, m_path, m_readPath);
+    twin.load();
+    ui::drawOffscreen(&canvas);
 }
 
 void MottoBanner::setVisible(bool visible)

@@ -52,6 +52,9 @@ public:
 
     // The lines at opening: from the file when it holds two non-empty lines, else the defaults.
     void load();
+    // Runs load() on a scratch pair of lines and draws them off screen: the faces and glyphs
+    // the lines at opening need are then loaded. These lines are left as they are.
+    void rehearseLoad() const;
     void setVisible(bool visible);
 
     // lblpome1_DblClick and the pop-up item "设置警句".

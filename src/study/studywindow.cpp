@@ -292,6 +292,16 @@ void StudyWindow::Form_Load()
         m_listPopupItem->setVisible(false);
 }
 
+void StudyWindow::prepare()
+{
+    WorkWindow::prepare();
+    const auto face = settings::readFontFace(m_shell.settingsFileToRead(settings::kFontFile));
+    ui::rehearseWriting(
+        *m_printArea, [](ui::TextCanvas &canvas) { ui::writeRows(canvas, introduction()); },
+        face ? std::optional<QFont>(canvasFont(*face)) : std::nullopt);
+    m_banner->rehearseLoad();
+}
+
 void StudyWindow::applyCanvasFace(const QString &name)
 {
     m_printArea->setFont(canvasFont(name));

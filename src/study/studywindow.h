@@ -38,6 +38,9 @@ public:
     explicit StudyWindow(shell::Shell &shell, QWidget *parent = nullptr);
 
     void Form_Load() override;
+    // Also loads what Form_Load will write and show (the introduction in the canvas face the
+    // settings name, the motto), so that the first paint only draws glyphs already made.
+    void prepare() override;
 
     // The paging state (the holders getmin3, getmax, getmin2 and getmin).
     const LessonPager &pager() const { return m_pager; }

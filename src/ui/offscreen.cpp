@@ -2,6 +2,7 @@
 
 #include "ui/windowbuffers.h"
 
+#include <QAccessible>
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QPainter>
@@ -34,6 +35,12 @@ void createNativeWindow(QWidget *window)
 void readyNativeWindow(QWidget *window)
 {
     createNativeWindow(window);
+    // Showing a widget tells accessibility that it appeared, which looks its accessible
+    // interface up and, the first time, makes it by going through the widget's classes: made
+    // here, the showing finds each one at once.
+    QAccessible::queryAccessibleInterface(window);
+    for (QWidget *child : window->findChildren<QWidget *>())
+        QAccessible::queryAccessibleInterface(child);
     QBackingStore *store = window->backingStore();
     if (!store || window->size().isEmpty())
         return;

@@ -14,10 +14,11 @@ void drawOffscreen(QWidget *widget);
 // window it belongs to native as well.
 void createNativeWindow(QWidget *window);
 
-// Creates the native window of a top-level widget and the buffer its drawing goes to, with the
-// buffer's pages brought in (prefaultSharedPixelBuffers): the first paint of a new window
-// otherwise spends much of its time having the system hand it those pages one at a time. The
-// window's flags must be final (changing them afterwards makes a new native window).
+// Creates the native window of a top-level widget, the accessible interfaces of it and its
+// children, and the buffer its drawing goes to, with the buffer's pages brought in
+// (prefaultSharedPixelBuffers): the first paint of a new window otherwise spends much of its
+// time having the system hand it those pages one at a time. The window's flags must be final
+// (changing them afterwards makes a new native window).
 void readyNativeWindow(QWidget *window);
 
 } // namespace ui

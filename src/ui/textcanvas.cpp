@@ -1,6 +1,7 @@
 #include "ui/textcanvas.h"
 
 #include "ui/fonts.h"
+#include "ui/offscreen.h"
 
 #include <QFontMetricsF>
 #include <QMouseEvent>
@@ -328,6 +329,19 @@ void writeRows(TextCanvas &canvas, const QList<TextRow> &rows)
 {
     for (const TextRow &row : rows)
         writeRow(canvas, row);
+}
+
+void rehearseWriting(const TextCanvas &like, const std::function<void(TextCanvas &)> &writes,
+                     const std::optional<QFont> &font)
+{
+    TextCanvas scratch;
+    scratch.resize(like.size());
+    scratch.setPalette(like.palette());
+    scratch.setFont(font.value_or(like.font()));
+    scratch.setTextColor(like.textColor());
+    scratch.setPitchContoursShown(like.pitchContoursShown());
+    writes(scratch);
+    drawOffscreen(&scratch);
 }
 
 } // namespace ui

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 namespace ui {
 
 // A picture area that is written line by line, like a printed page. A field placed at column n
@@ -118,5 +121,12 @@ void writeRow(TextCanvas &canvas, const TextRow &row);
 void writeRowInColumns(TextCanvas &canvas, const TextRow &row);
 // Writes rows, each ended by a line break.
 void writeRows(TextCanvas &canvas, const QList<TextRow> &rows);
+
+// Runs writes on a scratch canvas with the size, font and colours of `like` (font when given)
+// and draws it once off screen, then throws it away. The faces, glyph advances and glyph images
+// those writes need are loaded then, so the same writes on `like` and its first paint find them
+// ready. `like` itself is left as it is.
+void rehearseWriting(const TextCanvas &like, const std::function<void(TextCanvas &)> &writes,
+                     const std::optional<QFont> &font = std::nullopt);
 
 } // namespace ui
