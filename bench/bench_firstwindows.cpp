@@ -9,11 +9,14 @@
 // Each run is a fresh process, so every "first" figure is cold. The parent prints the median
 // and the 95th percentile of each action.
 //
-// Usage: DISPLAY=:NN bench_firstwindows [runs] [--hover ms] [--gap ms]
+// Usage: DISPLAY=:NN bench_firstwindows [runs] [--hover ms] [--gap ms] [--press ms]
 //   runs   processes of each kind (default 15)
 //   hover  the pointer rests on the picture this long before the click (default 0: the click
 //          comes with no hover before it, as from a touch screen or a pointer already there)
 //   gap    the learner's pause between two actions (default 400 ms)
+//   press  the button is held down this long in the click on a picture (default 0: press and
+//          release at once); the clock still starts at the press, and each such action is also
+//          given from the release ("... from release": the time from the press less the hold)
 #include "app/programwindows.h"
 #include "practice/practicewindow.h"
 #include "shell/shell.h"
@@ -42,6 +45,7 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -74,7 +78,8 @@ protected:
             return false;
         QString name;
         if (event->type() == QEvent::Paint) {
-            if (auto *widget = qobject_cast<QWidget *>(watched))
+            // A window readied while hidden draws off screen, which is no paint on the screen.
+            if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window()->isVisible())
                 name = widget->window()->objectName();
         } else if (event->type() == QEvent::Expose) {
             // The flush of an exposed window happens inside the handling of this event.
@@ -116,8 +121,8 @@ QWidget *findWidget(const QString &name)
 class Driver
 {
 public:
-    Driver(shell::Shell &shell, PaintClock &clock, int hoverMs, int gapMs)
-        : m_shell(shell), m_clock(clock), m_hoverMs(hoverMs), m_gapMs(gapMs)
+    Driver(shell::Shell &shell, PaintClock &clock, int hoverMs, int gapMs, int pressMs)
+        : m_shell(shell), m_clock(clock), m_hoverMs(hoverMs), m_gapMs(gapMs), m_pressMs(pressMs)
     {
     }
 
@@ -165,11 +170,22 @@ private:
         auto click = [this, target, windows, action, next] {
             m_clock.arm(windows, [this, action, next](double ms) {
                 report(action, ms);
+                if (m_pressMs > 0)
+                    report((std::string(action) + " from release").c_str(), ms - m_pressMs);
                 next();
             });
             // Blocks while the practice window's modal range dialog is open; the later steps run
             // inside that dialog's event loop.
-            QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+            if (m_pressMs <= 0)
+                return QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+            // The release comes when the hold is over, or as soon after as the program reads it.
+            QElapsedTimer held;
+            held.start();
+            QTest::mousePress(target, Qt::LeftButton, {}, target->rect().center());
+            const auto left = std::max<qint64>(0, m_pressMs - held.elapsed());
+            QTimer::singleShot(int(left), target, [target] {
+                QTest::mouseRelease(target, Qt::LeftButton, {}, target->rect().center());
+            });
         };
         if (m_hoverMs <= 0)
             return click();
@@ -260,9 +276,10 @@ private:
     PaintClock &m_clock;
     int m_hoverMs;
     int m_gapMs;
+    int m_pressMs;
 };
 
-int runOnce(int &argc, char *argv[], Run run, int hoverMs, int gapMs)
+int runOnce(int &argc, char *argv[], Run run, int hoverMs, int gapMs, int pressMs)
 {
     QApplication application(argc, argv);
     // Set up as the program sets itself up (main.cpp).
@@ -282,7 +299,7 @@ int runOnce(int &argc, char *argv[], Run run, int hoverMs, int gapMs)
         return 1;
     PaintClock clock;
     application.installEventFilter(&clock);
-    Driver driver(shell, clock, hoverMs, gapMs);
+    Driver driver(shell, clock, hoverMs, gapMs, pressMs);
     // The start window appears and paints first, as the learner sees it before clicking.
     QTimer::singleShot(300, [&] { driver.start(run); });
     QTimer::singleShot(60000, [] { QCoreApplication::exit(3); });
@@ -311,14 +328,17 @@ int main(int argc, char *argv[])
     int runs = 15;
     int hoverMs = 0;
     int gapMs = 400;
+    int pressMs = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--once") == 0 && i + 3 < argc) {
             int one = 1;
             return runOnce(one, argv, Run(std::atoi(argv[i + 1]) % int(Run::Count)), std::atoi(argv[i + 2]),
-                           std::atoi(argv[i + 3]));
+                           std::atoi(argv[i + 3]), i + 4 < argc ? std::atoi(argv[i + 4]) : 0);
         }
         if (std::strcmp(argv[i], "--hover") == 0 && i + 1 < argc)
             hoverMs = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--press") == 0 && i + 1 < argc)
+            pressMs = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--gap") == 0 && i + 1 < argc)
             gapMs = std::atoi(argv[++i]);
         else
@@ -335,7 +355,8 @@ int main(int argc, char *argv[])
             const int which = (r + k) % int(Run::Count); // rotated order
             QProcess child;
             child.start(QCoreApplication::applicationFilePath(),
-                        {"--once", QString::number(which), QString::number(hoverMs), QString::number(gapMs)});
+                        {"--once", QString::number(which), QString::number(hoverMs), QString::number(gapMs),
+                         QString::number(pressMs)});
             if (!child.waitForFinished(90000) || child.exitCode() != 0) {
                 std::fprintf(stderr, "run %s failed (exit %d)\n", kRunNames[which], child.exitCode());
                 ++failed;
@@ -353,9 +374,10 @@ int main(int argc, char *argv[])
         }
     }
     std::printf(
-        "every action, input to end of paint (%d runs of each kind, hover %d ms, gap %d ms, %d failed)\n"
+        "every action, input to end of paint (%d runs of each kind, hover %d ms, gap %d ms, press %d ms, "
+        "%d failed)\n"
         "load average before %s, after %s\n",
-        runs, hoverMs, gapMs, failed, loadBefore.constData(), loadAverage().constData());
+        runs, hoverMs, gapMs, pressMs, failed, loadBefore.constData(), loadAverage().constData());
     for (const QString &action : std::as_const(order)) {
         const std::vector<double> &t = times[action];
         std::printf("  %-34s median %6.1f ms   p95 %6.1f ms   max %6.1f ms   (n=%zu)\n", qPrintable(action),

@@ -51,10 +51,18 @@ void openAfter(TestApp &app, const char *picture, const QString &how, Seen &seen
         pic->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(app.shell().preparedWindow());
     }
-    if (how == QLatin1String("focus"))
+    if (how == QLatin1String("focus")) {
         QTest::keyClick(pic, Qt::Key_Return);
-    else
+    } else if (how == QLatin1String("press")) {
+        // Readied while the button is down, opened when it comes up.
+        QTest::mousePress(pic, Qt::LeftButton);
+        QVERIFY(app.shell().preparedWindow());
+        QVERIFY(!app.shell().preparedWindow()->isVisible());
+        QCOMPARE(app.shell().currentWindow(), app.shell().startWindow());
+        QTest::mouseRelease(pic, Qt::LeftButton);
+    } else {
         QTest::mouseClick(pic, Qt::LeftButton);
+    }
     TestApp::settle();
     QWidget *w = app.shell().currentWindow();
     QVERIFY(w);
@@ -316,8 +324,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("saved");
         for (const char *picture : {"picchaxun", "piclianxi", "picxuexi"})
-            for (const char *how : {"hover", "focus"})
+            for (const char *how : {"hover", "focus", "press"})
                 QTest::addRow("%s %s", picture, how) << picture << how << false;
+        for (const char *caption : {"Label1", "Label2", "Label3"})
+            QTest::addRow("%s press", caption) << caption << "press" << false;
         // What the windows read at opening: a canvas face, text colour and motto of the study
         // window, the list display of the query window.
         for (const char *picture : {"picchaxun", "picxuexi"})
@@ -409,6 +419,32 @@ private Q_SLOTS:
         QCOMPARE(app.quitCalls(), clicked.isEmpty() ? 1 : 0);
         for (QWidget *top : QApplication::topLevelWidgets())
             QVERIFY2(top->objectName() != readiedName, qPrintable(readiedName));
+    }
+
+    // A press readies the window, but only a click opens it: a right press readies nothing, and
+    // a press let go elsewhere leaves the start window as it was.
+    void aPressLetGoElsewhereOpensNothing()
+    {
+        TestApp app;
+        QVERIFY(app.shell().start());
+        auto *start = app.shell().startWindow();
+        auto *study = findIn<QLabel>(start, "picxuexi");
+        QTest::mousePress(study, Qt::RightButton);
+        QTest::mouseRelease(study, Qt::RightButton);
+        QVERIFY(!app.shell().preparedWindow());
+        QTest::mousePress(study, Qt::LeftButton);
+        QPointer<QWidget> readied = app.shell().preparedWindow();
+        QVERIFY(readied);
+        QCOMPARE(readied->objectName(), QStringLiteral("xuexi"));
+        QTest::mouseRelease(study, Qt::LeftButton, {}, QPoint(-5, -5));
+        TestApp::settle();
+        QCOMPARE(app.shell().currentWindow(), start);
+        QVERIFY(start->isVisible() && !readied->isVisible());
+        QVERIFY(app.ui().modalWindows.isEmpty() && app.ui().messages.isEmpty());
+        QTest::mouseClick(findIn<QLabel>(start, "picchaxun"), Qt::LeftButton);
+        TestApp::settle();
+        QCOMPARE(app.shell().currentWindow()->objectName(), QStringLiteral("chaxun"));
+        QVERIFY(readied.isNull());
     }
 
     void aPointerPassingOverReadiesNothing()

@@ -1,5 +1,6 @@
 #include "shell/helpviewer.h"
 
+#include "ui/fontpagebudget.h"
 #include "ui/fonts.h"
 
 #include <QHBoxLayout>
@@ -72,10 +73,19 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 
 void HelpBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type)
 {
+    // A page is laid out as it is set: its glyphs' outlines are read for their advances.
+    const ui::FontPageBudget budget(kGlyphLoadsPerRelease);
     QUrl url = name;
     if (url.isRelative())
         url = source().isValid() ? source().resolved(name) : urlFor(QStringLiteral("/")).resolved(name);
     QTextBrowser::doSetSource(url, type);
+}
+
+void HelpBrowser::paintEvent(QPaintEvent *event)
+{
+    // Drawing a page reads the outlines of its glyphs again, to make their bitmaps.
+    const ui::FontPageBudget budget(kGlyphLoadsPerRelease);
+    QTextBrowser::paintEvent(event);
 }
 
 HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent) : HelpViewer(file->fileName(), parent)
@@ -119,6 +129,8 @@ HelpViewer::HelpViewer(const QString &fileName, QWidget *parent)
 
 void HelpViewer::setFile(std::unique_ptr<ChmFile> file)
 {
+    // The contents and the first page are laid out here, all their glyphs at once.
+    const ui::FontPageBudget budget(HelpBrowser::kGlyphLoadsPerRelease);
     m_file = std::move(file);
     m_fileName = m_file->fileName();
     m_browser->setFile(m_file.get());

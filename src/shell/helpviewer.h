@@ -18,6 +18,8 @@ class HelpBrowser : public QTextBrowser
 
 public:
     static constexpr const char *kScheme = "chm";
+    // Laying out and drawing a page of help gives the font pages back after this many glyphs.
+    static constexpr int kGlyphLoadsPerRelease = 64;
 
     explicit HelpBrowser(QWidget *parent = nullptr);
     // The file whose pages are shown; none while it is being read.
@@ -30,6 +32,7 @@ public:
 protected:
     // Relative names resolve against the page on show, so the address on show is always whole.
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     const ChmFile *m_file{nullptr};

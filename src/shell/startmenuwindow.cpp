@@ -12,6 +12,7 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
@@ -125,6 +126,7 @@ StartMenuWindow::StartMenuWindow(Shell &shell, QWidget *parent) : QWidget(parent
         connect(m_pictures[i], &ui::ActiveLabel::mouseMoved, this, [this, i] { pointedAt(i); });
         connect(m_captions[i], &ui::ActiveLabel::mouseMoved, this, [this, i] { pointedAt(i); });
         m_pictures[i]->installEventFilter(this);
+        m_captions[i]->installEventFilter(this);
     }
     m_prepareTimer.setSingleShot(true);
     m_prepareTimer.setInterval(kPrepareAfterMs);
@@ -242,6 +244,14 @@ void StartMenuWindow::pointedAt(int picture)
         m_prepareTimer.start();
 }
 
+void StartMenuWindow::pressedOn(int picture)
+{
+    m_pointed = picture;
+    m_prepareTimer.stop();
+    if (isVisible())
+        m_shell.prepare(kTargets[picture]);
+}
+
 void StartMenuWindow::exuse_Click()
 {
     m_shell.openHelp(this, m_shell.helpFileFor(this));
@@ -266,6 +276,13 @@ bool StartMenuWindow::eventFilter(QObject *watched, QEvent *event)
         pointedAt(-1);
     }
     for (int i = 0; i < 3; ++i) {
+        if (watched == m_pictures[i] || watched == m_captions[i]) {
+            // A button held down on a picture or caption opens its window when it comes up: the
+            // window is readied at once, while the learner's finger is still down.
+            if (event->type() == QEvent::MouseButtonPress &&
+                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                pressedOn(i);
+        }
         if (watched != m_pictures[i])
             continue;
         // Only a learner's Tab counts: the focus a picture gets when the window is activated

@@ -44,7 +44,8 @@ public:
 
     // How long the pointer or the keyboard focus rests on a picture or its caption before the
     // window behind it is readied (Shell::prepare): long enough that a pointer passing over a
-    // picture readies nothing, short beside the time a learner takes to click.
+    // picture readies nothing, short beside the time a learner takes to click. A press of the
+    // left button there readies it at once.
     static constexpr int kPrepareAfterMs = 60;
 
 protected:
@@ -61,6 +62,8 @@ private:
     // The pointer or the focus came to a picture or its caption (0..2), or left them (-1): the
     // window behind that picture is readied once it has rested there a moment.
     void pointedAt(int picture);
+    // The left button went down on a picture or its caption: its window is readied now.
+    void pressedOn(int picture);
     void exuse_Click();
     void welcome_DblClick();
     void lbljilu_Click();
