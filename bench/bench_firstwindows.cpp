@@ -286,6 +286,7 @@ int runOnce(int &argc, char *argv[], Run run, int hoverMs, int gapMs, int pressM
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(ui::designFont({}, QApplication::font().pointSizeF()));
     ui::FontPageReleaser fontPages(300);
+    fontPages.setPaintFaultBudget(64); // as the program does
     application.installEventFilter(&fontPages);
     ui::WindowBufferPreparer windowBuffers;
     application.installEventFilter(&windowBuffers);
