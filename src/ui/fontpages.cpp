@@ -71,6 +71,12 @@ FontPageReleaser::FontPageReleaser(int quietMs, std::function<void()> whenQuiet,
         if (whenQuiet)
             whenQuiet();
     });
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(0);
+    connect(&m_idle, &QTimer::timeout, this, [this] {
+        releaseFontPages();
+        m_faultsAtRelease = minorFaultsOfThisThread();
+    });
 }
 
 bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
@@ -87,6 +93,8 @@ bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
             } else if (faults - m_faultsAtRelease > m_faultBudget) {
                 releaseFontPages();
                 m_faultsAtRelease = minorFaultsOfThisThread();
+            } else if (faults - m_faultsAtRelease > m_faultBudget / 2) {
+                m_idle.start();
             }
         }
     }

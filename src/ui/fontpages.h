@@ -39,6 +39,8 @@ public:
 
     // Page faults of the painting thread, counted from its first paint, after which the font pages
     // go before the next widget paints; 0 (the default) releases them only when painting is quiet.
+    // Paints that took over half the budget also have the pages go at the first idle moment after
+    // them, so that the paint answering the learner's next input rarely starts with a release.
     void setPaintFaultBudget(long faults) { m_faultBudget = faults; }
 
 protected:
@@ -46,6 +48,7 @@ protected:
 
 private:
     QTimer m_quiet;
+    QTimer m_idle; // the first idle moment after paints that took over half the budget
     long m_faultBudget = 0;
     long m_faultsAtRelease = -1; // none counted before the first paint
 };
