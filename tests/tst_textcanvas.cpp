@@ -366,7 +366,8 @@ private Q_SLOTS:
     }
 
     // Font pages go before a widget paints once the painting thread has taken more page faults
-    // than the budget since the last release; the first paint only starts the count.
+    // than the budget since the last release, or at the idle moment after a paint that took over
+    // half of it; the first paint only starts the count.
     void fontPagesGoDuringALongPaint_data()
     {
         QTest::addColumn<long>("budget");
@@ -375,6 +376,7 @@ private Q_SLOTS:
         QTest::newRow("no budget") << 0L << 400 << false;
         QTest::newRow("under the budget") << 100000L << 400 << false;
         QTest::newRow("over the budget") << 64L << 400 << true;
+        QTest::newRow("over half of it, when idle") << 600L << 400 << true;
     }
 
     void fontPagesGoDuringALongPaint()
@@ -412,6 +414,7 @@ private Q_SLOTS:
         for (int i = 0; i < pagesTouched; ++i)
             scratch[std::size_t(i) * page] = 1;
         paint();
+        QCoreApplication::processEvents(); // the idle moment after the paint
         QCOMPARE(residentKbOf(path) == 0, released);
         munmap(scratch, page * std::size_t(pagesTouched));
         munmap(const_cast<char *>(face), size_t(size));
