@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
     // the font files' pages a moment after each paint; the heap then grows as usual again.
     ui::FontPageReleaser fontPages(300, [] { ui::releaseStartHeap(); });
     // The start window's first paint alone brings in about 4.5 MiB of the CJK face; with this
-    // budget the window's peak is about 1 MiB lower, for about 2 ms more to its first paint.
+    // budget the window's peak is about 1 MiB lower, for a few milliseconds more to its first paint.
     fontPages.setPaintFaultBudget(64);
     application.installEventFilter(&fontPages);
     ui::WindowBufferPreparer windowBuffers;

@@ -73,10 +73,13 @@ FontPageReleaser::FontPageReleaser(int quietMs, std::function<void()> whenQuiet,
     });
     m_idle.setSingleShot(true);
     m_idle.setInterval(0);
-    connect(&m_idle, &QTimer::timeout, this, [this] {
-        releaseFontPages();
-        m_faultsAtRelease = minorFaultsOfThisThread();
-    });
+    connect(&m_idle, &QTimer::timeout, this, &FontPageReleaser::releaseAndRecount);
+}
+
+void FontPageReleaser::releaseAndRecount()
+{
+    releaseFontPages();
+    m_faultsAtRelease = minorFaultsOfThisThread();
 }
 
 bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
@@ -91,8 +94,7 @@ bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
             if (m_faultsAtRelease < 0) {
                 m_faultsAtRelease = faults;
             } else if (faults - m_faultsAtRelease > m_faultBudget) {
-                releaseFontPages();
-                m_faultsAtRelease = minorFaultsOfThisThread();
+                releaseAndRecount();
             } else if (faults - m_faultsAtRelease > m_faultBudget / 2) {
                 m_idle.start();
             }

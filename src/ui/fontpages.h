@@ -47,6 +47,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Gives the font pages back and counts the painting thread's faults from here.
+    void releaseAndRecount();
+
     QTimer m_quiet;
     QTimer m_idle; // the first idle moment after paints that took over half the budget
     long m_faultBudget = 0;
