@@ -13,6 +13,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -102,10 +103,20 @@ Gaps pasteIntoDialog(Place place, QStringList &pasted)
     case Place::ColourDialog:
         modal.color(&owner, QColor(0, 128, 0));
         break;
-    case Place::FileDialog:
-        modal.saveFileName(&owner, QStringLiteral("导出学习记录"),
-                           QDir::tempPath() + QStringLiteral("/记录.csv"), QStringLiteral("CSV (*.csv)"));
+    case Place::FileDialog: {
+        // A folder of its own with the same entries on every machine: the dialog lists it and
+        // completes the pasted name against it, and the system's shared temporary folder holds
+        // whatever other programs left there.
+        QTemporaryDir folder;
+        QDir dir(folder.path());
+        for (int i = 1; i <= 30; ++i)
+            QFile(dir.filePath(QStringLiteral("记录-%1.csv").arg(i))).open(QIODevice::WriteOnly);
+        for (const QString &sub : {QStringLiteral("备份"), QStringLiteral("lessons")})
+            dir.mkdir(sub);
+        modal.saveFileName(&owner, QStringLiteral("导出学习记录"), dir.filePath(QStringLiteral("记录.csv")),
+                           QStringLiteral("CSV (*.csv)"));
         break;
+    }
     case Place::Window:
         break;
     }
