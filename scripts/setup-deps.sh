@@ -10,7 +10,7 @@ if [ "${1:-}" = fuzz ]; then
   packages="$packages clang libclang-rt-dev"
 fi
 if [ "${1:-}" = measure ]; then
-  packages="$packages kanatest xdotool libx11-dev libxdamage-dev"
+  packages="$packages kanatest xdotool libx11-dev libxext-dev libxdamage-dev"
 fi
 missing=""
 for p in $packages; do

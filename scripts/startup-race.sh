@@ -4,12 +4,14 @@
 #
 # Needs: scripts/setup-deps.sh measure (kanatest, libx11-dev, libxdamage-dev).
 # Usage: scripts/startup-race.sh [rounds] [cifan executable]      (defaults: 30, build/cifan-app/cifan)
-# Env:   RACE_DISPLAY  X display number to start its own Xvfb on (default :97)
+# Env:   RACE_DISPLAY    X display number to start its own Xvfb on (default :97)
+#        RACE_XVFB_ARGS  more arguments for that Xvfb, e.g. -noreset: by default the server resets
+#                        whenever its last client leaves, i.e. before every program measured
 #
 # Each round runs the three programs one after another in an order rotated from round to round,
 # each with a fresh empty HOME, on an Xvfb with no window manager and no other client. "Painted
-# text" is judged the same way for all three by scripts/firstpaint.c (the first screen image with
-# a non-uniform painted region). The figures are the medians over the rounds of each program's
+# text" is judged the same way for all three by scripts/firstpaint.c (the moment the X server
+# reports the first drawing after which the window is not uniform). The figures are the medians over the rounds of each program's
 # time and of the per-round ratios. The machine's load is printed before and after.
 set -eu
 rounds=${1:-30}
@@ -23,11 +25,12 @@ command -v kanatest >/dev/null || { echo "kanatest is not installed (apt-get ins
 [ -x "$cifan" ] || { echo "no executable $cifan (build it first)" >&2; exit 1; }
 
 # The poller and the bare Qt window, built for this run.
-cc -O2 "$here/firstpaint.c" -o "$work/firstpaint" -lX11 -lXdamage
+cc -O2 "$here/firstpaint.c" -o "$work/firstpaint" -lX11 -lXext -lXdamage
 # shellcheck disable=SC2046
 c++ -O2 -fPIC -std=c++17 "$here/bare-cjk-window.cpp" -o "$work/bare" $(pkg-config --cflags --libs Qt6Widgets)
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# shellcheck disable=SC2086 # the extra arguments are meant to split
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp ${RACE_XVFB_ARGS:-} >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT INT TERM
 sleep 1
