@@ -365,6 +365,72 @@ private Q_SLOTS:
         munmap(const_cast<char *>(data), size_t(bytes.size()));
     }
 
+    // The cheap release works from the ranges it found before: it gives back a face that is still
+    // there, and leaves alone whatever took a range's place behind FreeType's back.
+    void rememberedFontRangesAreCheckedFirst_data()
+    {
+        QTest::addColumn<QString>("inItsPlace");
+        QTest::newRow("the face itself") << QString();
+        QTest::newRow("anonymous memory, written") << QStringLiteral("anonymous");
+        QTest::newRow("another file, mapped writable and written") << QStringLiteral("records.dat");
+        QTest::newRow("another face") << QStringLiteral("other.otf");
+    }
+    void rememberedFontRangesAreCheckedFirst()
+    {
+        QFETCH(QString, inItsPlace);
+        QTemporaryDir dir;
+        const std::size_t size = 256 * 1024;
+        const auto mapped = [&dir, size](const QString &name, int prot, int flags, void *at) -> char * {
+            QFile file(dir.filePath(name));
+            if (!file.open(QIODevice::ReadWrite) || !file.resize(qint64(size)))
+                return nullptr;
+            void *p = mmap(at, size, prot, flags, file.handle(), 0);
+            return p == MAP_FAILED ? nullptr : static_cast<char *>(p);
+        };
+        char *face = mapped(QStringLiteral("face.otf"), PROT_READ, MAP_PRIVATE, nullptr);
+        QVERIFY(face);
+        const QString facePath = QFileInfo(dir.filePath(QStringLiteral("face.otf"))).canonicalFilePath();
+        const auto readAll = [size](const char *p) {
+            volatile char sum = 0;
+            for (std::size_t i = 0; i < size; i += 4096)
+                sum = char(sum + p[i]);
+        };
+        readAll(face);
+        ui::noteFontFilesChanged();                           // as FreeType's FT_New_Face tells it
+        QVERIFY(ui::releaseKnownFontPages() >= qint64(size)); // reads the mappings, remembers the face
+        QCOMPARE(residentKbOf(facePath), 0);
+        readAll(face);
+        QVERIFY(residentKbOf(facePath) > 0);
+
+        char *now = face;
+        if (inItsPlace == QLatin1String("anonymous")) {
+            now = static_cast<char *>(
+                mmap(face, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0));
+            QCOMPARE(now, face);
+        } else if (!inItsPlace.isEmpty()) {
+            const bool otherFace = inItsPlace.endsWith(QLatin1String(".otf"));
+            now = mapped(inItsPlace, otherFace ? PROT_READ : PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_FIXED,
+                         face);
+            QCOMPARE(now, face);
+        }
+        const bool writable =
+            inItsPlace == QLatin1String("anonymous") || inItsPlace.endsWith(QLatin1String(".dat"));
+        if (writable)
+            std::memset(now, 0x5a, size);
+        else
+            readAll(now);
+
+        ui::releaseKnownFontPages(); // no face came or went as far as it knows
+        if (writable) {
+            QVERIFY(std::all_of(now, now + size, [](char c) { return c == 0x5a; }));
+        } else {
+            const QString path =
+                inItsPlace.isEmpty() ? facePath : QFileInfo(dir.filePath(inItsPlace)).canonicalFilePath();
+            QCOMPARE(residentKbOf(path), 0);
+        }
+        munmap(now, size);
+    }
+
     // Font pages go before a widget paints once the painting thread has taken more page faults
     // than the budget since the last release, or at the idle moment after a paint that took over
     // half of it; the first paint only starts the count.
@@ -392,6 +458,7 @@ private Q_SLOTS:
         auto *face =
             static_cast<const char *>(mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE, file.handle(), 0));
         QVERIFY(face != MAP_FAILED);
+        ui::noteFontFilesChanged(); // as FreeType's FT_New_Face tells it
         const auto page = std::size_t(sysconf(_SC_PAGESIZE));
         auto *scratch = static_cast<char *>(mmap(nullptr, page * std::size_t(pagesTouched),
                                                  PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));

@@ -66,7 +66,7 @@ void FontPageBudget::countGlyphLoad()
     if (budget <= 0 || loads < quint64(budget))
         return;
     g_sinceRelease.store(0, std::memory_order_relaxed);
-    releaseFontPages();
+    releaseKnownFontPages();
     g_releases.fetch_add(1, std::memory_order_relaxed);
 }
 

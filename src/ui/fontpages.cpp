@@ -2,8 +2,18 @@
 
 #include <QEvent>
 
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include <dlfcn.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace ui {
 
@@ -38,6 +48,69 @@ long minorFaultsOfThisThread()
     return getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_minflt : 0;
 }
 
+std::atomic<quint64> g_fontFileChanges{0};
+
+// A font file or font cache found mapped by the last reading of the process's mappings.
+struct FontData {
+    AddressRange range;
+    QByteArray path;
+};
+
+struct KnownFontData {
+    std::mutex lock;
+    bool known = false;
+    quint64 changesSeen = 0;
+    std::vector<FontData> mappings; // in address order, as the kernel lists them
+};
+
+KnownFontData &knownFontData()
+{
+    static KnownFontData data;
+    return data;
+}
+
+// Whether the range still maps that file: /proc/self/map_files names each file mapping by its
+// exact range, so anonymous memory or another file put in its place since does not match.
+bool stillMaps(const FontData &data)
+{
+    char link[64];
+    std::snprintf(link, sizeof link, "/proc/self/map_files/%llx-%llx",
+                  static_cast<unsigned long long>(data.range.start),
+                  static_cast<unsigned long long>(data.range.end));
+    char target[PATH_MAX];
+    const ssize_t n = readlink(link, target, sizeof target);
+    return n == data.path.size() && std::memcmp(target, data.path.constData(), std::size_t(n)) == 0;
+}
+
+// Private read-only file pages: dropping them only means reading them again. Neighbouring
+// mappings (fontconfig maps its caches one after another) go in one call, as each call costs the
+// other processors' address translations a flush.
+qint64 release(const std::vector<FontData> &mappings)
+{
+    qint64 released = 0;
+    for (std::size_t i = 0; i < mappings.size();) {
+        AddressRange run = mappings[i].range;
+        for (++i; i < mappings.size() && mappings[i].range.start == run.end; ++i)
+            run.end = mappings[i].range.end;
+        if (madvise(reinterpret_cast<void *>(run.start), run.end - run.start, MADV_DONTNEED) == 0)
+            released += qint64(run.end - run.start);
+    }
+    return released;
+}
+
+// Reads the process's mappings again and releases the font data they list now.
+qint64 rereadAndRelease(KnownFontData &data)
+{
+    const quint64 changes = g_fontFileChanges.load(std::memory_order_acquire);
+    data.mappings.clear();
+    data.known = forEachMapping([&data](const Mapping &m) {
+        if (isFontData(m))
+            data.mappings.push_back({m.range, m.path.toByteArray()});
+    });
+    data.changesSeen = changes;
+    return release(data.mappings);
+}
+
 } // namespace
 
 std::optional<AddressRange> fontDataMapping(const QString &mapsLine)
@@ -51,14 +124,25 @@ std::optional<AddressRange> fontDataMapping(const QString &mapsLine)
 
 qint64 releaseFontPages()
 {
-    qint64 released = 0;
-    forEachMapping([&released](const Mapping &m) {
-        // Private read-only file pages: dropping them only means reading them again.
-        if (isFontData(m) &&
-            madvise(reinterpret_cast<void *>(m.range.start), m.range.end - m.range.start, MADV_DONTNEED) == 0)
-            released += qint64(m.range.end - m.range.start);
-    });
-    return released;
+    KnownFontData &data = knownFontData();
+    const std::lock_guard<std::mutex> lock(data.lock);
+    return rereadAndRelease(data);
+}
+
+qint64 releaseKnownFontPages()
+{
+    KnownFontData &data = knownFontData();
+    const std::lock_guard<std::mutex> lock(data.lock);
+    if (data.known && data.changesSeen == g_fontFileChanges.load(std::memory_order_acquire) &&
+        std::all_of(data.mappings.cbegin(), data.mappings.cend(), stillMaps))
+        return release(data.mappings);
+    // A face came or went, or a range no longer maps its file (or cannot be checked).
+    return rereadAndRelease(data);
+}
+
+void noteFontFilesChanged()
+{
+    g_fontFileChanges.fetch_add(1, std::memory_order_release);
 }
 
 FontPageReleaser::FontPageReleaser(int quietMs, std::function<void()> whenQuiet, QObject *parent)
@@ -78,7 +162,7 @@ FontPageReleaser::FontPageReleaser(int quietMs, std::function<void()> whenQuiet,
 
 void FontPageReleaser::releaseAndRecount()
 {
-    releaseFontPages();
+    releaseKnownFontPages();
     m_faultsAtRelease = minorFaultsOfThisThread();
 }
 
@@ -104,3 +188,31 @@ bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
 }
 
 } // namespace ui
+
+// FreeType's face constructor and destructor as Qt calls them: FT_Error FT_New_Face(FT_Library,
+// const char *, FT_Long, FT_Face *) and FT_Error FT_Done_Face(FT_Face). A face maps its file when
+// it is made and unmaps it when it goes, so each call tells releaseKnownFontPages to read the
+// mappings again. As with FT_Load_Glyph, the program's definitions come first in the dynamic
+// linker's search and pass each call on to FreeType's.
+extern "C" __attribute__((visibility("default"))) int FT_New_Face(void *library, const char *path, long index,
+                                                                  void **face)
+{
+    using New = int (*)(void *, const char *, long, void **);
+    static const auto freetypeNew = reinterpret_cast<New>(dlsym(RTLD_NEXT, "FT_New_Face"));
+    if (!freetypeNew)
+        return 0x06; // FT_Err_Invalid_Argument: no FreeType to pass the call to
+    const int error = freetypeNew(library, path, index, face);
+    ui::noteFontFilesChanged();
+    return error;
+}
+
+extern "C" __attribute__((visibility("default"))) int FT_Done_Face(void *face)
+{
+    using Done = int (*)(void *);
+    static const auto freetypeDone = reinterpret_cast<Done>(dlsym(RTLD_NEXT, "FT_Done_Face"));
+    if (!freetypeDone)
+        return 0x06;
+    const int error = freetypeDone(face);
+    ui::noteFontFilesChanged();
+    return error;
+}

@@ -21,6 +21,16 @@ std::optional<AddressRange> fontDataMapping(const QString &mapsLine);
 // of address space released (resident or not).
 qint64 releaseFontPages();
 
+// The same, cheaply enough to do in the middle of painting: the process's mappings are read
+// again only when a face was made or dropped since the last reading (the program sees FreeType's
+// FT_New_Face and FT_Done_Face) or a range found then no longer maps its file; otherwise the
+// ranges found then are released, each checked first to map the same file still.
+qint64 releaseKnownFontPages();
+
+// Tells releaseKnownFontPages that font files were mapped or unmapped other than through
+// FreeType's faces, so that it reads the mappings again.
+void noteFontFilesChanged();
+
 // Releases the font pages a while after the last paint, so that the glyphs a window needed for
 // its first paint do not stay resident for the rest of the session. A CJK face is mapped whole;
 // every glyph read from it makes the kernel map its neighbourhood (64 KiB) as well.
