@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -21,6 +22,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <vector>
 
 using ui::TextCanvas;
@@ -284,33 +287,43 @@ private Q_SLOTS:
         ui::releaseStartHeap();
     }
 
-    // A window shown has its pixel buffer at its size before anything paints into it.
-    void aShownWindowHasItsBuffer()
+    // A window has its pixel buffer at its size once it is exposed, before anything paints into
+    // it, and not yet while it is being shown: making the buffer has the X server make a pixmap,
+    // which the replies a showing waits for would wait for as well.
+    void anExposedWindowHasItsBuffer()
     {
-        ui::WindowBufferPreparer preparer;
-        qApp->installEventFilter(&preparer);
         QWidget window;
         window.resize(320, 200);
-        QVERIFY(window.backingStore() == nullptr || window.backingStore()->size().isEmpty());
-        bool sizedAtShow = false;
+        std::optional<QSize> atShow, atExposure;
+        const auto sizeNow = [&window] {
+            return window.backingStore() ? window.backingStore()->size() : QSize();
+        };
         struct Watch : QObject {
-            QWidget *w;
-            bool *seen;
-            Watch(QWidget *w, bool *seen) : w(w), seen(seen) {}
+            std::function<void(QObject *, QEvent *)> seen;
             bool eventFilter(QObject *o, QEvent *e) override
             {
-                if (o == w && e->type() == QEvent::Paint && !*seen)
-                    *seen = w->backingStore() && w->backingStore()->size() == QSize(320, 200);
+                seen(o, e);
                 return false;
             }
-        } watch(&window, &sizedAtShow);
-        window.installEventFilter(&watch);
+        } watch;
+        watch.seen = [&](QObject *o, QEvent *e) {
+            if (o == &window && e->type() == QEvent::Show && !atShow)
+                atShow = sizeNow();
+            if (o == window.windowHandle() && e->type() == QEvent::Expose &&
+                window.windowHandle()->isExposed() && !atExposure)
+                atExposure = sizeNow();
+        };
+        // Application filters run newest first: the preparer sees each event before the watch.
+        qApp->installEventFilter(&watch);
+        ui::WindowBufferPreparer preparer;
+        qApp->installEventFilter(&preparer);
         window.show();
-        QVERIFY(window.backingStore());
-        QCOMPARE(window.backingStore()->size(), QSize(320, 200));
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(sizedAtShow);
         qApp->removeEventFilter(&preparer);
+        qApp->removeEventFilter(&watch);
+        QVERIFY(atShow && atExposure);
+        QVERIFY(atShow->isEmpty());
+        QCOMPARE(*atExposure, QSize(320, 200));
     }
 
     void sessionBusIsLookedForOnlyWhereOneCanBe_data()

@@ -45,7 +45,7 @@ void readyNativeWindow(QWidget *window)
     if (!store || window->size().isEmpty())
         return;
     // The buffer at the size the window will be painted at, its pages brought in: the first paint
-    // finds it in place (WindowBufferPreparer then has nothing left to do at the showing).
+    // finds it in place (WindowBufferPreparer then has nothing left to do at the exposure).
     prepareWindowBuffer(window);
     // Drawn over once with the window's own background: the first paint then also finds the
     // buffer's pages written to, wherever the prefault could not reach.

@@ -2,11 +2,33 @@
 
 #include "ui/processmemory.h"
 
+#include <QApplication>
 #include <QBackingStore>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
+
+#include <dlfcn.h>
 
 namespace ui {
+
+namespace {
+
+// Sends the X server what the program has asked of it so far without waiting for any reply:
+// the server then makes the buffer's pixmap while the program paints. Qt would send it only
+// with the painted frame, so the server would make the pixmap first and show the frame after.
+void sendPendingRequests()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return;
+    using Flush = int (*)(xcb_connection_t *);
+    static const auto flush = reinterpret_cast<Flush>(dlsym(RTLD_DEFAULT, "xcb_flush"));
+    if (flush)
+        flush(x11->connection());
+}
+
+} // namespace
 
 bool prepareWindowBuffer(QWidget *window)
 {
@@ -14,16 +36,27 @@ bool prepareWindowBuffer(QWidget *window)
     if (!store || window->size().isEmpty() || store->size() == window->size())
         return false;
     store->resize(window->size());
+    sendPendingRequests();
     prefaultSharedPixelBuffers();
     return true;
 }
 
 bool WindowBufferPreparer::eventFilter(QObject *watched, QEvent *event)
 {
-    // A window is shown with its native window created and its size set; the buffer Qt would make
-    // at the first paint is made now at that size, and the first paint finds it the right size.
-    if (event->type() == QEvent::Show && watched->isWidgetType())
-        prepareWindowBuffer(static_cast<QWidget *>(watched));
+    // A window's first paint follows its exposure at once. The buffer is made just before it,
+    // not at the showing: making it also makes the X server clear a pixmap of the window's size,
+    // and the replies a showing waits for would wait for that too, where a paint goes on beside it.
+    if (event->type() == QEvent::Expose && watched->isWindowType()) {
+        const auto *exposed = static_cast<QWindow *>(watched);
+        if (exposed->isExposed()) {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (window->windowHandle() == exposed) {
+                    prepareWindowBuffer(window);
+                    break;
+                }
+            }
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 

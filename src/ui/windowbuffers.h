@@ -11,9 +11,9 @@ namespace ui {
 // buffer, an empty window, or a buffer already at that size).
 bool prepareWindowBuffer(QWidget *window);
 
-// Gives each window its pixel buffer as it is shown, and brings the buffer's pages in at once,
-// so that the window's first paint writes to memory that is already there. Installed on the
-// application.
+// Gives each window its pixel buffer as it is exposed, just before its first paint, and brings
+// the buffer's pages in at once, so that the paint writes to memory that is already there.
+// Installed on the application.
 class WindowBufferPreparer : public QObject
 {
     Q_OBJECT
