@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -54,6 +55,7 @@ std::atomic<quint64> g_fontFileChanges{0};
 struct FontData {
     AddressRange range;
     QByteArray path;
+    std::vector<bool> presentAtLastRelease; // one flag a page; empty when not looked at
 };
 
 struct KnownFontData {
@@ -82,18 +84,49 @@ bool stillMaps(const FontData &data)
     return n == data.path.size() && std::memcmp(target, data.path.constData(), std::size_t(n)) == 0;
 }
 
-// Private read-only file pages: dropping them only means reading them again. Neighbouring
-// mappings (fontconfig maps its caches one after another) go in one call, as each call costs the
-// other processors' address translations a flush.
-qint64 release(const std::vector<FontData> &mappings)
+// Which pages of a range are in the process's page tables now (/proc/self/pagemap, bit 63 of
+// each page's entry); empty when that cannot be read.
+std::vector<bool> presentPages(int pagemap, AddressRange range, std::size_t pageSize)
 {
+    const std::size_t pages = (range.end - range.start) / pageSize;
+    std::vector<quint64> entries(pages);
+    const auto bytes = static_cast<ssize_t>(pages * sizeof(quint64));
+    if (pagemap < 0 || pread(pagemap, entries.data(), std::size_t(bytes),
+                             static_cast<off_t>(range.start / pageSize * sizeof(quint64))) != bytes)
+        return {};
+    std::vector<bool> present(pages);
+    for (std::size_t i = 0; i < pages; ++i)
+        present[i] = (entries[i] >> 63) & 1;
+    return present;
+}
+
+// Private read-only file pages: dropping them only means reading them again. Pages that were
+// present at the last release and are again now stay: the tables every glyph reads (the
+// character map, the metrics, the outlines' index) would be read back straight away. The rest
+// goes, neighbouring ranges (fontconfig maps its caches one after another) in one call, as each
+// call costs the other processors' address translations a flush.
+qint64 release(std::vector<FontData> &mappings)
+{
+    const auto pageSize = std::size_t(sysconf(_SC_PAGESIZE));
+    const int pagemap = ::open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
+    std::vector<AddressRange> ranges;
+    for (FontData &data : mappings) {
+        std::vector<bool> present = presentPages(pagemap, data.range, pageSize);
+        for (const AddressRange &r :
+             pagesToRelease(data.range, present, data.presentAtLastRelease, pageSize)) {
+            if (!ranges.empty() && ranges.back().end == r.start)
+                ranges.back().end = r.end;
+            else
+                ranges.push_back(r);
+        }
+        data.presentAtLastRelease = std::move(present);
+    }
+    if (pagemap >= 0)
+        ::close(pagemap);
     qint64 released = 0;
-    for (std::size_t i = 0; i < mappings.size();) {
-        AddressRange run = mappings[i].range;
-        for (++i; i < mappings.size() && mappings[i].range.start == run.end; ++i)
-            run.end = mappings[i].range.end;
-        if (madvise(reinterpret_cast<void *>(run.start), run.end - run.start, MADV_DONTNEED) == 0)
-            released += qint64(run.end - run.start);
+    for (const AddressRange &r : ranges) {
+        if (madvise(reinterpret_cast<void *>(r.start), r.end - r.start, MADV_DONTNEED) == 0)
+            released += qint64(r.end - r.start);
     }
     return released;
 }
@@ -105,7 +138,7 @@ qint64 rereadAndRelease(KnownFontData &data)
     data.mappings.clear();
     data.known = forEachMapping([&data](const Mapping &m) {
         if (isFontData(m))
-            data.mappings.push_back({m.range, m.path.toByteArray()});
+            data.mappings.push_back({m.range, m.path.toByteArray(), {}});
     });
     data.changesSeen = changes;
     return release(data.mappings);
@@ -138,6 +171,26 @@ qint64 releaseKnownFontPages()
         return release(data.mappings);
     // A face came or went, or a range no longer maps its file (or cannot be checked).
     return rereadAndRelease(data);
+}
+
+std::vector<AddressRange> pagesToRelease(AddressRange range, const std::vector<bool> &presentNow,
+                                         const std::vector<bool> &presentBefore, std::size_t pageSize)
+{
+    const std::size_t pages = (range.end - range.start) / pageSize;
+    const auto inUse = [&](std::size_t i) {
+        return presentNow.size() == pages && presentBefore.size() == pages && presentNow[i] &&
+               presentBefore[i];
+    };
+    std::vector<AddressRange> ranges;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i <= pages; ++i) {
+        if (i < pages && !inUse(i))
+            continue;
+        if (i > from)
+            ranges.push_back({range.start + from * pageSize, range.start + i * pageSize});
+        from = i + 1;
+    }
+    return ranges;
 }
 
 void noteFontFilesChanged()

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace ui {
 
@@ -24,8 +25,14 @@ qint64 releaseFontPages();
 // The same, cheaply enough to do in the middle of painting: the process's mappings are read
 // again only when a face was made or dropped since the last reading (the program sees FreeType's
 // FT_New_Face and FT_Done_Face) or a range found then no longer maps its file; otherwise the
-// ranges found then are released, each checked first to map the same file still.
+// ranges found then are released, each checked first to map the same file still, and the pages
+// read both before the last such release and since it stay.
 qint64 releaseKnownFontPages();
+
+// The parts of a mapped range to give back: all of it but the pages present both now and at the
+// last release (one flag a page in each; when either is not known, all of it).
+std::vector<AddressRange> pagesToRelease(AddressRange range, const std::vector<bool> &presentNow,
+                                         const std::vector<bool> &presentBefore, std::size_t pageSize);
 
 // Tells releaseKnownFontPages that font files were mapped or unmapped other than through
 // FreeType's faces, so that it reads the mappings again.
