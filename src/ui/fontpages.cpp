@@ -100,11 +100,11 @@ std::vector<bool> presentPages(int pagemap, AddressRange range, std::size_t page
     return present;
 }
 
-// Private read-only file pages: dropping them only means reading them again. Pages that were
-// present at the last release and are again now stay: the tables every glyph reads (the
-// character map, the metrics, the outlines' index) would be read back straight away. The rest
-// goes, neighbouring ranges (fontconfig maps its caches one after another) in one call, as each
-// call costs the other processors' address translations a flush.
+// Private read-only file pages: dropping them only means reading them again. Pages read before
+// the last release and again since stay once: the tables every glyph reads (the character map,
+// the metrics, the outlines' index) would be read back straight away. The rest goes,
+// neighbouring ranges (fontconfig maps its caches one after another) in one call, as each call
+// costs the other processors' address translations a flush.
 qint64 release(std::vector<FontData> &mappings)
 {
     const auto pageSize = std::size_t(sysconf(_SC_PAGESIZE));
@@ -118,6 +118,12 @@ qint64 release(std::vector<FontData> &mappings)
                 ranges.back().end = r.end;
             else
                 ranges.push_back(r);
+        }
+        // A page kept now is not counted as read before the next release, which gives it back
+        // unless it is read again after that: what stays is never more than one interval read.
+        if (present.size() == data.presentAtLastRelease.size()) {
+            for (std::size_t i = 0; i < present.size(); ++i)
+                present[i] = present[i] && !data.presentAtLastRelease[i];
         }
         data.presentAtLastRelease = std::move(present);
     }

@@ -26,7 +26,7 @@ qint64 releaseFontPages();
 // again only when a face was made or dropped since the last reading (the program sees FreeType's
 // FT_New_Face and FT_Done_Face) or a range found then no longer maps its file; otherwise the
 // ranges found then are released, each checked first to map the same file still, and the pages
-// read both before the last such release and since it stay.
+// read both before the last such release and since it stay until the next one.
 qint64 releaseKnownFontPages();
 
 // The parts of a mapped range to give back: all of it but the pages present both now and at the
