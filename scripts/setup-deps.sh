@@ -5,7 +5,7 @@
 set -eu
 packages="cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libchm-dev fp-utils
   libqt6sql6-sqlite sqlite3 qt6-translations-l10n fonts-noto-cjk xvfb xauth openbox libbenchmark-dev
-  ccache clang-format dpkg-dev file desktop-file-utils appstream libicu-dev lld"
+  ccache clang-format dpkg-dev file desktop-file-utils appstream libicu-dev libfreetype-dev lld"
 if [ "${1:-}" = fuzz ]; then
   packages="$packages clang libclang-rt-dev"
 fi

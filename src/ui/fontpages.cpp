@@ -7,10 +7,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 #include <vector>
 
 #include <dlfcn.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
@@ -88,15 +91,21 @@ bool stillMaps(const FontData &data)
 // each page's entry); empty when that cannot be read.
 std::vector<bool> presentPages(int pagemap, AddressRange range, std::size_t pageSize)
 {
-    const std::size_t pages = (range.end - range.start) / pageSize;
-    std::vector<quint64> entries(pages);
-    const auto bytes = static_cast<ssize_t>(pages * sizeof(quint64));
-    if (pagemap < 0 || pread(pagemap, entries.data(), std::size_t(bytes),
-                             static_cast<off_t>(range.start / pageSize * sizeof(quint64))) != bytes)
+    if (pagemap < 0)
         return {};
+    const std::size_t pages = (range.end - range.start) / pageSize;
     std::vector<bool> present(pages);
-    for (std::size_t i = 0; i < pages; ++i)
-        present[i] = (entries[i] >> 63) & 1;
+    quint64 entries[512]; // read a piece at a time: a large buffer would itself fault page by page
+    for (std::size_t from = 0; from < pages;) {
+        const std::size_t n = std::min(pages - from, std::size(entries));
+        const auto bytes = static_cast<ssize_t>(n * sizeof(quint64));
+        if (pread(pagemap, entries, std::size_t(bytes),
+                  static_cast<off_t>((range.start / pageSize + from) * sizeof(quint64))) != bytes)
+            return {};
+        for (std::size_t i = 0; i < n; ++i)
+            present[from + i] = (entries[i] >> 63) & 1;
+        from += n;
+    }
     return present;
 }
 
@@ -199,6 +208,19 @@ std::vector<AddressRange> pagesToRelease(AddressRange range, const std::vector<b
     return ranges;
 }
 
+void noteFontFileMapped(AddressRange range, const QByteArray &path)
+{
+    KnownFontData &data = knownFontData();
+    const std::lock_guard<std::mutex> lock(data.lock);
+    if (!data.known || data.changesSeen != g_fontFileChanges.load(std::memory_order_acquire)) {
+        g_fontFileChanges.fetch_add(1, std::memory_order_release); // read them all next time anyway
+        return;
+    }
+    const auto at = std::find_if(data.mappings.begin(), data.mappings.end(),
+                                 [&range](const FontData &d) { return d.range.start > range.start; });
+    data.mappings.insert(at, FontData{range, path, {}});
+}
+
 void noteFontFilesChanged()
 {
     g_fontFileChanges.fetch_add(1, std::memory_order_release);
@@ -248,30 +270,36 @@ bool FontPageReleaser::eventFilter(QObject *watched, QEvent *event)
 
 } // namespace ui
 
-// FreeType's face constructor and destructor as Qt calls them: FT_Error FT_New_Face(FT_Library,
-// const char *, FT_Long, FT_Face *) and FT_Error FT_Done_Face(FT_Face). A face maps its file when
-// it is made and unmaps it when it goes, so each call tells releaseKnownFontPages to read the
-// mappings again. As with FT_Load_Glyph, the program's definitions come first in the dynamic
-// linker's search and pass each call on to FreeType's.
-extern "C" __attribute__((visibility("default"))) int FT_New_Face(void *library, const char *path, long index,
-                                                                  void **face)
+// FreeType's face constructor and destructor as Qt calls them. A face maps its file when it is
+// made, and FreeType's stream says where; it unmaps the file when the face goes, which makes
+// releaseKnownFontPages read the mappings again. As with FT_Load_Glyph, the program's definitions
+// come first in the dynamic linker's search and pass each call on to FreeType's.
+extern "C" FT_Error FT_New_Face(FT_Library library, const char *path, FT_Long index, FT_Face *face)
 {
-    using New = int (*)(void *, const char *, long, void **);
+    using New = FT_Error (*)(FT_Library, const char *, FT_Long, FT_Face *);
     static const auto freetypeNew = reinterpret_cast<New>(dlsym(RTLD_NEXT, "FT_New_Face"));
     if (!freetypeNew)
-        return 0x06; // FT_Err_Invalid_Argument: no FreeType to pass the call to
-    const int error = freetypeNew(library, path, index, face);
-    ui::noteFontFilesChanged();
+        return FT_Err_Invalid_Argument; // no FreeType to pass the call to
+    const FT_Error error = freetypeNew(library, path, index, face);
+    // A file FreeType could map is a stream whose bytes begin on a page of the mapping.
+    const FT_Stream stream = error == 0 && face && *face ? (*face)->stream : nullptr;
+    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+    if (path && stream && stream->base && stream->size > 0 && quintptr(stream->base) % page == 0) {
+        const quintptr start = quintptr(stream->base);
+        ui::noteFontFileMapped({start, start + (stream->size + page - 1) / page * page}, QByteArray(path));
+    } else {
+        ui::noteFontFilesChanged();
+    }
     return error;
 }
 
-extern "C" __attribute__((visibility("default"))) int FT_Done_Face(void *face)
+extern "C" FT_Error FT_Done_Face(FT_Face face)
 {
-    using Done = int (*)(void *);
+    using Done = FT_Error (*)(FT_Face);
     static const auto freetypeDone = reinterpret_cast<Done>(dlsym(RTLD_NEXT, "FT_Done_Face"));
     if (!freetypeDone)
-        return 0x06;
-    const int error = freetypeDone(face);
+        return FT_Err_Invalid_Argument;
+    const FT_Error error = freetypeDone(face);
     ui::noteFontFilesChanged();
     return error;
 }

@@ -34,6 +34,10 @@ qint64 releaseKnownFontPages();
 std::vector<AddressRange> pagesToRelease(AddressRange range, const std::vector<bool> &presentNow,
                                          const std::vector<bool> &presentBefore, std::size_t pageSize);
 
+// Tells releaseKnownFontPages that a font file was mapped at that range (FreeType's FT_New_Face
+// does), so that it need not read all the mappings again to find it.
+void noteFontFileMapped(AddressRange range, const QByteArray &path);
+
 // Tells releaseKnownFontPages that font files were mapped or unmapped other than through
 // FreeType's faces, so that it reads the mappings again.
 void noteFontFilesChanged();
