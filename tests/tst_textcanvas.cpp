@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -501,6 +502,27 @@ private Q_SLOTS:
             QCOMPARE(residentKbOf(QFileInfo(dir.filePath(inItsPlace)).canonicalFilePath()), 0);
         }
         munmap(now, size);
+    }
+
+    // A face Qt has FreeType make joins the known ranges from FreeType's own stream: the release
+    // after it gives its pages back without reading the process's mappings again.
+    void aFaceQtMakesIsReleasedWithoutReadingTheMappings()
+    {
+        ui::releaseKnownFontPages(); // the mappings known as they are now
+        const quint64 readings = ui::fontMappingReadings();
+        QFont face(QStringLiteral("DejaVu Serif Condensed"), 31);
+        face.setItalic(true); // a face no other case draws with
+        QImage page(400, 100, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter painter(&page);
+            painter.setFont(face);
+            painter.drawText(page.rect(), QStringLiteral("Wavy glyphs"));
+        }
+        const QString file = QStringLiteral("/DejaVuSerifCondensed-Italic.ttf");
+        QVERIFY(residentKbOf(file) > 0);
+        ui::releaseKnownFontPages();
+        QCOMPARE(residentKbOf(file), 0);
+        QCOMPARE(ui::fontMappingReadings(), readings);
     }
 
     // Font pages go before a widget paints once the painting thread has taken more page faults

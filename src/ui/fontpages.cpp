@@ -146,9 +146,12 @@ qint64 release(std::vector<FontData> &mappings)
     return released;
 }
 
+std::atomic<quint64> g_mappingReadings{0};
+
 // Reads the process's mappings again and releases the font data they list now.
 qint64 rereadAndRelease(KnownFontData &data)
 {
+    g_mappingReadings.fetch_add(1, std::memory_order_relaxed);
     const quint64 changes = g_fontFileChanges.load(std::memory_order_acquire);
     data.mappings.clear();
     data.known = forEachMapping([&data](const Mapping &m) {
@@ -219,6 +222,11 @@ void noteFontFileMapped(AddressRange range, const QByteArray &path)
     const auto at = std::find_if(data.mappings.begin(), data.mappings.end(),
                                  [&range](const FontData &d) { return d.range.start > range.start; });
     data.mappings.insert(at, FontData{range, path, {}});
+}
+
+quint64 fontMappingReadings()
+{
+    return g_mappingReadings.load(std::memory_order_relaxed);
 }
 
 void noteFontFilesChanged()

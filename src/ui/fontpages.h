@@ -38,6 +38,9 @@ std::vector<AddressRange> pagesToRelease(AddressRange range, const std::vector<b
 // does), so that it need not read all the mappings again to find it.
 void noteFontFileMapped(AddressRange range, const QByteArray &path);
 
+// How many times the releases have read the process's mappings so far.
+quint64 fontMappingReadings();
+
 // Tells releaseKnownFontPages that font files were mapped or unmapped other than through
 // FreeType's faces, so that it reads the mappings again.
 void noteFontFilesChanged();
