@@ -57,6 +57,26 @@ static int residentKbOf(const QString &path)
     return -1;
 }
 
+// Maps a file of at least `size` bytes (made or lengthened with zeros), at `at` when given;
+// nothing when it cannot. The mapping outlives the file's handle.
+static char *mapFile(const QString &path, std::size_t size, int prot, int flags = MAP_PRIVATE,
+                     void *at = nullptr)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || (file.size() < qint64(size) && !file.resize(qint64(size))))
+        return nullptr;
+    void *p = mmap(at, size, prot, flags, file.handle(), 0);
+    return p == MAP_FAILED ? nullptr : static_cast<char *>(p);
+}
+
+// Reads one byte of every page of the first `bytes`, so each page is faulted in.
+static void readPages(const char *p, std::size_t bytes)
+{
+    volatile char sum = 0;
+    for (std::size_t i = 0; i < bytes; i += 4096)
+        sum = char(sum + p[i]);
+}
+
 class TextCanvasTest : public QObject
 {
     Q_OBJECT
@@ -365,13 +385,10 @@ private Q_SLOTS:
         QCOMPARE(file.write(bytes), qint64(bytes.size()));
         QVERIFY(file.flush());
         const QString path = QFileInfo(file.fileName()).canonicalFilePath();
-        auto *data = static_cast<const char *>(
-            mmap(nullptr, size_t(bytes.size()), PROT_READ, MAP_PRIVATE, file.handle(), 0));
-        QVERIFY(data != MAP_FAILED);
+        const char *data = mapFile(path, std::size_t(bytes.size()), PROT_READ);
+        QVERIFY(data);
         auto residentKb = [&path] { return residentKbOf(path); };
-        volatile int sum = 0; // reads every page
-        for (int i = 0; i < bytes.size(); i += 4096)
-            sum += data[i];
+        readPages(data, std::size_t(bytes.size()));
         QVERIFY(residentKb() >= 256);
         QVERIFY(ui::releaseFontPages() >= bytes.size());
         QCOMPARE(residentKb(), 0);
@@ -447,28 +464,16 @@ private Q_SLOTS:
         QFETCH(QString, inItsPlace);
         QTemporaryDir dir;
         const std::size_t size = 256 * 1024;
-        const auto mapped = [&dir, size](const QString &name, int prot, int flags, void *at) -> char * {
-            QFile file(dir.filePath(name));
-            if (!file.open(QIODevice::ReadWrite) || !file.resize(qint64(size)))
-                return nullptr;
-            void *p = mmap(at, size, prot, flags, file.handle(), 0);
-            return p == MAP_FAILED ? nullptr : static_cast<char *>(p);
-        };
-        char *face = mapped(QStringLiteral("face.otf"), PROT_READ, MAP_PRIVATE, nullptr);
+        char *face = mapFile(dir.filePath(QStringLiteral("face.otf")), size, PROT_READ);
         QVERIFY(face);
         const QString facePath = QFileInfo(dir.filePath(QStringLiteral("face.otf"))).canonicalFilePath();
-        const auto readAll = [](const char *p, std::size_t bytes) {
-            volatile char sum = 0;
-            for (std::size_t i = 0; i < bytes; i += 4096)
-                sum = char(sum + p[i]);
-        };
-        readAll(face, size / 2);
+        readPages(face, size / 2);
         const int readBefore = residentKbOf(facePath); // the half, and what the kernel read around it
         QVERIFY(readBefore >= int(size / 2 / 1024) && readBefore < int(size / 1024));
         ui::noteFontFilesChanged();                           // as FreeType's FT_New_Face tells it
         QVERIFY(ui::releaseKnownFontPages() >= qint64(size)); // reads the mappings, remembers the face
         QCOMPARE(residentKbOf(facePath), 0);
-        readAll(face, size);
+        readPages(face, size);
         QVERIFY(residentKbOf(facePath) > 0);
 
         char *now = face;
@@ -478,8 +483,8 @@ private Q_SLOTS:
             QCOMPARE(now, face);
         } else if (!inItsPlace.isEmpty()) {
             const bool otherFace = inItsPlace.endsWith(QLatin1String(".otf"));
-            now = mapped(inItsPlace, otherFace ? PROT_READ : PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_FIXED,
-                         face);
+            now = mapFile(dir.filePath(inItsPlace), size, otherFace ? PROT_READ : PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_FIXED, face);
             QCOMPARE(now, face);
         }
         const bool writable =
@@ -487,7 +492,7 @@ private Q_SLOTS:
         if (writable)
             std::memset(now, 0x5a, size);
         else if (now != face)
-            readAll(now, size);
+            readPages(now, size);
 
         ui::releaseKnownFontPages(); // no face came or went as far as it knows
         if (writable) {
@@ -545,13 +550,9 @@ private Q_SLOTS:
         QFETCH(int, pagesTouched);
         QFETCH(bool, released);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("face.otf")));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        const qsizetype size = 256 * 1024;
-        QVERIFY(file.resize(size));
-        auto *face =
-            static_cast<const char *>(mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE, file.handle(), 0));
-        QVERIFY(face != MAP_FAILED);
+        const std::size_t size = 256 * 1024;
+        const char *face = mapFile(dir.filePath(QStringLiteral("face.otf")), size, PROT_READ);
+        QVERIFY(face);
         ui::noteFontFilesChanged(); // as FreeType's FT_New_Face tells it
         const auto page = std::size_t(sysconf(_SC_PAGESIZE));
         auto *scratch = static_cast<char *>(mmap(nullptr, page * std::size_t(pagesTouched),
@@ -567,10 +568,8 @@ private Q_SLOTS:
             QCoreApplication::sendEvent(&widget, &event);
         };
         paint(); // the count starts here
-        volatile char sum = 0;
-        for (std::size_t i = 0; i < std::size_t(size); i += page)
-            sum = char(sum + face[i]);
-        const QString path = QFileInfo(file.fileName()).canonicalFilePath();
+        readPages(face, size);
+        const QString path = QFileInfo(dir.filePath(QStringLiteral("face.otf"))).canonicalFilePath();
         QVERIFY(residentKbOf(path) > 0);
         for (int i = 0; i < pagesTouched; ++i)
             scratch[std::size_t(i) * page] = 1;
@@ -578,7 +577,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents(); // the idle moment after the paint
         QCOMPARE(residentKbOf(path) == 0, released);
         munmap(scratch, page * std::size_t(pagesTouched));
-        munmap(const_cast<char *>(face), size_t(size));
+        munmap(const_cast<char *>(face), size);
     }
 
     void theLanguageOfATextAndItsFace_data()

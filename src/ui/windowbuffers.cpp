@@ -2,9 +2,9 @@
 
 #include "ui/processmemory.h"
 
-#include <QApplication>
 #include <QBackingStore>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -49,12 +49,8 @@ bool WindowBufferPreparer::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Expose && watched->isWindowType()) {
         const auto *exposed = static_cast<QWindow *>(watched);
         if (exposed->isExposed()) {
-            for (QWidget *window : QApplication::topLevelWidgets()) {
-                if (window->windowHandle() == exposed) {
-                    prepareWindowBuffer(window);
-                    break;
-                }
-            }
+            if (QWidget *window = QWidget::find(exposed->winId()))
+                prepareWindowBuffer(window);
         }
     }
     return QObject::eventFilter(watched, event);
