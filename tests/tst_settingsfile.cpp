@@ -303,10 +303,15 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QStringList stale = {QStringLiteral(".pome.dll.k6utgw.tmp"), QStringLiteral(".gap.dll.1.tmp"),
-                                   QStringLiteral(".新.dll.zz9.tmp")};
-        const QStringList kept = {QStringLiteral("pome.dll"), QStringLiteral(".hidden"),
-                                  QStringLiteral("notes.tmp"), QStringLiteral(".a.tmp"),
-                                  QStringLiteral("x.dll.abc.tmp")};
+                                   QStringLiteral(".新.dll.zz9.tmp"), QStringLiteral(".p.0123456789abc.tmp"),
+                                   QStringLiteral("...x.tmp")};
+        // Not a save's: no name, an empty or too long or upper-case tag, another ending, a line break.
+        const QStringList kept = {QStringLiteral("pome.dll"),      QStringLiteral(".hidden"),
+                                  QStringLiteral("notes.tmp"),     QStringLiteral(".a.tmp"),
+                                  QStringLiteral("x.dll.abc.tmp"), QStringLiteral("..x.tmp"),
+                                  QStringLiteral(".p..tmp"),       QStringLiteral(".p.0123456789abcd.tmp"),
+                                  QStringLiteral(".p.K6U.tmp"),    QStringLiteral(".p.x.tmpx"),
+                                  QStringLiteral(".p.x.tmp\n"),    QStringLiteral(".p\nq.x.tmp")};
         for (const QString &name : stale + kept)
             put(dir.filePath(name), "2\r\n");
         QVERIFY(ui::isSaveTemporaryName(stale.first()));

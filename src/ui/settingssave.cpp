@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 
 #include <atomic>
 #include <cerrno>
@@ -251,8 +250,26 @@ void failSaveStepForTesting(std::optional<SaveStep> step)
 
 bool isSaveTemporaryName(const QString &fileName)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.[0-9a-z]{1,13}\\.tmp$"));
-    return pattern.match(fileName).hasMatch();
+    // ".<file>.<tag>.tmp", the tag being 1 to 13 of [0-9a-z] (a 32-bit number in base 36). Read by
+    // hand: the folder is swept at every start, and a regular expression there would bring in
+    // and compile the expression engine before the first window.
+    static const QLatin1String suffix(".tmp");
+    if (!fileName.startsWith(QLatin1Char('.')) || !fileName.endsWith(suffix))
+        return false;
+    const auto isTagChar = [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+               (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+    };
+    const qsizetype tagEnd = fileName.size() - suffix.size();
+    qsizetype tagStart = tagEnd;
+    while (tagStart > 0 && isTagChar(fileName.at(tagStart - 1)))
+        --tagStart;
+    const qsizetype tagLength = tagEnd - tagStart;
+    // The file's own name sits between the leading dot and the tag's dot, and is not empty.
+    if (tagLength < 1 || tagLength > 13 || tagStart < 3 || fileName.at(tagStart - 1) != QLatin1Char('.'))
+        return false;
+    // A line break is never part of a name a save makes.
+    return !fileName.contains(QLatin1Char('\n'));
 }
 
 int removeSaveTemporaries(const QString &folder)
