@@ -402,30 +402,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("now"); // one character a page: 1 present
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("released"); // page ranges, "from-to" with `to` not included
-        QTest::newRow("nothing known before") << "11111111"
-                                              << ""
-                                              << "0-8";
-        QTest::newRow("nothing present now") << "00000000"
-                                             << "11111111"
-                                             << "0-8";
-        QTest::newRow("all of it in use") << "11111111"
-                                          << "11111111"
-                                          << "";
-        QTest::newRow("a run in use in the middle") << "11111111"
-                                                    << "00111100"
-                                                    << "0-2 6-8";
-        QTest::newRow("in use at both ends") << "10000001"
-                                             << "11111111"
-                                             << "1-7";
-        QTest::newRow("present before, gone since") << "00001111"
-                                                    << "11110000"
-                                                    << "0-8";
-        QTest::newRow("runs in use apart") << "11011011"
-                                           << "11011011"
-                                           << "2-3 5-6";
-        QTest::newRow("flags for another size") << "1111"
-                                                << "11111111"
-                                                << "0-8";
+        const auto row = [](const char *tag, const char *now, const char *before, const char *released) {
+            QTest::newRow(tag) << QString::fromLatin1(now) << QString::fromLatin1(before)
+                               << QString::fromLatin1(released);
+        };
+        row("nothing known before", "11111111", "", "0-8");
+        row("nothing present now", "00000000", "11111111", "0-8");
+        row("all of it in use", "11111111", "11111111", "");
+        row("a run in use in the middle", "11111111", "00111100", "0-2 6-8");
+        row("in use at both ends", "10000001", "11111111", "1-7");
+        row("present before, gone since", "00001111", "11110000", "0-8");
+        row("runs in use apart", "11011011", "11011011", "2-3 5-6");
+        row("flags for another size", "1111", "11111111", "0-8");
     }
     void pagesToRelease()
     {
